@@ -1,0 +1,11 @@
+// Placeholder until its subsystem lands.
+
+#include "cli/commands.h"
+
+#include <iostream>
+
+int RunInfo(const CliArgs&)
+{
+    std::cerr << "loggard-cli: this command is not available yet\n";
+    return 2;
+}

@@ -1,0 +1,61 @@
+// loggard-cli: a headless front end over Loggard's core, for scripts and
+// batch work.
+
+#include "cli/commands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+namespace {
+
+struct Command {
+    const char* name;
+    const char* usage;
+    const char* summary;
+    int (*run)(const CliArgs&);
+};
+
+constexpr Command kCommands[] = {
+    {"dump", "dump FILE", "print a container file (settings.dat, fonts.dat) as a tree", RunDump},
+    {"info", "info FILE.las", "print a LAS file's header and curves as JSON", RunInfo},
+    {"convert", "convert IN.las OUT.las", "load a LAS file and save it again", RunConvert},
+    {"calc", "calc IN.las OUT.las [--methods settings.dat] [NAME=FORMULA ...]",
+     "compute curves from formulas and save the result", RunCalc},
+    {"build-fonts", "build-fonts DIR", "rasterise the chart fonts into DIR/fonts.dat", RunBuildFonts},
+};
+
+void PrintUsage(std::FILE* out)
+{
+    std::fprintf(out, "usage: loggard-cli COMMAND [ARGS]\n\ncommands:\n");
+    for (const Command& command : kCommands)
+        std::fprintf(out, "  %-60s %s\n", command.usage, command.summary);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        PrintUsage(stderr);
+        return 2;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0
+        || std::strcmp(argv[1], "help") == 0) {
+        PrintUsage(stdout);
+        return 0;
+    }
+    for (const Command& command : kCommands) {
+        if (std::strcmp(argv[1], command.name) != 0)
+            continue;
+        try {
+            return command.run(CliArgs(argv + 2, argv + argc));
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "%s\n", error.what());
+            return 1;
+        }
+    }
+    std::fprintf(stderr, "loggard-cli: unknown command '%s'\n", argv[1]);
+    PrintUsage(stderr);
+    return 2;
+}

@@ -1,0 +1,100 @@
+#pragma once
+// RBufferedFile: buffered reading and writing of container files, plain or
+// compressed block by block.
+//
+// Drive it as: OpenRead/OpenWrite, optionally SetCompression, then typed
+// reads or writes, then Close. Integers and doubles are little-endian; a
+// string is an int32 byte count followed by the bytes.
+//
+// Compressed stream: the data is cut into blocks of up to the buffer size
+// (4096 bytes). Each block is stored as int32 uncompressed length U, int32 N,
+// then the zlib stream of the block (compress2 output, header and Adler-32
+// included), whose length is N + 4; the whole block takes N + 12 bytes.
+//
+// Every failure raises RError with the Russian message the user sees.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class RBufferedFile {
+public:
+    static constexpr std::size_t kDefaultBufferSize = 4096;
+
+    explicit RBufferedFile(std::size_t bufferSize = kDefaultBufferSize);
+    ~RBufferedFile();  // closes; a flush failure here is lost, so call Close
+    RBufferedFile(const RBufferedFile&) = delete;
+    RBufferedFile& operator=(const RBufferedFile&) = delete;
+
+    // The file must exist.
+    void OpenRead(const std::string& path);
+    // Always creates a new, empty file.
+    void OpenWrite(const std::string& path);
+    // Flushes, syncs to disk after writing, and closes.
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+    const std::string& Path() const { return path_; }
+
+    // 0 = plain; any other level compresses (zlib level, clamped to 1..9).
+    // Switching flushes pending output; while reading, the new mode starts at
+    // the first byte not yet consumed.
+    void SetCompression(int level);
+    int Compression() const { return level_; }
+
+    void WriteBytes(const void* data, std::size_t size);
+    void WriteByte(std::uint8_t value);
+    void WriteBoolean(bool value);
+    void WriteInt32(std::int32_t value);
+    void WriteInt64(std::int64_t value);
+    void WriteDouble(double value);
+    void WriteString(std::string_view value);
+
+    void ReadBytes(void* data, std::size_t size);
+    std::uint8_t ReadByte();
+    bool ReadBoolean();
+    std::int32_t ReadInt32();
+    std::int64_t ReadInt64();
+    double ReadDouble();
+    std::string ReadString();
+
+    // Bytes of the file not yet consumed when reading plain data; for a
+    // compressed stream an upper bound is not known and this gives the
+    // largest value. Used to reject counts that cannot be satisfied.
+    std::uint64_t RemainingPlainBytes() const;
+
+    // Raises the read error for data that is present but cannot be right
+    // (a negative length, a count beyond the file).
+    [[noreturn]] void FailCorrupt(const char* what) const;
+
+private:
+    enum class State { Idle, Reading, Writing };
+
+    void Flush();
+    void FillBuffer();          // reading: next buffer of plain or decompressed data
+    bool ReadBlock();           // compressed reading: one block; false at end of file
+    void RawWrite(const void* data, std::size_t size);
+    std::size_t RawRead(void* data, std::size_t size);  // short only at end of file
+    void RawReadExact(void* data, std::size_t size);
+    void BeginRead();
+    void BeginWrite();
+    void RewindUnconsumed();
+    std::uint64_t LogicalOffset() const;
+    [[noreturn]] void FailRead(const std::string& reason) const;
+
+    template <typename T> void WriteScalar(T value);
+    template <typename T> T ReadScalar();
+
+    std::size_t bufferSize_;
+    std::vector<std::uint8_t> buffer_;
+    std::size_t bufferLength_ = 0;  // valid bytes (reading) or pending bytes (writing)
+    std::size_t bufferPos_ = 0;     // reading: next byte to hand out
+    std::vector<std::uint8_t> packed_;  // compressed block being read or written
+    int fd_ = -1;
+    std::string path_;
+    State state_ = State::Idle;
+    int level_ = 0;
+    std::uint64_t fileSize_ = 0;    // at open for reading
+    std::uint64_t filePos_ = 0;     // raw position of the descriptor
+};

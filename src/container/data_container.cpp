@@ -1,0 +1,163 @@
+#include "container/data_container.h"
+
+#include "container/buffered_file.h"
+#include "container/error.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Smallest encodings, used to reject counts the rest of a plain file cannot hold.
+constexpr std::uint64_t kMinNodeBytes = 12;   // name length, object count, child count
+constexpr std::uint64_t kMinObjectBytes = 4;  // value count
+constexpr std::uint64_t kMinValueBytes = 1;   // type byte
+
+void WriteValue(RBufferedFile& file, const RDCValue& value)
+{
+    file.WriteByte(static_cast<std::uint8_t>(value.Type()));
+    switch (value.Type()) {
+    case RDCType::Empty: break;
+    case RDCType::Boolean: file.WriteBoolean(value.AsBoolean()); break;
+    case RDCType::Integer: file.WriteInt32(value.AsInteger()); break;
+    case RDCType::LargeInteger: file.WriteInt64(value.AsLargeInteger()); break;
+    case RDCType::Double: file.WriteDouble(value.AsDouble()); break;
+    case RDCType::String: file.WriteString(value.AsString()); break;
+    case RDCType::Binary: {
+        const auto block = value.AsBinary();
+        file.WriteString(std::string_view(reinterpret_cast<const char*>(block.data()), block.size()));
+        break;
+    }
+    }
+}
+
+void WriteNodes(RBufferedFile& file, const RDCNodeList& list)
+{
+    file.WriteInt32(list.ChildCount());
+    for (RDCNode* node = list.FirstChild(); node; node = list.NextChild(node)) {
+        file.WriteString(node->Name());
+        file.WriteInt32(node->ObjectCount());
+        for (int i = 0; i < node->ObjectCount(); ++i) {
+            const RDCObject* object = node->ObjectAt(i);
+            file.WriteInt32(object->ValueCount());
+            for (int j = 0; j < object->ValueCount(); ++j)
+                WriteValue(file, *object->ValueAt(j));
+        }
+        WriteNodes(file, *node);
+    }
+}
+
+int ReadCount(RBufferedFile& file, std::uint64_t minBytesEach, const char* what)
+{
+    const std::int32_t count = file.ReadInt32();
+    if (count < 0)
+        file.FailCorrupt(what);
+    if (static_cast<std::uint64_t>(count) * minBytesEach > file.RemainingPlainBytes())
+        file.FailCorrupt(what);
+    return count;
+}
+
+void ReadValue(RBufferedFile& file, RDCValue& value)
+{
+    switch (file.ReadByte()) {
+    case 0: value.Clear(); break;
+    case 1: value.SetBoolean(file.ReadBoolean()); break;
+    case 2: value.SetInteger(file.ReadInt32()); break;
+    case 3: value.SetLargeInteger(file.ReadInt64()); break;
+    case 4: value.SetDouble(file.ReadDouble()); break;
+    case 5: value.SetString(file.ReadString()); break;
+    case 6: {
+        const std::string block = file.ReadString();
+        value.SetBinary(block.size(), block.data());
+        break;
+    }
+    default: file.FailCorrupt("неизвестный тип значения");
+    }
+}
+
+void ReadNodes(RBufferedFile& file, RDCNodeList& list, int depth)
+{
+    if (depth > RDataContainer::kMaxFileDepth)
+        file.FailCorrupt("слишком глубокая вложенность узлов");
+    const int nodeCount = ReadCount(file, kMinNodeBytes, "некорректное число узлов");
+    for (int n = 0; n < nodeCount; ++n) {
+        RDCNode* node = list.AddChild(file.ReadString());
+        const int objectCount = ReadCount(file, kMinObjectBytes, "некорректное число объектов");
+        for (int i = 0; i < objectCount; ++i) {
+            RDCObject* object = node->Object(i);
+            const int valueCount = ReadCount(file, kMinValueBytes, "некорректное число значений");
+            for (int j = 0; j < valueCount; ++j)
+                ReadValue(file, *object->Value(j));
+        }
+        ReadNodes(file, *node, depth + 1);
+    }
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+}  // namespace
+
+RDataContainer::RDataContainer() { SetContainer(this); }
+
+void RDataContainer::WriteNodeList(RBufferedFile& file) const { WriteNodes(file, *this); }
+
+void RDataContainer::ReadNodeList(RBufferedFile& file)
+{
+    // Read into a scratch list first so a damaged file leaves nothing behind.
+    RDataContainer scratch;
+    ReadNodes(file, scratch, 0);
+    Clear();
+    while (RDCNode* node = scratch.FirstChild())
+        AppendChild(scratch.RemoveChild(node));
+}
+
+void RDataContainer::SaveToFile(const std::string& path, int compressionLevel) const
+{
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        throw RError("Ошибка открытия файла " + path + ": " + std::strerror(errno));
+    ::close(fd);
+    struct stat old {};
+    ::chmod(temp.c_str(), ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    try {
+        RBufferedFile file;
+        file.OpenWrite(temp);
+        file.WriteBytes(compressionLevel ? kCompressedSignature : kPlainSignature, kSignatureLength);
+        file.SetCompression(compressionLevel);
+        WriteNodeList(file);
+        file.Close();
+        if (std::rename(temp.c_str(), path.c_str()) != 0)
+            throw RError("Ошибка записи в файл: " + std::string(std::strerror(errno)));
+    } catch (...) {
+        std::remove(temp.c_str());
+        throw;
+    }
+}
+
+bool RDataContainer::LoadFromFile(const std::string& path)
+{
+    if (!FileExists(path))
+        return false;
+    Clear();
+    RBufferedFile file;
+    file.OpenRead(path);
+    char signature[kSignatureLength] = {};
+    if (file.RemainingPlainBytes() < kSignatureLength)
+        return false;
+    file.ReadBytes(signature, kSignatureLength);
+    if (std::memcmp(signature, kCompressedSignature, kSignatureLength) == 0)
+        file.SetCompression(1);
+    else if (std::memcmp(signature, kPlainSignature, kSignatureLength) != 0)
+        return false;
+    ReadNodeList(file);
+    return true;
+}

@@ -1,0 +1,50 @@
+#pragma once
+// RDCNodeList: an ordered list of owned child nodes, with lookup by name and
+// by backslash path. Both a node and the container root hold one.
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+class RDCNode;
+class RDataContainer;
+
+class RDCNodeList {
+public:
+    RDCNodeList();
+    virtual ~RDCNodeList();
+    RDCNodeList(const RDCNodeList&) = delete;
+    RDCNodeList& operator=(const RDCNodeList&) = delete;
+
+    // First child whose name equals `name` exactly (case-sensitive); none otherwise.
+    RDCNode* Child(std::string_view name) const;
+
+    // Walks `path` component by component (components are separated by
+    // backslashes; empty components, such as a trailing backslash, are
+    // ignored). With `create` a missing component is appended as a new child;
+    // without it the walk gives none. An empty path gives none.
+    RDCNode* NodeByPath(std::string_view path, bool create = false);
+
+    RDCNode* FirstChild() const;
+    int ChildCount() const { return static_cast<int>(children_.size()); }
+    RDCNode* ChildAt(int index) const;        // 0-based; none when out of range
+    RDCNode* NextChild(const RDCNode* child) const;  // none after the last or for a stranger
+
+    // Appends a node (taking ownership) and returns it.
+    RDCNode* AppendChild(std::unique_ptr<RDCNode> node);
+    // Appends a new node with this name.
+    RDCNode* AddChild(std::string_view name);
+    // Takes a node out of the list and hands it to the caller; none for a stranger.
+    std::unique_ptr<RDCNode> RemoveChild(RDCNode* child);
+    // Frees all children.
+    void ClearChildren();
+
+    RDataContainer* Container() const { return container_; }
+
+protected:
+    void SetContainer(RDataContainer* container);
+
+private:
+    std::vector<std::unique_ptr<RDCNode>> children_;
+    RDataContainer* container_ = nullptr;
+};

@@ -1,0 +1,208 @@
+#include "container/data_container.h"
+#include "container/error.h"
+#include "support/files.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+// A tree with every value type, an empty object between two full ones and
+// a nested child.
+void FillSample(RDataContainer& container)
+{
+    RDCNode* gr = container.NodeByPath("LasSettings\\View\\GR", true);
+    RDCObject* first = gr->Object(0);
+    first->Value(0)->SetBoolean(true);
+    first->Value(1)->SetInteger(-5);
+    first->Value(2)->SetLargeInteger(std::int64_t{1} << 40);
+    first->Value(3)->SetDouble(-0.5);
+    first->Value(4)->SetString("\xC3\xCA");  // cp1251 bytes stay bytes
+    first->Value(5)->SetBinary(3, "\0\1\2");
+    gr->Object(1);                            // empty object in the middle
+    RDCObject* third = gr->Object(2);
+    third->Value(1)->SetString("");           // value 0 stays empty
+    container.NodeByPath("LasSettings\\CalcMethod", true);
+}
+
+void ExpectSameTree(const RDCNodeList& a, const RDCNodeList& b)
+{
+    ASSERT_EQ(a.ChildCount(), b.ChildCount());
+    for (int n = 0; n < a.ChildCount(); ++n) {
+        const RDCNode* x = a.ChildAt(n);
+        const RDCNode* y = b.ChildAt(n);
+        ASSERT_EQ(x->Name(), y->Name());
+        ASSERT_EQ(x->ObjectCount(), y->ObjectCount()) << x->Name();
+        for (int i = 0; i < x->ObjectCount(); ++i)
+            EXPECT_TRUE(*x->ObjectAt(i) == *y->ObjectAt(i)) << x->Name() << " object " << i;
+        ExpectSameTree(*x, *y);
+    }
+}
+
+std::string SampleFile(const TempDir& dir, int level)
+{
+    RDataContainer container;
+    FillSample(container);
+    const std::string path = dir.File("sample" + std::to_string(level) + ".dat");
+    container.SaveToFile(path, level);
+    return path;
+}
+
+}  // namespace
+
+TEST(DataContainerFile, EmptyContainerIsSignatureAndZeroCount)
+{
+    TempDir dir;
+    RDataContainer().SaveToFile(dir.File("empty.dat"));
+    EXPECT_EQ(ReadWholeFile(dir.File("empty.dat")), std::string("RDCNoncompressFile\0\0\0\0", 22));
+}
+
+TEST(DataContainerFile, EmptyStringIsTypeFiveWithZeroLength)
+{
+    TempDir dir;
+    RDataContainer container;
+    container.AddChild("N")->Object(0)->Value(0)->SetString("");
+    container.SaveToFile(dir.File("s.dat"));
+    const std::string expected("RDCNoncompressFile"
+                               "\1\0\0\0"        // one root node
+                               "\1\0\0\0N"       // its name
+                               "\1\0\0\0"        // one object
+                               "\1\0\0\0"        // one value
+                               "\5\0\0\0\0"      // string of length 0
+                               "\0\0\0\0",       // no children
+                               18 + 4 + 5 + 4 + 4 + 5 + 4);
+    EXPECT_EQ(ReadWholeFile(dir.File("s.dat")), expected);
+}
+
+TEST(DataContainerFile, EveryValueTypeAndAnEmptyObjectRoundTrip)
+{
+    TempDir dir;
+    for (const int level : {0, 1, 9}) {
+        SCOPED_TRACE(level);
+        RDataContainer original;
+        FillSample(original);
+        RDataContainer loaded;
+        ASSERT_TRUE(loaded.LoadFromFile(SampleFile(dir, level)));
+        ExpectSameTree(original, loaded);
+        const RDCNode* gr = loaded.NodeByPath("LasSettings\\View\\GR");
+        ASSERT_NE(gr, nullptr);
+        EXPECT_EQ(gr->ObjectAt(1)->ValueCount(), 0);
+        EXPECT_EQ(gr->ObjectAt(0)->ValueAt(4)->AsString(), "\xC3\xCA");
+    }
+}
+
+TEST(DataContainerFile, CompressedSaveStartsWithItsSignature)
+{
+    TempDir dir;
+    EXPECT_EQ(ReadWholeFile(SampleFile(dir, 6)).substr(0, 18), "RDataContainerFile");
+}
+
+TEST(DataContainerFile, MissingFileLoadsAsFailureAndKeepsTheContainer)
+{
+    TempDir dir;
+    RDataContainer container;
+    container.AddChild("kept");
+    EXPECT_FALSE(container.LoadFromFile(dir.File("none.dat")));
+    EXPECT_NE(container.Child("kept"), nullptr);
+}
+
+TEST(DataContainerFile, UnknownSignatureLoadsAsFailureAndEmptiesTheContainer)
+{
+    TempDir dir;
+    WriteWholeFile(dir.File("x.dat"), std::string("RDCNoncompressFilX\0\0\0\0", 22));
+    RDataContainer container;
+    container.AddChild("old");
+    EXPECT_FALSE(container.LoadFromFile(dir.File("x.dat")));
+    EXPECT_EQ(container.ChildCount(), 0);
+}
+
+TEST(DataContainerFile, EveryTruncationRaisesTheReadErrorAndLeavesNothing)
+{
+    TempDir dir;
+    for (const int level : {0, 1}) {
+        const std::string whole = ReadWholeFile(SampleFile(dir, level));
+        for (std::size_t length = 18; length < whole.size(); ++length) {
+            SCOPED_TRACE(testing::Message() << "level " << level << " length " << length);
+            WriteWholeFile(dir.File("cut.dat"), whole.substr(0, length));
+            RDataContainer container;
+            container.AddChild("old");
+            try {
+                container.LoadFromFile(dir.File("cut.dat"));
+                ADD_FAILURE() << "a truncated file loaded";
+            } catch (const RError& error) {
+                const std::string message = error.what();
+                EXPECT_TRUE(message.rfind("Ошибка чтения из файла: ", 0) == 0
+                            || message == "Ошибка разархивации данных")
+                    << message;
+            }
+            EXPECT_EQ(container.ChildCount(), 0);
+        }
+    }
+}
+
+TEST(DataContainerFile, FlippedBytesNeverCrashAndNeverLeaveHalfATree)
+{
+    TempDir dir;
+    for (const int level : {0, 1}) {
+        const std::string whole = ReadWholeFile(SampleFile(dir, level));
+        for (std::size_t at = 18; at < whole.size(); ++at) {
+            for (const unsigned char flip : {0x01, 0x80, 0xFF}) {
+                std::string bytes = whole;
+                bytes[at] = static_cast<char>(bytes[at] ^ flip);
+                WriteWholeFile(dir.File("flip.dat"), bytes);
+                RDataContainer container;
+                try {
+                    EXPECT_TRUE(container.LoadFromFile(dir.File("flip.dat")));
+                } catch (const RError&) {
+                    EXPECT_EQ(container.ChildCount(), 0) << "byte " << at;
+                }
+            }
+        }
+    }
+}
+
+TEST(DataContainerFile, HugeCountsAndDeepNestingAreRejectedBeforeAllocating)
+{
+    TempDir dir;
+    RDataContainer container;
+    WriteWholeFile(dir.File("count.dat"), std::string("RDCNoncompressFile\xff\xff\xff\x7f", 22));
+    EXPECT_THROW(container.LoadFromFile(dir.File("count.dat")), RError);
+
+    std::string deep = "RDCNoncompressFile";
+    for (int level = 0; level < 1000; ++level)
+        deep += std::string("\1\0\0\0" "\1\0\0\0" "a" "\0\0\0\0", 13);
+    deep += std::string(4 * 1001, '\0');
+    WriteWholeFile(dir.File("deep.dat"), deep);
+    EXPECT_THROW(container.LoadFromFile(dir.File("deep.dat")), RError);
+    EXPECT_EQ(container.ChildCount(), 0);
+}
+
+TEST(DataContainerFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporary)
+{
+    TempDir dir;
+    EXPECT_THROW(RDataContainer().SaveToFile(dir.File("no/such/dir/x.dat")), RError);
+
+    // A directory at the target path cannot be replaced by the rename.
+    const std::filesystem::path target = dir.Path() / "busy";
+    std::filesystem::create_directory(target);
+    WriteWholeFile((target / "inside").string(), "old");
+    RDataContainer container;
+    FillSample(container);
+    EXPECT_THROW(container.SaveToFile(target.string()), RError);
+    EXPECT_EQ(ReadWholeFile((target / "inside").string()), "old");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        ++entries;
+    EXPECT_EQ(entries, 1);  // only the directory itself
+}
+
+TEST(DataContainerFile, SaveReplacesAnExistingFile)
+{
+    TempDir dir;
+    const std::string path = dir.File("settings.dat");
+    WriteWholeFile(path, "something older and longer than an empty container");
+    RDataContainer().SaveToFile(path);
+    EXPECT_EQ(ReadWholeFile(path).size(), 22u);
+}

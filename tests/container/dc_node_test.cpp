@@ -1,0 +1,104 @@
+#include "container/data_container.h"
+
+#include <gtest/gtest.h>
+
+TEST(DCObject, IndexedAccessGrowsAndNegativeGivesNone)
+{
+    RDCObject object;
+    RDCValue* third = object.Value(3);
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(third->Type(), RDCType::Empty);
+    EXPECT_EQ(object.ValueCount(), 4);
+    EXPECT_EQ(object.Value(-1), nullptr);
+    EXPECT_EQ(object.ValueAt(4), nullptr);  // the read-only lookup never grows
+    EXPECT_EQ(object.ValueCount(), 4);
+}
+
+TEST(DCObject, GrowingKeepsEarlierValuesInPlace)
+{
+    RDCObject object;
+    RDCValue* first = object.Value(0);
+    first->SetInteger(42);
+    object.Value(5000);
+    EXPECT_EQ(first, object.Value(0));
+    EXPECT_EQ(first->AsInteger(), 42);
+    object.SetValueCount(1);
+    EXPECT_EQ(object.ValueCount(), 1);
+    EXPECT_EQ(object.Value(0)->AsInteger(), 42);
+}
+
+TEST(DCNode, NewNodeIsNamedNullAndObjectsGrow)
+{
+    RDCNode node;
+    EXPECT_EQ(node.Name(), "NULL");
+    node.Object(2)->Value(1)->SetBoolean(true);
+    EXPECT_EQ(node.ObjectCount(), 3);
+    EXPECT_EQ(node.Object(-1), nullptr);
+    EXPECT_EQ(node.ObjectAt(0)->ValueCount(), 0);
+}
+
+TEST(DCNodePath, LookupWithoutCreateAddsNothing)
+{
+    RDataContainer container;
+    container.AddChild("A");
+    EXPECT_EQ(container.NodeByPath("A\\B"), nullptr);
+    EXPECT_EQ(container.Child("A")->ChildCount(), 0);
+    EXPECT_EQ(container.ChildCount(), 1);
+    EXPECT_EQ(container.NodeByPath(""), nullptr);
+    EXPECT_EQ(container.NodeByPath("", true), nullptr);
+}
+
+TEST(DCNodePath, CreateBuildsEachMissingComponentOnce)
+{
+    RDataContainer container;
+    RDCNode* view = container.NodeByPath("LasSettings\\View", true);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->Name(), "View");
+    EXPECT_EQ(container.NodeByPath("LasSettings\\View\\"), view);  // trailing backslash ignored
+    EXPECT_EQ(container.NodeByPath("LasSettings\\View", true), view);
+    EXPECT_EQ(container.ChildCount(), 1);
+    EXPECT_EQ(container.Child("LasSettings")->ChildCount(), 1);
+    EXPECT_EQ(view->Container(), &container);
+}
+
+TEST(DCNodePath, NamesAreCaseSensitive)
+{
+    RDataContainer container;
+    RDCNode* lower = container.NodeByPath("V\\gr", true);
+    RDCNode* upper = container.NodeByPath("V\\GR", true);
+    EXPECT_NE(lower, upper);
+    EXPECT_EQ(container.Child("V")->ChildCount(), 2);
+    EXPECT_EQ(container.NodeByPath("v\\gr"), nullptr);
+}
+
+TEST(DCNodeList, ChildOperationsKeepOrder)
+{
+    RDCNode parent("P");
+    RDCNode* a = parent.AddChild("a");
+    RDCNode* b = parent.AddChild("b");
+    RDCNode* c = parent.AddChild("c");
+    EXPECT_EQ(parent.FirstChild(), a);
+    EXPECT_EQ(parent.NextChild(a), b);
+    EXPECT_EQ(parent.NextChild(c), nullptr);
+    EXPECT_EQ(parent.ChildAt(2), c);
+    EXPECT_EQ(parent.ChildAt(3), nullptr);
+
+    std::unique_ptr<RDCNode> taken = parent.RemoveChild(b);
+    ASSERT_EQ(taken.get(), b);
+    EXPECT_EQ(parent.NextChild(a), c);
+    EXPECT_EQ(parent.RemoveChild(b), nullptr);
+
+    parent.AppendChild(std::move(taken));
+    EXPECT_EQ(parent.ChildAt(2)->Name(), "b");
+    parent.ClearChildren();
+    EXPECT_EQ(parent.ChildCount(), 0);
+    EXPECT_EQ(parent.FirstChild(), nullptr);
+}
+
+TEST(DCNodeList, FirstOfEqualNamesWins)
+{
+    RDataContainer container;
+    RDCNode* first = container.AddChild("X");
+    container.AddChild("X");
+    EXPECT_EQ(container.Child("X"), first);
+}
