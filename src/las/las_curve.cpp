@@ -1,0 +1,100 @@
+#include "las/las_curve.h"
+
+#include <bit>
+#include <cstring>
+
+bool RLasCurveDataWrapper::IsNull(const RLasCurveData& data, std::size_t index)
+{
+    return index < data.Samples.size() && (data.Samples[index].Flags & kSampleNull) != 0;
+}
+
+void RLasCurveDataWrapper::SetNull(RLasCurveData& data, std::size_t index, bool flag)
+{
+    if (index >= data.Samples.size())
+        return;
+    const std::uint8_t flags = data.Samples[index].Flags;
+    data.Samples[index].Flags = flag ? (flags | kSampleNull) : (flags & ~kSampleNull);
+}
+
+bool RLasCurveDataWrapper::IsRedundant(const RLasCurveData& data, std::size_t index)
+{
+    return index < data.Samples.size() && (data.Samples[index].Flags & kSampleRedundant) != 0;
+}
+
+void RLasCurveDataWrapper::SetRedundant(RLasCurveData& data, std::size_t index, bool flag)
+{
+    if (index >= data.Samples.size())
+        return;
+    const std::uint8_t flags = data.Samples[index].Flags;
+    data.Samples[index].Flags = flag ? (flags | kSampleRedundant) : (flags & ~kSampleRedundant);
+}
+
+bool NearlyEqual(double a, double b)
+{
+    const auto bitsA = std::bit_cast<std::uint64_t>(a);
+    const auto bitsB = std::bit_cast<std::uint64_t>(b);
+    if ((bitsA & bitsB) == 0)
+        return a == 0.0 && b == 0.0;
+    // Opposite signs are never one value (the patterns are far apart);
+    // unsigned arithmetic keeps the difference free of overflow.
+    constexpr std::uint64_t kSign = std::uint64_t(1) << 63;
+    if ((bitsA & kSign) != (bitsB & kSign))
+        return false;
+    return (bitsA > bitsB ? bitsA - bitsB : bitsB - bitsA) < 8;
+}
+
+RLasCurve::RLasCurve(std::string formula, std::string methodName)
+    : Formula(std::move(formula)), MethodName(std::move(methodName))
+{
+}
+
+void RLasCurve::SetValues(const TDoubleArray& values)
+{
+    Data.Samples.resize(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        Data.Samples[i] = RLasSample{values[i], 0};
+    FlagNullsAndRange();
+}
+
+void RLasCurve::FlagNullsAndRange()
+{
+    for (RLasSample& sample : Data.Samples) {
+        const double value = sample.Value;
+        sample.Flags = value == NullValue ? (sample.Flags | kSampleNull) : (sample.Flags & ~kSampleNull);
+    }
+    UpdateRange();
+}
+
+void RLasCurve::UpdateRange()
+{
+    bool any = false;
+    double low = 0.0, high = 0.0;
+    for (const RLasSample& sample : Data.Samples) {
+        if (sample.Flags & kSampleNull)
+            continue;
+        const double value = sample.Value;
+        if (!any) {
+            low = high = value;
+            any = true;
+        } else if (value < low) {
+            low = value;
+        } else if (value > high) {
+            high = value;
+        }
+    }
+    // A curve of one value (or of nulls only) still gets a drawable range.
+    if (NearlyEqual(low, high)) {
+        low -= 0.25;
+        high += 0.25;
+    }
+    MinValue = low;
+    MaxValue = high;
+}
+
+TDoubleArray RLasCurve::Values() const
+{
+    TDoubleArray values(Data.Samples.size());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = Data.Samples[i].Value;
+    return values;
+}

@@ -1,0 +1,97 @@
+#include "las/las_line_reader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+RLasLineReader::~RLasLineReader() { Close(); }
+
+bool RLasLineReader::Open(const std::string& path)
+{
+    Close();
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
+        return false;
+    buffer_.resize(kBufferSize);
+    begin_ = end_ = 0;
+    eof_ = failed_ = false;
+    return true;
+}
+
+void RLasLineReader::Close()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
+
+bool RLasLineReader::Fill()
+{
+    if (fd_ < 0)
+        eof_ = true;
+    if (eof_)
+        return false;
+    if (begin_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    // A line longer than the buffer makes it grow; the file's own size
+    // bounds that.
+    if (end_ == buffer_.size())
+        buffer_.resize(buffer_.size() * 2);
+    for (;;) {
+        const ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+        if (got > 0) {
+            end_ += static_cast<std::size_t>(got);
+            return true;
+        }
+        if (got < 0 && errno == EINTR)
+            continue;
+        failed_ = got < 0;
+        eof_ = true;
+        return false;
+    }
+}
+
+bool RLasLineReader::AtEnd()
+{
+    if (begin_ < end_)
+        return false;
+    return !Fill();
+}
+
+bool RLasLineReader::ReadLine(std::string_view& line)
+{
+    if (begin_ >= end_ && !Fill())
+        return false;
+    for (;;) {
+        const char* start = buffer_.data() + begin_;
+        const std::size_t available = end_ - begin_;
+        const char* lf = static_cast<const char*>(std::memchr(start, '\n', available));
+        const std::size_t span = lf ? static_cast<std::size_t>(lf - start) : available;
+        const char* cr = static_cast<const char*>(std::memchr(start, '\r', span));
+        if (cr) {
+            // CR LF, or a lone CR; a CR as the last byte read waits for the
+            // next one unless the file ends there.
+            const std::size_t at = static_cast<std::size_t>(cr - start);
+            if (at + 1 < available || eof_) {
+                line = std::string_view(start, at);
+                begin_ += at + (at + 1 < available && cr[1] == '\n' ? 2 : 1);
+                return true;
+            }
+        } else if (lf) {
+            line = std::string_view(start, span);
+            begin_ += span + 1;
+            return true;
+        } else if (eof_) {
+            if (available == 0)
+                return false;
+            line = std::string_view(start, available);
+            begin_ = end_;
+            return true;
+        }
+        Fill();  // at the end of the file it only sets eof_
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+// RLasLineReader: reads a text file line by line through a large buffer,
+// without holding the file. Lines end at LF, CR LF or a lone CR; the line
+// handed out excludes its end and stays valid until the next call.
+//
+//     RLasLineReader reader;
+//     if (!reader.Open(path)) ...;
+//     std::string_view line;
+//     while (reader.ReadLine(line)) ...;
+//
+// AtEnd() is true once no byte follows the lines read so far, so after the
+// last line of a file it is true even before ReadLine fails.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class RLasLineReader {
+public:
+    static constexpr std::size_t kBufferSize = 256 * 1024;
+
+    RLasLineReader() = default;
+    ~RLasLineReader();
+    RLasLineReader(const RLasLineReader&) = delete;
+    RLasLineReader& operator=(const RLasLineReader&) = delete;
+
+    bool Open(const std::string& path);
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+
+    bool ReadLine(std::string_view& line);
+    bool AtEnd();
+    // A read error met on the way (the lines before it were handed out).
+    bool Failed() const { return failed_; }
+
+private:
+    // Moves unread bytes to the front and reads more; false at end of file.
+    bool Fill();
+
+    int fd_ = -1;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0;  // first unread byte
+    std::size_t end_ = 0;    // end of the bytes read
+    bool eof_ = false;
+    bool failed_ = false;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// Scanners of the ASCII data section. A number is an optional sign, digits,
+// and optionally a point or comma followed by digits; there is no exponent
+// (1.5E+03 reads as 1.5 and 3). Every other character only separates
+// numbers. A lone sign reads as 0; a point or comma without a digit next
+// to it is a separator. Numbers are converted with correct rounding, so a
+// null value written in the file equals the header's NULL exactly.
+
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+// An unwrapped data line: the first number is the depth (read, discarded),
+// the next values.size() numbers fill `values`. Fails with a logged message
+// when the line holds fewer numbers, or when a digit follows the last value.
+bool ScanDataLine(std::string_view line, std::span<double> values);
+
+// A line of a wrapped sample: fills values[count..] from the line's numbers
+// until count reaches values.size() or the line ends. Fails (no message)
+// when digits remain on the line after the values are complete.
+bool ScanContinuationLine(std::string_view line, std::span<double> values, std::size_t& count);
+
+// Reads the number that starts at `pos` or later; false when the line holds
+// no further number. `pos` moves past the number.
+bool ScanNextNumber(std::string_view line, std::size_t& pos, double& value);
