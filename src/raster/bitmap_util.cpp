@@ -1,0 +1,77 @@
+#include "raster/bitmap_util.h"
+
+#include "raster/pixel_format.h"
+#include "raster/raster_lock.h"
+
+#include <algorithm>
+
+RBitmapUtil::RBitmapUtil(int bytesPerPixel) : bytesPerPixel_(bytesPerPixel == 1 ? 1 : 4)
+{
+    SetSize(1, 1);
+}
+
+void RBitmapUtil::SetSize(int width, int height)
+{
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (width == width_ && height == height_)
+        return;
+    std::lock_guard guard(RasterLock());
+    const int stride = (width * bytesPerPixel_ + 3) / 4 * 4;
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
+    pixels_.swap(pixels);
+    width_ = width;
+    height_ = height;
+    stride_ = stride;
+    UpdateClip();
+}
+
+void RBitmapUtil::SetClip(int left, int top, int width, int height)
+{
+    clipLeft_ = left;
+    clipTop_ = top;
+    clipWidth_ = width;
+    clipHeight_ = height;
+    UpdateClip();
+}
+
+void RBitmapUtil::UpdateClip()
+{
+    // 64-bit sums: left + width may pass the int range.
+    clip_.left = std::max(0, clipLeft_);
+    clip_.top = std::max(0, clipTop_);
+    clip_.right = static_cast<int>(std::min<std::int64_t>(width_, std::int64_t{clipLeft_} + clipWidth_));
+    clip_.bottom = static_cast<int>(std::min<std::int64_t>(height_, std::int64_t{clipTop_} + clipHeight_));
+    if (clip_.right < clip_.left)
+        clip_.right = clip_.left;
+    if (clip_.bottom < clip_.top)
+        clip_.bottom = clip_.top;
+}
+
+void RBitmapUtil::SetPixel(int x, int y, RColorWord word)
+{
+    if (bytesPerPixel_ == 4)
+        RPixelFormat32::SetPixel(Row(y), x, word);
+    else
+        RPixelFormatGray::SetPixel(Row(y), x, word);
+}
+
+RColorWord RBitmapUtil::ReadPixel(int x, int y) const
+{
+    return bytesPerPixel_ == 4 ? RPixelFormat32::ReadPixel(Row(y), x)
+                               : RPixelFormatGray::ReadPixel(Row(y), x);
+}
+
+bool RBitmapUtil::PixelEquals(int x, int y, RColorWord word) const
+{
+    return bytesPerPixel_ == 4 ? RPixelFormat32::Equals(Row(y), x, word)
+                               : RPixelFormatGray::Equals(Row(y), x, word);
+}
+
+void RBitmapUtil::FillSpan(int x, int y, int n, RColorWord word)
+{
+    if (bytesPerPixel_ == 4)
+        RPixelFormat32::FillSpan(Row(y), x, n, word);
+    else
+        RPixelFormatGray::FillSpan(Row(y), x, n, word);
+}

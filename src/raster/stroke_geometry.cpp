@@ -1,0 +1,98 @@
+#include "raster/stroke_geometry.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Narrows [low, high] to the x where low <= coef * (x - origin) + offset <= high.
+void Constrain(double coef, double offset, double origin, double lowLimit, double highLimit,
+               double& low, double& high)
+{
+    if (std::fabs(coef) < 1e-12) {
+        if (offset < lowLimit || offset > highLimit)
+            high = -std::numeric_limits<double>::infinity();
+        return;
+    }
+    double a = (lowLimit - offset) / coef + origin, b = (highLimit - offset) / coef + origin;
+    if (a > b)
+        std::swap(a, b);
+    low = std::max(low, a);
+    high = std::min(high, b);
+}
+
+}  // namespace
+
+RStrokeGeometry::RStrokeGeometry(double x0, double y0, double x1, double y1, double halfWidth,
+                                 bool roundEnds)
+    : x0_(x0), y0_(y0), x1_(x1), y1_(y1), halfWidth_(halfWidth), round_(roundEnds)
+{
+    length_ = std::hypot(x1 - x0, y1 - y0);
+    if (length_ > 0) {
+        ux_ = (x1 - x0) / length_;
+        uy_ = (y1 - y0) / length_;
+    }
+    top_ = std::min(y0, y1) - halfWidth;
+    bottom_ = std::max(y0, y1) + halfWidth;
+    if (!(length_ > 0) && !round_)
+        bottom_ = top_;  // nothing to draw
+}
+
+void RStrokeGeometry::SubRow(double y, RCoverageRow& row) const
+{
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    double low = kInf, high = -kInf;
+    if (length_ > 0) {
+        // Along the stroke: 0 <= t <= L; across it: -w <= s <= w.
+        double a = -kInf, b = kInf;
+        Constrain(ux_, (y - y0_) * uy_, x0_, 0, length_, a, b);
+        Constrain(-uy_, (y - y0_) * ux_, x0_, -halfWidth_, halfWidth_, a, b);
+        if (a < b) {
+            low = a;
+            high = b;
+        }
+    }
+    if (round_) {
+        for (const auto& [ex, ey] : {std::pair{x0_, y0_}, std::pair{x1_, y1_}}) {
+            const double v = y - ey;
+            if (std::fabs(v) >= halfWidth_)
+                continue;  // the chord exists only inside the disc
+            const double half = std::sqrt(halfWidth_ * halfWidth_ - v * v);
+            low = std::min(low, ex - half);
+            high = std::max(high, ex + half);
+        }
+    }
+    row.AddSpan(low, high);
+}
+
+bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
+                 double right, double bottom)
+{
+    const double dx = x1 - x0, dy = y1 - y0;
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - left, right - x0, y0 - top, bottom - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            if (t > t1)
+                return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0)
+                return false;
+            t1 = std::min(t1, t);
+        }
+    }
+    const double ox = x0, oy = y0;
+    x0 = ox + t0 * dx;
+    y0 = oy + t0 * dy;
+    x1 = ox + t1 * dx;
+    y1 = oy + t1 * dy;
+    return true;
+}

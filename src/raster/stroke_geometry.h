@@ -1,0 +1,35 @@
+#pragma once
+// RStrokeGeometry: the geometry stage for anti-aliased lines.
+//
+// How to drive it: build it from the two end points and the half-width, all
+// in sixteenths of a pixel as doubles (pixel p's centre is 16p + 8), and
+// hand it to RasterizeRows() (coverage_row.h).
+//
+// The stroke is the rectangle spanned by moving both end points by plus and
+// minus the perpendicular offset HalfWidth * (-DY, DX) / L, L being the
+// exact length, so a 45-degree line is as thick as a level one. Round ends
+// add a disc of radius HalfWidth at each end point; the union stays convex,
+// so every sub-row meets it in one interval. A zero-length stroke has no
+// rectangle: square ends draw nothing, round ends a disc.
+
+#include "raster/coverage_row.h"
+
+class RStrokeGeometry {
+public:
+    RStrokeGeometry(double x0, double y0, double x1, double y1, double halfWidth, bool roundEnds);
+
+    double Top16() const { return top_; }
+    double Bottom16() const { return bottom_; }
+    void SubRow(double y, RCoverageRow& row) const;
+
+private:
+    double x0_, y0_, x1_, y1_, halfWidth_;
+    bool round_;
+    double length_, ux_ = 1, uy_ = 0;
+    double top_, bottom_;
+};
+
+// Cuts the segment (x0, y0)-(x1, y1) to the box [left, right] x [top, bottom]
+// in double (Liang-Barsky). False when nothing of it lies in the box.
+bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
+                 double right, double bottom);
