@@ -1,0 +1,343 @@
+#include "calc/formula_parser.h"
+
+#include "calc/calc_method.h"
+#include "calc/curve_link.h"
+#include "calc/curve_operators.h"
+#include "calc/function_registry.h"
+#include "container/error.h"
+#include "las/las_data.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+const std::string kBadSubstring = "Ошибка разбора строки: подстрока задана некорректно.";
+const std::string kMissingBracket = "Ошибка разбора формулы: не хватает скобки \")\".";
+const std::string kBadBrackets = "Ошибка разбора формулы: некорректные скобки.";
+const std::string kNoQuotePair = "Ошибка разбора формулы: нет парной кавычки.";
+const std::string kBadCall = "Ошибка разбора формулы: некорректный вызов формулы.";
+const std::string kBadBracketsOrQuotes = "Ошибка разбора формулы: некорректные скобки или кавычки.";
+const std::string kBadValue = "Ошибка разбора формулы: некорректный ввод значения.";
+const std::string kTooDeep = "Ошибка разбора формулы: слишком глубокая вложенность.";
+
+// Quote state while walking a formula: a double quote toggles its run unless
+// a single-quoted run is open, and the other way round.
+struct QuoteState {
+    bool inDouble = false;
+    bool inSingle = false;
+
+    void Feed(char c)
+    {
+        if (c == '"' && !inSingle)
+            inDouble = !inDouble;
+        else if (c == '\'' && !inDouble)
+            inSingle = !inSingle;
+    }
+    bool Open() const { return inDouble || inSingle; }
+};
+
+// Function and curve names compare in upper case (ASCII letters only: the
+// text is 8-bit bytes of unknown encoding).
+std::string Upper(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+// 'name' or "name" without its quotes.
+std::string_view Unquoted(std::string_view name)
+{
+    if (name.size() >= 2 && (name.front() == '"' || name.front() == '\'') && name.back() == name.front())
+        return name.substr(1, name.size() - 2);
+    return name;
+}
+
+// Digits, optionally "." and digits, optionally E and digits; the mantissa
+// needs a digit. The point is the decimal separator whatever the locale.
+bool IsPlainNumber(std::string_view text)
+{
+    std::size_t i = 0, mantissaDigits = 0;
+    auto digits = [&] {
+        std::size_t count = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            ++i;
+            ++count;
+        }
+        return count;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    mantissaDigits += digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissaDigits += digits();
+    }
+    if (mantissaDigits == 0)
+        return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (digits() == 0)
+            return false;
+    }
+    return i == text.size();
+}
+
+}  // namespace
+
+RCurveFormulaParser::RCurveFormulaParser(RCurveCalcMethod& method, const RLasData& data, std::string text)
+    : Text(std::move(text)), LasData(data), Method(method)
+{
+}
+
+void RCurveFormulaParser::Parse(RCurveCalcMethod& method, const RLasData& data)
+{
+    method.ClearTree();
+    RCurveFormulaParser parser(method, data, RemoveWhitespace(method.Formula));
+    try {
+        method.Root = parser.BuildArgument(1, static_cast<int>(parser.Text.size()));
+    } catch (...) {
+        // The nodes built so far are gone with their owners.
+        method.ClearTree();
+        throw;
+    }
+}
+
+std::string RCurveFormulaParser::RemoveWhitespace(std::string_view formula)
+{
+    std::string out;
+    out.reserve(formula.size());
+    QuoteState quotes;
+    for (const char c : formula) {
+        quotes.Feed(c);
+        if (!quotes.Open() && (c == ' ' || c == '\t' || c == '\n' || c == '\r'))
+            continue;
+        out += c;
+    }
+    return out;
+}
+
+std::string RCurveFormulaParser::Range(int first, int last) const
+{
+    return Text.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(last - first + 1));
+}
+
+void RCurveFormulaParser::Append(RCurveArg* node) { Method.Nodes.push_back(node); }
+
+void RCurveFormulaParser::Fail(const std::string& message, std::string_view step, int first, int last,
+                               int position) const
+{
+    auto insertMarks = [this](std::size_t before, std::size_t after) {
+        before = std::min(before, Text.size());
+        after = std::clamp(after, before, Text.size());
+        return Text.substr(0, before) + " __ " + Text.substr(before, after - before) + " __ "
+               + Text.substr(after);
+    };
+    const std::string marked = position > 0
+                                   ? insertMarks(static_cast<std::size_t>(position - 1),
+                                                 static_cast<std::size_t>(position))
+                                   : insertMarks(static_cast<std::size_t>(std::max(first - 1, 0)),
+                                                 static_cast<std::size_t>(std::max(last, 0)));
+    throw RError(message + "\r\n" + std::string(step) + ": Formula=" + Text + ", b="
+                 + std::to_string(first - 1) + ", e=" + std::to_string(last - 1) + "\r\n"
+                 + "Ошибка на символе: " + std::to_string(position - 1) + ": " + marked);
+}
+
+std::unique_ptr<RCurveArg> RCurveFormulaParser::BuildArgument(int first, int last)
+{
+    if (last < first)
+        Fail(kBadSubstring, "BuildArgument", first, last);
+    if (depth_ >= kMaxDepth)
+        Fail(kTooDeep, "BuildArgument", first, last);
+    struct DepthGuard {
+        int& depth;
+        explicit DepthGuard(int& d) : depth(d) { ++depth; }
+        ~DepthGuard() { --depth; }
+    } guard(depth_);
+
+    for (const std::string_view level : {"+-", "*/", "^"}) {
+        if (auto node = Operator2Args(first, last, level))
+            return node;
+    }
+    if (At(first) == '-') {
+        auto node = std::make_unique<RCurveNeg>();
+        node->Args.push_back(BuildArgument(first + 1, last));
+        Append(node.get());
+        return node;
+    }
+    if (At(first) == '(') {
+        if (At(last) != ')')
+            Fail(kMissingBracket, "BuildArgument", first, last);
+        // Brackets make no node of their own.
+        return BuildArgument(first + 1, last - 1);
+    }
+    if (At(last) == ')')
+        return FunctionCall(first, last);
+    if ((At(first) >= '0' && At(first) <= '9') || At(first) == '.')
+        return NumberConstant(first, last);
+    return MakeLink(first, last);
+}
+
+std::unique_ptr<RCurveArg> RCurveFormulaParser::Operator2Args(int first, int last, std::string_view operators)
+{
+    QuoteState quotes;
+    int bracketDepth = 0;
+    // Right to left, so the rightmost operator splits first and the level is
+    // left-associative. The first character is never a split point: a
+    // leading minus is unary.
+    for (int position = last; position >= first; --position) {
+        const char c = At(position);
+        quotes.Feed(c);
+        if (quotes.Open())
+            continue;
+        if (c == ')') {
+            ++bracketDepth;
+        } else if (c == '(') {
+            if (--bracketDepth < 0)
+                Fail(kBadBrackets, "Operator2Args", first, last, position);
+        } else if (bracketDepth == 0 && position > first && operators.find(c) != std::string_view::npos) {
+            std::unique_ptr<RCurveFunction> node;
+            switch (c) {
+            case '+': node = std::make_unique<RCurvePlus>(); break;
+            case '-': node = std::make_unique<RCurveMinus>(); break;
+            case '*': node = std::make_unique<RCurveMul>(); break;
+            case '/': node = std::make_unique<RCurveDiv>(); break;
+            default: node = std::make_unique<RCurvePower>(); break;
+            }
+            node->Args.resize(2);
+            node->Args[1] = BuildArgument(position + 1, last);
+            node->Args[0] = BuildArgument(first, position - 1);
+            Append(node.get());
+            return node;
+        }
+    }
+    if (bracketDepth != 0)
+        Fail(kBadBrackets, "Operator2Args", first, last);
+    if (quotes.Open())
+        Fail(kNoQuotePair, "Operator2Args", first, last);
+    return nullptr;
+}
+
+std::unique_ptr<RCurveArg> RCurveFormulaParser::FunctionCall(int first, int last)
+{
+    int open = 0;
+    for (int position = first; position < last && open == 0; ++position)
+        if (At(position) == '(')
+            open = position;
+    if (open == 0)
+        Fail(kBadCall, "FunctionCall", first, last);
+
+    const std::string name = Range(first, open - 1);
+    const RCurveFunctionClass* functionClass = FindFunctionClass(Upper(name));
+
+    // Argument ranges between the brackets, split at top-level commas; round
+    // and square brackets both group here.
+    std::vector<std::pair<int, int>> argumentRanges;
+    if (open + 1 < last) {
+        QuoteState quotes;
+        int bracketDepth = 0, argumentStart = open + 1;
+        for (int position = open + 1; position < last; ++position) {
+            const char c = At(position);
+            quotes.Feed(c);
+            if (quotes.Open())
+                continue;
+            if (c == '(' || c == '[') {
+                ++bracketDepth;
+            } else if (c == ')' || c == ']') {
+                if (--bracketDepth < 0)
+                    Fail(kBadBrackets, "FunctionCall", first, last, position);
+            } else if (c == ',' && bracketDepth == 0) {
+                argumentRanges.emplace_back(argumentStart, position - 1);
+                argumentStart = position + 1;
+            }
+        }
+        if (quotes.Open() || bracketDepth != 0)
+            Fail(kBadBracketsOrQuotes, "FunctionCall", first, last);
+        argumentRanges.emplace_back(argumentStart, last - 1);
+    }
+
+    std::unique_ptr<RCurveFunction> node;
+    if (functionClass) {
+        node = functionClass->create();
+    } else {
+        const std::string_view curveName = Unquoted(name);
+        const RLasCurve* curve = FindCurve(curveName);
+        if (!curve)
+            Fail("Ошибка разбора формулы: некорректное имя функции или кривой " + std::string(curveName) + ".",
+                 "FunctionCall", first, last);
+        auto link = std::make_unique<RCurveLink>();
+        link->Curve = curve;
+        node = std::move(link);
+    }
+
+    // A list ending in a comma, or fewer arguments than the function reads,
+    // would leave it reading slots that were never written.
+    const bool trailingComma = !argumentRanges.empty() && argumentRanges.back().second < argumentRanges.back().first
+                               && argumentRanges.size() > 1;
+    const int required = functionClass ? functionClass->minArgCount : RCurveLink::kArgCount;
+    if (trailingComma || static_cast<int>(argumentRanges.size()) < required)
+        Fail(kBadSubstring, "FunctionCall", first, last);
+
+    node->Args.resize(argumentRanges.size());
+    for (std::size_t i = argumentRanges.size(); i-- > 0;) {
+        const auto [argumentFirst, argumentLast] = argumentRanges[i];
+        if (argumentFirst <= argumentLast)  // an empty argument leaves its slot empty
+            node->Args[i] = BuildArgument(argumentFirst, argumentLast);
+    }
+    Append(node.get());
+    return node;
+}
+
+std::unique_ptr<RCurveArg> RCurveFormulaParser::NumberConstant(int first, int last)
+{
+    const std::string text = Range(first, last);
+    double value = 0.0;
+    const char* begin = text.data();
+    const char* end = text.data() + text.size();
+    if (*begin == '+')
+        ++begin;
+    // from_chars reads the C locale's form and reports overflow.
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    if (!IsPlainNumber(text) || error != std::errc() || stop != end || !std::isfinite(value))
+        Fail(kBadValue, "NumberConstant", first, last);
+    return std::make_unique<RCurveConst>(value);
+}
+
+std::unique_ptr<RCurveArg> RCurveFormulaParser::MakeLink(int first, int last)
+{
+    const std::string upperName = Upper(Range(first, last));
+    // Bare names are only functions without arguments: D, DEPTH, NULL, PI.
+    if (const RCurveFunctionClass* functionClass = FindFunctionClass(upperName, true)) {
+        std::unique_ptr<RCurveArg> node = functionClass->create();
+        Append(node.get());
+        return node;
+    }
+    const std::string_view curveName = Unquoted(upperName);
+    const RLasCurve* curve = FindCurve(curveName);
+    if (!curve)
+        Fail("Ошибка разбора формулы: кривая " + std::string(curveName) + " не найдена.", "MakeLink", first,
+             last);
+    // A bare curve name is the curve read at the current depth.
+    auto link = std::make_unique<RCurveLink>();
+    link->Curve = curve;
+    link->Args.push_back(std::make_unique<RCurveD>());
+    Append(link->Args[0].get());
+    Append(link.get());
+    return link;
+}
+
+const RLasCurve* RCurveFormulaParser::FindCurve(std::string_view name) const
+{
+    const std::string wanted = Upper(name);
+    for (std::size_t i = LasData.Curves.size(); i-- > 0;) {
+        const RLasCurve& curve = *LasData.Curves[i];
+        if (!curve.IsCalculated() && Upper(curve.Mnemonic) == wanted)
+            return &curve;
+    }
+    return nullptr;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// RCurveFormulaParser: turns one formula text into a tree of RCurveArg nodes
+// bound to the curves of a data set, and the tree's evaluation list.
+//
+// It is a recursive splitter over ranges of the text, not a tokenizer. After
+// whitespace outside quotes is removed, BuildArgument tries on its range, in
+// order: the lowest operator level (+ -) split at its rightmost top-level
+// operator, then * /, then ^ (all left-associative, so 2^3^2 is 64), a
+// leading unary minus (binding tighter than ^: -2^2 is 4), a bracketed
+// range, a call ending in ")", a number, and finally a bare name (D, DEPTH,
+// NULL, PI or a curve). Every node but number constants is appended to the
+// method's Nodes list after its arguments (post-order).
+//
+// Positions are 1-based and inclusive like the error texts' ranges. Errors
+// raise RError with the message, then a position text naming the step, the
+// range (0-based) and the formula with the fault marked by " __ ".
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+class RCurveArg;
+class RCurveCalcMethod;
+class RLasCurve;
+class RLasData;
+
+class RCurveFormulaParser {
+public:
+    // Deeper nesting of brackets, calls or operators is refused: it keeps
+    // the recursion of parsing, evaluating and freeing the tree bounded.
+    static constexpr int kMaxDepth = 1000;
+
+    // Parses method.Formula against `data` and stores the tree and the
+    // evaluation list in the method. On an error the method is left without
+    // a tree and RError carries the message.
+    static void Parse(RCurveCalcMethod& method, const RLasData& data);
+
+    // The formula without tabs, line ends and spaces outside quotes.
+    static std::string RemoveWhitespace(std::string_view formula);
+
+private:
+    RCurveFormulaParser(RCurveCalcMethod& method, const RLasData& data, std::string text);
+
+    std::unique_ptr<RCurveArg> BuildArgument(int first, int last);
+    // Null when the level's operators do not occur at the top level.
+    std::unique_ptr<RCurveArg> Operator2Args(int first, int last, std::string_view operators);
+    std::unique_ptr<RCurveArg> FunctionCall(int first, int last);
+    std::unique_ptr<RCurveArg> NumberConstant(int first, int last);
+    std::unique_ptr<RCurveArg> MakeLink(int first, int last);
+
+    // The file curve (calculated curves are skipped) named `name`, searched
+    // from the last curve to the first, case-insensitively.
+    const RLasCurve* FindCurve(std::string_view name) const;
+    void Append(RCurveArg* node);
+    char At(int position) const { return Text[static_cast<std::size_t>(position - 1)]; }
+    std::string Range(int first, int last) const;
+
+    // Raises RError with `message` and the position text; `position` is the
+    // offending character, or -1 to mark the whole range.
+    [[noreturn]] void Fail(const std::string& message, std::string_view step, int first, int last,
+                           int position = -1) const;
+
+    std::string Text;
+    const RLasData& LasData;
+    RCurveCalcMethod& Method;
+    int depth_ = 0;
+};

@@ -1,0 +1,52 @@
+#pragma once
+// Calculated curves of a loaded data set: the stored calculation methods
+// rebuilt at every load, and the commit of the calculator window's entries
+// into the data set as ordinary columns.
+
+#include "calc/calc_method.h"
+#include "las/las_curve.h"
+
+#include <string>
+#include <vector>
+
+class RLasCurve;
+class RLasData;
+class RLasSettings;
+class RLasStoreSettings;
+
+// Replaces the data set's calculated curves by those of the stored methods:
+// every curve with a formula is removed, then each method (in name order)
+// that parses against the file curves becomes a curve named after the
+// method, carrying its formula and method name, with a column of its values.
+// A method that does not parse yields no curve, silently. The methods are
+// left without a tree (it would refer to this data set's curves).
+void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings);
+
+// The rows of a data column made from a computed curve: `rows` values, row
+// r from sample r; null samples and rows the curve does not reach hold
+// `nullValue` (the file's own NULL, so the column reads back as null).
+TDoubleArray ColumnFromCurve(const RLasCurve& curve, std::size_t rows, double nullValue);
+
+// One curve of the calculator window.
+struct RCalcEntry {
+    std::string Name;
+    RCurveCalcMethod Method;
+    // Index into the data set's curves once committed, -1 before. Its data
+    // column and ~C entry sit further on by the number of depth-named
+    // entries (DEPT, DEPTH, ...) before it in the ~C list.
+    int CurveIndex = -1;
+};
+
+// Writes the calculator's entries into the data set, all or nothing:
+// - the curves in `deletedCurves` (curve indexes of entries committed
+//   before and since removed) go with their column, ~C entry, stored view
+//   and track entry; later indexes move down;
+// - then, in list order, each entry is parsed against the data set (an
+//   earlier entry is a file column by then) and computed: a new entry is
+//   appended as a column with a ~C entry copied from the last one, a default
+//   view and a track entry; a committed one replaces its curve and column.
+// An entry that fails (parse error, a name that is empty or a depth name)
+// raises RError with its message after everything this call changed is put
+// back.
+void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalcEntry>& entries,
+                       std::vector<int> deletedCurves = {});

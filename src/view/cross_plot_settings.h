@@ -1,0 +1,16 @@
+#pragma once
+// RLasCrossPlotSettings: one cross-plot of two curves of the data set.
+
+#include <cstdint>
+#include <string>
+
+struct RLasCrossPlotSettings {
+    std::string Text;            // not read
+    std::int32_t XCurve = 0;     // data-set index of the curve on the X axis
+    std::int32_t YCurve = 0;     // data-set index of the curve on the Y axis
+    bool UseGradient = false;    // markers coloured by a gradient
+    std::int32_t Color = 0;      // marker colour, or the gradient's first colour
+    std::int32_t GradientColor = 0;
+    std::int32_t MarkerStyle = 0;  // chart marker style value
+    std::int32_t MarkerSize = 0;
+};

@@ -1,0 +1,114 @@
+#include "view/las_store_settings.h"
+
+#include "container/data_container.h"
+#include "container/error.h"
+#include "las/logging.h"
+
+namespace {
+
+constexpr const char* kViewPath = "LasSettings\\View";
+constexpr const char* kMethodPath = "LasSettings\\CalcMethod";
+
+template <class Map, class Value>
+void Store(Map& map, const std::string& name, std::unique_ptr<Value> value)
+{
+    const auto found = map.find(name);
+    if (found != map.end() && found->second.get() == value.get()) {
+        (void)value.release();  // already ours
+        return;
+    }
+    if (!value) {
+        if (found != map.end())
+            map.erase(found);
+        return;
+    }
+    map[name] = std::move(value);
+}
+
+template <class Map>
+auto Lookup(const Map& map, const std::string& name)
+{
+    const auto found = map.find(name);
+    return found == map.end() ? nullptr : found->second.get();
+}
+
+// The child named `name`, made when missing. Names are matched as they are,
+// never split at backslashes, so any curve name round-trips.
+RDCNode& ChildNode(RDCNodeList& parent, const std::string& name)
+{
+    RDCNode* child = parent.Child(name);
+    return child ? *child : *parent.AddChild(name);
+}
+
+}  // namespace
+
+void RLasStoreSettings::SetView(const std::string& name, std::unique_ptr<RCurveView> view)
+{
+    Store(views_, name, std::move(view));
+}
+
+RCurveView* RLasStoreSettings::GetView(const std::string& name) const { return Lookup(views_, name); }
+
+void RLasStoreSettings::SetCalcMethod(const std::string& name, std::unique_ptr<RCurveCalcMethod> method)
+{
+    Store(methods_, name, std::move(method));
+}
+
+RCurveCalcMethod* RLasStoreSettings::GetCalcMethod(const std::string& name) const
+{
+    return Lookup(methods_, name);
+}
+
+void RLasStoreSettings::LoadFromNode(RDCNodeList& root)
+{
+    if (const RDCNode* views = root.NodeByPath(kViewPath)) {
+        for (int i = 0; i < views->ChildCount(); ++i) {
+            const RDCNode& child = *views->ChildAt(i);
+            auto view = std::make_unique<RCurveView>();
+            view->LoadFromNode(child);
+            SetView(child.Name(), std::move(view));
+        }
+    }
+    if (const RDCNode* methods = root.NodeByPath(kMethodPath)) {
+        for (int i = 0; i < methods->ChildCount(); ++i) {
+            const RDCNode& child = *methods->ChildAt(i);
+            auto method = std::make_unique<RCurveCalcMethod>();
+            method->LoadFromNode(child);
+            SetCalcMethod(child.Name(), std::move(method));
+        }
+    }
+}
+
+void RLasStoreSettings::SaveToNode(RDCNodeList& root) const
+{
+    if (!views_.empty()) {
+        RDCNode& parent = *root.NodeByPath(kViewPath, true);
+        for (const auto& [name, view] : views_)
+            view->SaveToNode(ChildNode(parent, name));
+    }
+    if (!methods_.empty()) {
+        RDCNode& parent = *root.NodeByPath(kMethodPath, true);
+        for (const auto& [name, method] : methods_)
+            method->SaveToNode(ChildNode(parent, name));
+    }
+}
+
+bool RLasStoreSettings::LoadFromFile(const std::string& path)
+{
+    RDataContainer container;
+    try {
+        if (!container.LoadFromFile(path))
+            return false;
+    } catch (const RError& error) {
+        LogMessage(error.what());
+        return false;
+    }
+    LoadFromNode(container);
+    return true;
+}
+
+void RLasStoreSettings::Clear()
+{
+    views_.clear();
+    methods_.clear();
+}

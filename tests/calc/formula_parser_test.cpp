@@ -1,0 +1,220 @@
+#include "calc/formula_parser.h"
+
+#include "calc/calc_method.h"
+#include "calc/curve_link.h"
+#include "calc_test_data.h"
+#include "container/error.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+
+class FormulaParserTest : public ::testing::Test {
+protected:
+    FormulaParserTest() { FillSample(data); }
+    double Value(const std::string& formula, double depth = 1000.0)
+    {
+        const auto value = Evaluate(formula, data, depth);
+        EXPECT_TRUE(value.has_value()) << formula;
+        return value.value_or(-1e300);
+    }
+    RLasData data;
+};
+
+TEST_F(FormulaParserTest, PrecedenceAndLeftAssociativity)
+{
+    EXPECT_DOUBLE_EQ(Value("2+3*4"), 14.0);
+    EXPECT_DOUBLE_EQ(Value("10-4-3"), 3.0);
+    EXPECT_DOUBLE_EQ(Value("8/4/2"), 1.0);
+    EXPECT_DOUBLE_EQ(Value("6*4/3"), 8.0);
+    EXPECT_DOUBLE_EQ(Value("2^3^2"), 64.0);
+    EXPECT_DOUBLE_EQ(Value("-2^2"), 4.0);
+    EXPECT_DOUBLE_EQ(Value("-(2^2)"), -4.0);
+    EXPECT_DOUBLE_EQ(Value("-GR-RHOB"), -12.1);
+    EXPECT_DOUBLE_EQ(Value("2*(-3)"), -6.0);
+    EXPECT_DOUBLE_EQ(Value("(GR-5)/(45-5)"), 0.125);
+}
+
+TEST_F(FormulaParserTest, NumbersUseThePointWhateverTheLocale)
+{
+    EXPECT_DOUBLE_EQ(Value("1e5"), 100000.0);
+    EXPECT_DOUBLE_EQ(Value(".5"), 0.5);
+    EXPECT_DOUBLE_EQ(Value("2.25E2"), 225.0);
+}
+
+TEST_F(FormulaParserTest, WhitespaceOutsideQuotesIsIgnored)
+{
+    EXPECT_DOUBLE_EQ(Value(" 1 +\t2 *\r\n3 "), 7.0);
+    AddFileCurve(data, "GR 1", 1000.0, 0.5, {7.0});
+    EXPECT_DOUBLE_EQ(Value("'GR 1' + 1"), 8.0);
+    EXPECT_DOUBLE_EQ(Value("\"GR 1\"*2"), 14.0);
+}
+
+TEST_F(FormulaParserTest, NamesIgnoreLetterCase)
+{
+    EXPECT_DOUBLE_EQ(Value("gr"), 10.0);
+    EXPECT_DOUBLE_EQ(Value("'gr'"), 10.0);
+    EXPECT_DOUBLE_EQ(Value("sin(gr)"), Value("SIN(GR)"));
+    EXPECT_DOUBLE_EQ(Value("Sin(Gr)"), Value("SIN(GR)"));
+}
+
+TEST_F(FormulaParserTest, BareNamesAreZeroArgumentFunctionsOrCurves)
+{
+    EXPECT_DOUBLE_EQ(Value("D", 1001.5), 1001.5);
+    EXPECT_DOUBLE_EQ(Value("depth", 1001.5), 1001.5);
+    EXPECT_DOUBLE_EQ(Value("PI"), 3.141592653589793);
+    EXPECT_FALSE(Evaluate("NULL", data).has_value());
+    EXPECT_DOUBLE_EQ(Value("TRUE()"), 1.0);
+    EXPECT_DOUBLE_EQ(Value("FALSE()"), 0.0);
+    EXPECT_TRUE(StartsWith(ParseError("TRUE", data), "Ошибка разбора формулы: кривая TRUE не найдена."));
+    // A quoted name is always a curve.
+    AddFileCurve(data, "PI", 1000.0, 0.5, {42.0});
+    EXPECT_DOUBLE_EQ(Value("'PI'"), 42.0);
+    EXPECT_DOUBLE_EQ(Value("PI"), 3.141592653589793);
+}
+
+TEST_F(FormulaParserTest, CurveCallReadsAtAnotherDepth)
+{
+    EXPECT_DOUBLE_EQ(Value("RHOB(D+0.5)"), 2.2);
+    EXPECT_DOUBLE_EQ(Value("RHOB(1000.25)"), 2.15);
+    EXPECT_DOUBLE_EQ(Value("'RHOB'(D+1)"), 2.3);
+}
+
+TEST_F(FormulaParserTest, EvaluationListIsPostOrderWithoutConstants)
+{
+    RCurveCalcMethod method("GR+1");
+    method.Parse(data);
+    ASSERT_EQ(method.Nodes.size(), 3u);
+    EXPECT_EQ(method.Nodes[0]->ClassName(), "RCurveD");
+    EXPECT_EQ(method.Nodes[1]->ClassName(), "RCurveLink");
+    EXPECT_EQ(method.Nodes[2], method.Root.get());
+    EXPECT_EQ(static_cast<RCurveLink*>(method.Nodes[1])->Curve, data.Curves[0].get());
+
+    RCurveCalcMethod constant("5");
+    constant.Parse(data);
+    EXPECT_TRUE(constant.Nodes.empty());
+    EXPECT_EQ(constant.Root->ClassName(), "RCurveConst");
+    EXPECT_DOUBLE_EQ(constant.Root->Value, 5.0);
+}
+
+TEST_F(FormulaParserTest, CalculatedCurvesAreNotNames)
+{
+    RLasCurve& calculated = AddFileCurve(data, "VSH", 1000.0, 0.5, {0.5});
+    calculated.Formula = "GR/100";
+    EXPECT_TRUE(StartsWith(ParseError("VSH", data), "Ошибка разбора формулы: кривая VSH не найдена."));
+}
+
+TEST_F(FormulaParserTest, LaterCurveOfTheSameNameWins)
+{
+    AddFileCurve(data, "gr", 1000.0, 0.5, {99.0});
+    EXPECT_DOUBLE_EQ(Value("GR"), 99.0);
+}
+
+// The whole message with its position text, for each kind of error.
+TEST_F(FormulaParserTest, ErrorTextsCarryStepRangeAndMarks)
+{
+    EXPECT_EQ(ParseError("2*-3", data),
+              "Ошибка разбора строки: подстрока задана некорректно.\r\n"
+              "BuildArgument: Formula=2*-3, b=2, e=1\r\nОшибка на символе: -2: 2* __  __ -3");
+    EXPECT_EQ(ParseError("", data),
+              "Ошибка разбора строки: подстрока задана некорректно.\r\n"
+              "BuildArgument: Formula=, b=0, e=-1\r\nОшибка на символе: -2:  __  __ ");
+    EXPECT_EQ(ParseError("(a", data),
+              "Ошибка разбора формулы: некорректные скобки.\r\n"
+              "Operator2Args: Formula=(a, b=0, e=1\r\nОшибка на символе: 0:  __ ( __ a");
+    EXPECT_EQ(ParseError("a)", data),
+              "Ошибка разбора формулы: некорректные скобки.\r\n"
+              "Operator2Args: Formula=a), b=0, e=1\r\nОшибка на символе: -2:  __ a) __ ");
+    EXPECT_EQ(ParseError("SUM(a,(b)", data),
+              "Ошибка разбора формулы: некорректные скобки.\r\n"
+              "Operator2Args: Formula=SUM(a,(b), b=0, e=8\r\nОшибка на символе: 3: SUM __ ( __ a,(b)");
+    EXPECT_EQ(ParseError("(GR)1", data),
+              "Ошибка разбора формулы: не хватает скобки \")\".\r\n"
+              "BuildArgument: Formula=(GR)1, b=0, e=4\r\nОшибка на символе: -2:  __ (GR)1 __ ");
+    EXPECT_EQ(ParseError("1+'GR", data),
+              "Ошибка разбора формулы: нет парной кавычки.\r\n"
+              "Operator2Args: Formula=1+'GR, b=0, e=4\r\nОшибка на символе: -2:  __ 1+'GR __ ");
+    EXPECT_EQ(ParseError("1e-5", data),
+              "Ошибка разбора формулы: некорректный ввод значения.\r\n"
+              "NumberConstant: Formula=1e-5, b=0, e=1\r\nОшибка на символе: -2:  __ 1e __ -5");
+    EXPECT_EQ(ParseError("2+XYZ", data),
+              "Ошибка разбора формулы: кривая XYZ не найдена.\r\n"
+              "MakeLink: Formula=2+XYZ, b=2, e=4\r\nОшибка на символе: -2: 2+ __ XYZ __ ");
+    EXPECT_EQ(ParseError("xyz(1)", data),
+              "Ошибка разбора формулы: некорректное имя функции или кривой xyz.\r\n"
+              "FunctionCall: Formula=xyz(1), b=0, e=5\r\nОшибка на символе: -2:  __ xyz(1) __ ");
+    EXPECT_EQ(ParseError("SUM(a])", data),
+              "Ошибка разбора формулы: некорректные скобки.\r\n"
+              "FunctionCall: Formula=SUM(a]), b=0, e=6\r\nОшибка на символе: 5: SUM(a __ ] __ )");
+    EXPECT_EQ(ParseError("SUM([a)", data),
+              "Ошибка разбора формулы: некорректные скобки или кавычки.\r\n"
+              "FunctionCall: Formula=SUM([a), b=0, e=6\r\nОшибка на символе: -2:  __ SUM([a) __ ");
+}
+
+TEST_F(FormulaParserTest, OperatorAfterOperatorIsRejected)
+{
+    for (const char* formula : {"2*-3", "GR--RHOB", "2^-1", "2*", "()"})
+        EXPECT_TRUE(StartsWith(ParseError(formula, data), "Ошибка разбора строки: подстрока задана некорректно."))
+            << formula;
+    EXPECT_TRUE(StartsWith(ParseError("+5", data), "Ошибка разбора формулы: кривая +5 не найдена."));
+}
+
+TEST_F(FormulaParserTest, ShortArgumentListsAreRejectedAtParseTime)
+{
+    EXPECT_EQ(ParseError("SUM(GR,)", data),
+              "Ошибка разбора строки: подстрока задана некорректно.\r\n"
+              "FunctionCall: Formula=SUM(GR,), b=0, e=7\r\nОшибка на символе: -2:  __ SUM(GR,) __ ");
+    for (const char* formula : {"LOG(GR)", "SIN()", "IF(1,2)", "GR()", "SUM(,)"})
+        EXPECT_TRUE(StartsWith(ParseError(formula, data), "Ошибка разбора строки: подстрока задана некорректно."))
+            << formula;
+}
+
+TEST_F(FormulaParserTest, EmptySlotIsANullArgument)
+{
+    EXPECT_DOUBLE_EQ(Value("SUM(GR,,1)"), 11.0);
+    EXPECT_DOUBLE_EQ(Value("SUM(,2)"), 2.0);
+    EXPECT_FALSE(Evaluate("LOG(,10)", data).has_value());
+    EXPECT_DOUBLE_EQ(Value("IF(,1,2)"), 2.0);
+    // Surplus arguments are built but not read.
+    EXPECT_DOUBLE_EQ(Value("SQRT(16,GR)"), 4.0);
+}
+
+TEST_F(FormulaParserTest, SquareBracketsGroupCommasOnlyInCalls)
+{
+    // The comma inside [] does not split the call, and outside a call's
+    // argument list the brackets are plain characters of a name.
+    EXPECT_TRUE(StartsWith(ParseError("SUM(GR,[1,2])", data), "Ошибка разбора формулы: кривая [1,2] не найдена."));
+}
+
+TEST_F(FormulaParserTest, FailedParseLeavesNoTree)
+{
+    RCurveCalcMethod method("GR+1");
+    method.Parse(data);
+    method.Formula = "GR+";
+    EXPECT_THROW(method.Parse(data), RError);
+    EXPECT_FALSE(method.IsParsed());
+    EXPECT_TRUE(method.Nodes.empty());
+}
+
+TEST_F(FormulaParserTest, DeepNestingIsRefusedNotCrashed)
+{
+    const std::string deep = std::string(20000, '(') + "1" + std::string(20000, ')');
+    EXPECT_TRUE(StartsWith(ParseError(deep, data), "Ошибка разбора формулы: слишком глубокая вложенность."));
+    std::string longSum = "1";
+    for (int i = 0; i < 20000; ++i)
+        longSum += "+1";
+    EXPECT_NE(ParseError(longSum, data), "");
+    const std::string nested = std::string(500, '(') + "GR" + std::string(500, ')');
+    EXPECT_DOUBLE_EQ(Value(nested), 10.0);
+}
+
+TEST_F(FormulaParserTest, OverflowingNumberIsRejected)
+{
+    EXPECT_TRUE(StartsWith(ParseError("1e999", data), "Ошибка разбора формулы: некорректный ввод значения."));
+    EXPECT_TRUE(StartsWith(ParseError("1.2.3", data), "Ошибка разбора формулы: некорректный ввод значения."));
+    EXPECT_TRUE(StartsWith(ParseError(".", data), "Ошибка разбора формулы: некорректный ввод значения."));
+}
+
+}  // namespace
