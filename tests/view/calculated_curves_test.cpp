@@ -1,0 +1,186 @@
+#include "view/calculated_curves.h"
+
+#include "container/error.h"
+#include "las/las_data.h"
+#include "support/temp_dir.h"
+#include "view/las_settings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// ~C is DEPT (the depth line), GR, DEPTH, RHOB: curves GR and RHOB, columns
+// GR, DEPTH, RHOB. NULL is -9999 and GR is null at 1001.
+class CalculatedCurvesTest : public ::testing::Test {
+protected:
+    CalculatedCurvesTest()
+    {
+        EXPECT_TRUE(data.LoadFromLas(std::string(LOGGARD_TEST_DATA_DIR) + "/view/depth_columns.las"));
+    }
+
+    static RCalcEntry Entry(const std::string& name, const std::string& formula, int curveIndex = -1)
+    {
+        RCalcEntry entry;
+        entry.Name = name;
+        entry.Method.Formula = formula;
+        entry.CurveIndex = curveIndex;
+        return entry;
+    }
+    std::vector<std::string> LineNames() const
+    {
+        std::vector<std::string> names;
+        for (const RLasSectionLine& line : data.LasHeader->Curves().Lines)
+            names.push_back(line.Mnem);
+        return names;
+    }
+
+    RLasData data;
+    RLasSettings settings;
+};
+
+TEST_F(CalculatedCurvesTest, NewEntryBecomesAColumnAfterTheDepthNamedOnes)
+{
+    std::vector<RCalcEntry> entries;
+    entries.push_back(Entry("VSH", "(GR-20)/(120-20)"));
+    CommitCalcEntries(data, settings, entries);
+
+    EXPECT_EQ(entries[0].CurveIndex, 2);
+    ASSERT_EQ(data.Curves.size(), 3u);
+    EXPECT_EQ(data.Curves[2]->Mnemonic, "VSH");
+    EXPECT_FALSE(data.Curves[2]->IsCalculated());
+    EXPECT_EQ(LineNames(), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "VSH"}));
+    EXPECT_EQ(data.LasHeader->Curves().Lines[3].Description, "BULK DENSITY");  // copied from the last line
+    EXPECT_EQ(data.Header.CurveCount, 4);
+    ASSERT_EQ(data.Columns.size(), 4u);
+    // Null rows carry the file's own NULL, so they read back as null.
+    EXPECT_EQ(data.Columns[3], (TDoubleArray{0.0, 0.5, -9999.0, 1.0, 0.25}));
+    ASSERT_NE(settings.GetView("VSH"), nullptr);
+    EXPECT_EQ(*settings.GetView("VSH"), RCurveView());
+    ASSERT_EQ(settings.Tracks.size(), 3u);
+    EXPECT_EQ(settings.Tracks[2], 2);
+
+    const TempDir dir;
+    ASSERT_TRUE(data.SaveToLas(dir.File("out.las")));
+    RLasData reloaded;
+    ASSERT_TRUE(reloaded.LoadFromLas(dir.File("out.las")));
+    ASSERT_EQ(reloaded.Curves.size(), 3u);
+    EXPECT_EQ(reloaded.Curves[2]->Mnemonic, "VSH");
+    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(reloaded.Curves[2]->Data, 2));
+    EXPECT_DOUBLE_EQ(reloaded.Curves[2]->Data.Samples[3].Value, 1.0);
+}
+
+TEST_F(CalculatedCurvesTest, LaterEntryReadsAnEarlierOne)
+{
+    std::vector<RCalcEntry> entries;
+    entries.push_back(Entry("A", "RHOB*10"));
+    entries.push_back(Entry("B", "a+1"));
+    CommitCalcEntries(data, settings, entries);
+    EXPECT_EQ(entries[1].CurveIndex, 3);
+    EXPECT_DOUBLE_EQ(data.Columns[4][0], 22.0);
+}
+
+TEST_F(CalculatedCurvesTest, CommittedEntryIsReplacedInPlace)
+{
+    std::vector<RCalcEntry> entries;
+    entries.push_back(Entry("VSH", "GR"));
+    CommitCalcEntries(data, settings, entries);
+    entries[0].Name = "VSH2";
+    entries[0].Method.Formula = "RHOB";
+    CommitCalcEntries(data, settings, entries);
+
+    EXPECT_EQ(entries[0].CurveIndex, 2);
+    ASSERT_EQ(data.Curves.size(), 3u);
+    EXPECT_EQ(data.Curves[2]->Mnemonic, "VSH2");
+    EXPECT_EQ(LineNames(), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "VSH2"}));
+    EXPECT_EQ(data.Columns[3], (TDoubleArray{2.1, 2.2, 2.3, 2.4, 2.5}));
+}
+
+TEST_F(CalculatedCurvesTest, DeletedEntryTakesItsColumnViewAndTrack)
+{
+    std::vector<RCalcEntry> entries;
+    entries.push_back(Entry("A", "1"));
+    entries.push_back(Entry("B", "2"));
+    entries.push_back(Entry("C", "3"));
+    CommitCalcEntries(data, settings, entries);
+    settings.Tracks = {0, 1, 2, 3, 4};
+
+    std::vector<RCalcEntry> kept;
+    kept.push_back(std::move(entries[1]));
+    CommitCalcEntries(data, settings, kept, {4, 2});
+
+    EXPECT_EQ(kept[0].CurveIndex, 2);  // moved down past the deleted A
+    ASSERT_EQ(data.Curves.size(), 3u);
+    EXPECT_EQ(data.Curves[2]->Mnemonic, "B");
+    EXPECT_EQ(LineNames(), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "B"}));
+    ASSERT_EQ(data.Columns.size(), 4u);
+    EXPECT_EQ(data.Columns[3], TDoubleArray(5, 2.0));
+    EXPECT_EQ(data.Header.CurveCount, 4);
+    EXPECT_EQ(settings.GetView("A"), nullptr);
+    EXPECT_EQ(settings.GetView("C"), nullptr);
+    EXPECT_NE(settings.GetView("B"), nullptr);
+    EXPECT_EQ(settings.Tracks, (std::vector<std::int32_t>{0, 1, 3}));
+}
+
+TEST_F(CalculatedCurvesTest, FailedEntryUndoesTheWholeCommit)
+{
+    std::vector<RCalcEntry> entries;
+    entries.push_back(Entry("A", "GR"));
+    CommitCalcEntries(data, settings, entries);
+    const std::vector<RLasCurve*> curvesBefore = {data.Curves[0].get(), data.Curves[1].get(), data.Curves[2].get()};
+    const auto columnsBefore = data.Columns;
+    const auto linesBefore = LineNames();
+
+    entries[0].Method.Formula = "RHOB";
+    entries.push_back(Entry("B", "5"));
+    entries.push_back(Entry("C", "NOPE+1"));
+    try {
+        CommitCalcEntries(data, settings, entries, {2});
+        FAIL() << "the commit should fail";
+    } catch (const RError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind("Ошибка разбора формулы: кривая NOPE не найдена.\r\nMakeLink", 0), 0u);
+    }
+    ASSERT_EQ(data.Curves.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(data.Curves[i].get(), curvesBefore[i]);
+    EXPECT_EQ(data.Columns, columnsBefore);
+    EXPECT_EQ(LineNames(), linesBefore);
+    EXPECT_EQ(entries[0].CurveIndex, 2);
+    EXPECT_EQ(entries[1].CurveIndex, -1);
+    EXPECT_NE(settings.GetView("A"), nullptr);
+    EXPECT_EQ(settings.GetView("B"), nullptr);
+}
+
+TEST_F(CalculatedCurvesTest, DepthNamesAndEmptyNamesAreRefused)
+{
+    for (const char* name : {"DEPTH", "DEPT", ""}) {
+        std::vector<RCalcEntry> entries;
+        entries.push_back(Entry(name, "1"));
+        EXPECT_THROW(CommitCalcEntries(data, settings, entries), RError) << name;
+        EXPECT_EQ(data.Curves.size(), 2u);
+        EXPECT_EQ(data.Columns.size(), 3u);
+    }
+}
+
+TEST_F(CalculatedCurvesTest, StoredMethodsAreRebuiltWithoutDuplicates)
+{
+    settings.SetCalcMethod("VSH", std::make_unique<RCurveCalcMethod>("(GR-20)/100"));
+    settings.SetCalcMethod("BAD", std::make_unique<RCurveCalcMethod>("NOPE*2"));
+    // Methods are independent: the second cannot read the first's curve.
+    settings.SetCalcMethod("X2", std::make_unique<RCurveCalcMethod>("VSH*2"));
+
+    for (int load = 0; load < 2; ++load) {
+        RebuildCalculatedCurves(data, settings);
+        ASSERT_EQ(data.Curves.size(), 3u) << load;
+        const RLasCurve& vsh = *data.Curves[2];
+        EXPECT_EQ(vsh.Mnemonic, "VSH");
+        EXPECT_EQ(vsh.Formula, "(GR-20)/100");
+        EXPECT_EQ(vsh.MethodName, "VSH");
+        EXPECT_TRUE(RLasCurveDataWrapper::IsNull(vsh.Data, 2));
+        EXPECT_DOUBLE_EQ(vsh.Data.Samples[1].Value, 0.5);
+        ASSERT_EQ(data.Columns.size(), 4u);
+        EXPECT_EQ(data.Columns[3][2], -9999.0);
+    }
+    EXPECT_FALSE(settings.GetCalcMethod("VSH")->IsParsed());
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+#include "view/las_store_settings.h"
+
+#include "container/data_container.h"
+#include "las/logging.h"
+#include "support/files.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::unique_ptr<RCurveView> ViewWithColor(int color)
+{
+    auto view = std::make_unique<RCurveView>();
+    view->Color = color;
+    return view;
+}
+
+TEST(LasStoreSettingsTest, NamesAreExactAndCaseSensitive)
+{
+    RLasStoreSettings settings;
+    settings.SetView("gr", ViewWithColor(1));
+    EXPECT_EQ(settings.GetView("GR"), nullptr);
+    ASSERT_NE(settings.GetView("gr"), nullptr);
+    EXPECT_EQ(settings.GetView("gr")->Color, 1);
+}
+
+TEST(LasStoreSettingsTest, SetViewReplacesRemovesAndKeepsItsOwnView)
+{
+    RLasStoreSettings settings;
+    settings.SetView("GR", ViewWithColor(1));
+    settings.SetView("GR", ViewWithColor(2));
+    EXPECT_EQ(settings.GetView("GR")->Color, 2);
+    EXPECT_EQ(settings.Views().size(), 1u);
+
+    // The very view already stored stays stored and alive.
+    RCurveView* stored = settings.GetView("GR");
+    settings.SetView("GR", std::unique_ptr<RCurveView>(stored));
+    EXPECT_EQ(settings.GetView("GR"), stored);
+    EXPECT_EQ(stored->Color, 2);
+
+    settings.SetView("GR", nullptr);
+    EXPECT_EQ(settings.GetView("GR"), nullptr);
+    settings.SetView("NONE", nullptr);
+    EXPECT_TRUE(settings.Views().empty());
+
+    settings.SetCalcMethod("VSH", std::make_unique<RCurveCalcMethod>("GR/100"));
+    RCurveCalcMethod* method = settings.GetCalcMethod("VSH");
+    settings.SetCalcMethod("VSH", std::unique_ptr<RCurveCalcMethod>(method));
+    EXPECT_EQ(settings.GetCalcMethod("VSH")->Formula, "GR/100");
+}
+
+TEST(LasStoreSettingsTest, LoadingAddsToWhatIsStored)
+{
+    RLasStoreSettings source;
+    source.SetView("GR", ViewWithColor(5));
+    source.SetCalcMethod("VSH", std::make_unique<RCurveCalcMethod>("GR/100"));
+    RDataContainer container;
+    source.SaveToNode(container);
+
+    RLasStoreSettings settings;
+    settings.SetView("GR", ViewWithColor(1));
+    settings.SetView("RHOB", ViewWithColor(2));
+    settings.LoadFromNode(container);
+    EXPECT_EQ(settings.GetView("GR")->Color, 5);
+    EXPECT_EQ(settings.GetView("RHOB")->Color, 2);
+    EXPECT_EQ(settings.GetCalcMethod("VSH")->Formula, "GR/100");
+
+    settings.Clear();
+    EXPECT_TRUE(settings.Views().empty());
+    EXPECT_TRUE(settings.CalcMethods().empty());
+}
+
+TEST(LasStoreSettingsTest, AnyCurveNameRoundTrips)
+{
+    // A backslash in a mnemonic is part of the name, not a path.
+    RLasStoreSettings source;
+    for (const char* name : {"A\\B", "", "GR 1", "\xcf\xd1"})
+        source.SetView(name, ViewWithColor(7));
+    RDataContainer container;
+    source.SaveToNode(container);
+    RLasStoreSettings loaded;
+    loaded.LoadFromNode(container);
+    ASSERT_EQ(loaded.Views().size(), 4u);
+    for (const char* name : {"A\\B", "", "GR 1", "\xcf\xd1"})
+        ASSERT_NE(loaded.GetView(name), nullptr) << name;
+}
+
+TEST(LasStoreSettingsTest, MissingOrDamagedFileLoadsNothing)
+{
+    const TempDir dir;
+    RLasStoreSettings settings;
+    settings.SetView("GR", ViewWithColor(1));
+    EXPECT_FALSE(settings.LoadFromFile(dir.File("missing.dat")));
+
+    // A settings file cut short is reported, not raised.
+    RLasStoreSettings source;
+    source.SetView("RHOB", ViewWithColor(3));
+    source.SaveToFile(dir.File("settings.dat"));
+    const std::string bytes = ReadWholeFile(dir.File("settings.dat"));
+    WriteWholeFile(dir.File("settings.dat"), bytes.substr(0, bytes.size() - 5));
+    RLogCollector log;
+    EXPECT_FALSE(settings.LoadFromFile(dir.File("settings.dat")));
+    EXPECT_EQ(log.Messages.size(), 1u);
+    EXPECT_EQ(settings.GetView("RHOB"), nullptr);
+    EXPECT_EQ(settings.GetView("GR")->Color, 1);
+
+    WriteWholeFile(dir.File("settings.dat"), bytes);
+    EXPECT_TRUE(settings.LoadFromFile(dir.File("settings.dat")));
+    EXPECT_EQ(settings.GetView("RHOB")->Color, 3);
+}
+
+}  // namespace
