@@ -5,7 +5,7 @@
 
 #include "raster/bitmap_true_color.h"
 
-class RBitmapGrayCore final : public RBitmapTrueColor {
+class RBitmapGrayCore : public RBitmapTrueColor {
 public:
     explicit RBitmapGrayCore(int width = 300, int height = 200) : RBitmapTrueColor(1, width, height) {}
 

@@ -282,7 +282,8 @@ void RBitmapTrueColor::DrawArc(int cx, int cy, std::uint32_t color, int outer, i
 }
 
 // Sets every pixel whose centre lies in the annulus (and in `sector`'s
-// sector when given).
+// sector when given): inner radius <= distance < outer radius. The outer
+// bound is strict, so a disc has no one-pixel nubs at its four extremes.
 void RBitmapTrueColor::DrawRingSimple(int cx, int cy, RColorWord word, int outer, int inner,
                                       const RRingGeometry* sector)
 {
@@ -307,9 +308,9 @@ void RBitmapTrueColor::DrawRingSimple(int cx, int cy, RColorWord word, int outer
         };
         for (std::int64_t row = top; row <= bottom; ++row) {
             const std::int64_t dy = row - cy, dy2 = dy * dy;
-            if (dy2 > outer2)
+            if (dy2 >= outer2)
                 continue;
-            const std::int64_t outerX = FloorSqrt(outer2 - dy2);
+            const std::int64_t outerX = FloorSqrt(outer2 - dy2 - 1);
             std::uint8_t* pixels = util_.Row(static_cast<int>(row));
             if (inner > 0 && dy2 < inner2) {
                 const std::int64_t innerX = CeilSqrt(inner2 - dy2);

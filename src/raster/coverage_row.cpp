@@ -16,8 +16,8 @@ void RCoverageRow::AddSpan(double a, double b)
     if (!(a < b))
         return;
     const double low = left_ * 16.0, high = right_ * 16.0;
-    a = std::max(a, low);
-    b = std::min(b, high);
+    a = std::clamp(a, low, high);
+    b = std::clamp(b, low, high);
     const int from = static_cast<int>(std::floor(a + 0.5)) - left_ * 16;
     const int to = static_cast<int>(std::floor(b + 0.5)) - left_ * 16;
     if (to <= from)

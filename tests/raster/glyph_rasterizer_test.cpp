@@ -1,0 +1,87 @@
+// Glyph rasterising through FreeType: work-square sizes, metrics, rotation.
+
+#include "container/text_codec.h"
+#include "raster/font_data.h"
+#include "raster/glyph_rasterizer.h"
+
+#include <gtest/gtest.h>
+
+TEST(WorkSquare, SideFollowsSizeAndResolution)
+{
+    EXPECT_EQ(WorkSquareSide(8, 96), 24);   // 21 rounded up to 24
+    EXPECT_EQ(WorkSquareSide(20, 96), 60);  // 53 -> 56, then 4 added past 32
+    EXPECT_EQ(WorkSquareSide(1, 96), 4);
+    EXPECT_EQ(WorkSquareSide(60, 96), 172);  // 160, past 32 and 128: 4 and 8 added
+    EXPECT_EQ(RasterDpi(), 96);
+}
+
+TEST(GlyphRasterizer, EightPointCellAndAdvances)
+{
+    RGlyphRasterizer rasterizer(RFont("Arial", 8), 1);
+    EXPECT_EQ(rasterizer.Side(), 24);
+    // 11 px em: Liberation Sans's win ascent and descent round to 10 + 2.
+    EXPECT_EQ(rasterizer.CellHeight(), 12);
+    RGlyph zero, space;
+    rasterizer.Rasterise('0', zero);
+    rasterizer.Rasterise(' ', space);
+    EXPECT_EQ(zero.advanceX % 256, 0);  // whole pixels
+    EXPECT_EQ(zero.advanceX, 6 * 256);
+    EXPECT_EQ(zero.advanceY, 0);
+    EXPECT_GT(zero.height, 5);
+    EXPECT_TRUE(RFontData::RunsValid(zero.runs, zero.width, zero.height));
+    EXPECT_TRUE(space.runs.empty());
+    EXPECT_GT(space.advanceX, 0);
+}
+
+TEST(GlyphRasterizer, HighCodesAreWindows1251Letters)
+{
+    RGlyphRasterizer rasterizer(RFont("Arial", 10), 1);
+    const std::string de = TextCodec::Utf8ToCp1251("Д");
+    ASSERT_EQ(de.size(), 1u);
+    EXPECT_EQ(static_cast<unsigned char>(de[0]), 0xC4);
+    RGlyph glyph;
+    rasterizer.Rasterise(0xC4, glyph);
+    EXPECT_GT(glyph.width, 5);
+    EXPECT_GT(glyph.advanceX, 0);
+}
+
+TEST(GlyphRasterizer, Angle900RunsUpwards)
+{
+    RGlyphRasterizer rasterizer(RFont("Arial", 8, 4, false, false, false, 900), 1);
+    RGlyph glyph;
+    rasterizer.Rasterise('W', glyph);
+    EXPECT_EQ(glyph.advanceX, 0);
+    EXPECT_LT(glyph.advanceY, 0);
+    EXPECT_GT(glyph.height, glyph.width);  // a wide letter stands on its side
+}
+
+TEST(GlyphRasterizer, ModeZeroHasTwoLevels)
+{
+    RGlyphRasterizer rasterizer(RFont("Arial", 10), 0);
+    RGlyph glyph;
+    rasterizer.Rasterise('A', glyph);
+    ASSERT_FALSE(glyph.runs.empty());
+    for (const std::uint16_t item : glyph.runs)
+        EXPECT_LE(item & 0xFF, 1);
+}
+
+TEST(GlyphRasterizer, UnderlineIsABarAsLongAsTheAdvance)
+{
+    RGlyphRasterizer plain(RFont("Arial", 10), 1), underlined(RFont("Arial", 10, 4, false, true), 1);
+    RGlyph a, b;
+    plain.Rasterise('i', a);
+    underlined.Rasterise('i', b);
+    EXPECT_EQ(b.width, b.advanceX / 256);
+    EXPECT_GT(b.height, a.height);
+}
+
+TEST(GlyphRasterizer, OutOfRangeSizesDrawNothing)
+{
+    for (const int size : {0, -8, kMaxFontSize + 1}) {
+        RGlyphRasterizer rasterizer(RFont("Arial", size), 1);
+        RGlyph glyph;
+        rasterizer.Rasterise('A', glyph);
+        EXPECT_TRUE(glyph.runs.empty());
+        EXPECT_EQ(glyph.advanceX, 0);
+    }
+}
