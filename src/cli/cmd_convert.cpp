@@ -1,11 +1,30 @@
-// Placeholder until its subsystem lands.
+// loggard-cli convert IN.las OUT.las: loads a LAS file and saves it again as
+// the viewer's Save would, in the file's own version and wrap mode.
 
 #include "cli/commands.h"
+#include "container/text_codec.h"
+#include "las/las_data.h"
+#include "las/logging.h"
 
 #include <iostream>
 
-int RunConvert(const CliArgs&)
+namespace {
+
+// Diagnostics go to stderr as they come, one per line, in UTF-8.
+void PrintDiagnostic(const std::string& text) { std::cerr << TextCodec::DecodeForDisplay(text) << '\n'; }
+
+}  // namespace
+
+int RunConvert(const CliArgs& args)
 {
-    std::cerr << "loggard-cli: this command is not available yet\n";
-    return 2;
+    if (args.size() != 2) {
+        std::cerr << "usage: loggard-cli convert IN.las OUT.las\n";
+        return 2;
+    }
+    RLogFunctionSink sink(PrintDiagnostic);
+    RLasData data;
+    const bool loaded = data.LoadFromLas(args[0]);
+    // Saved even after a failed load, so that the save's own messages show.
+    const bool saved = data.SaveToLas(args[1]);
+    return loaded && saved ? 0 : 1;
 }

@@ -15,7 +15,7 @@ bool RLasLineReader::Open(const std::string& path)
         return false;
     buffer_.resize(kBufferSize);
     begin_ = end_ = 0;
-    eof_ = failed_ = false;
+    eof_ = failed_ = started_ = false;
     return true;
 }
 
@@ -66,6 +66,16 @@ bool RLasLineReader::ReadLine(std::string_view& line)
 {
     if (begin_ >= end_ && !Fill())
         return false;
+    if (!started_) {
+        // A UTF-8 byte order mark is no part of the first line.
+        started_ = true;
+        while (end_ - begin_ < 3 && Fill()) {
+        }
+        if (end_ - begin_ >= 3 && std::memcmp(buffer_.data() + begin_, "\xEF\xBB\xBF", 3) == 0)
+            begin_ += 3;
+        if (begin_ >= end_ && !Fill())
+            return false;
+    }
     for (;;) {
         const char* start = buffer_.data() + begin_;
         const std::size_t available = end_ - begin_;

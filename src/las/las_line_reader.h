@@ -1,7 +1,8 @@
 #pragma once
 // RLasLineReader: reads a text file line by line through a large buffer,
 // without holding the file. Lines end at LF, CR LF or a lone CR; the line
-// handed out excludes its end and stays valid until the next call.
+// handed out excludes its end and stays valid until the next call. A UTF-8
+// byte order mark at the start of the file is skipped.
 //
 //     RLasLineReader reader;
 //     if (!reader.Open(path)) ...;
@@ -44,4 +45,5 @@ private:
     std::size_t end_ = 0;    // end of the bytes read
     bool eof_ = false;
     bool failed_ = false;
+    bool started_ = false;  // the byte order mark check is done
 };

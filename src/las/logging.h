@@ -14,7 +14,9 @@
 // The sink pointer is process-wide and not synchronised: install and remove
 // sinks from the one thread that runs the LAS code.
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class RLogSink {
@@ -47,5 +49,24 @@ public:
     std::vector<std::string> Messages;
 
 private:
+    RLogSink* previous_;
+};
+
+// A sink that hands each message to a function, for as long as it lives
+// (the previous sink is put back by its destructor).
+class RLogFunctionSink : public RLogSink {
+public:
+    explicit RLogFunctionSink(std::function<void(const std::string&)> receiver)
+        : receiver_(std::move(receiver)), previous_(Logging::SetSink(this))
+    {
+    }
+    ~RLogFunctionSink() override { Logging::SetSink(previous_); }
+    RLogFunctionSink(const RLogFunctionSink&) = delete;
+    RLogFunctionSink& operator=(const RLogFunctionSink&) = delete;
+
+    void Message(const std::string& text) override { receiver_(text); }
+
+private:
+    std::function<void(const std::string&)> receiver_;
     RLogSink* previous_;
 };

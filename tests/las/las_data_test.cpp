@@ -1,0 +1,404 @@
+#include "las/las_data.h"
+#include "las/logging.h"
+
+#include "container/data_container.h"
+#include "container/error.h"
+#include "support/files.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+const std::string kFixtures = std::string(LOGGARD_TEST_DATA_DIR) + "/las/";
+
+// A LAS 2.0 file with the given well range, curve lines and data lines.
+std::string MakeLas(const std::string& range, const std::string& curves, const std::string& data,
+                    bool wrap = false, const std::string& version = "2.0")
+{
+    return "~Version\r\n VERS. " + version + " : X\r\n WRAP. " + (wrap ? "YES" : "NO") + " : Y\r\n"
+           "~Well\r\n" + range + " NULL. -999.25 : NULL\r\n WELL. W-1 : WELL\r\n"
+           "~Curve\r\n" + curves + "~A\r\n" + data;
+}
+
+const std::string kRange = " STRT.M 1000 : A\r\n STOP.M 1001 : B\r\n STEP.M 0.25 : C\r\n";
+const std::string kCurves = " DEPT.M : D\r\n GR.GAPI : G\r\n RHOB.G/C3 : R\r\n";
+
+struct Loaded {
+    RLasData data;
+    std::vector<std::string> messages;
+    bool result = false;
+};
+
+std::unique_ptr<Loaded> LoadText(const std::string& text, const TempDir& dir)
+{
+    const std::string path = dir.File("in.las");
+    WriteWholeFile(path, text);
+    auto loaded = std::make_unique<Loaded>();
+    RLogCollector log;
+    loaded->result = loaded->data.LoadFromLas(path);
+    loaded->messages = log.Messages;
+    return loaded;
+}
+
+std::vector<double> CurveValues(const RLasData& data, std::size_t index) { return data.Curves.at(index)->Values(); }
+
+}  // namespace
+
+TEST(SampleCount, RoundedHalvesToEvenInBothDirections)
+{
+    EXPECT_EQ(RLasData::SampleCountFor(1000, 1001, 0.25), 5);
+    EXPECT_EQ(RLasData::SampleCountFor(1001, 1000, -0.25), 5);
+    EXPECT_EQ(RLasData::SampleCountFor(1000, 1001, -0.25), 5);
+    EXPECT_EQ(RLasData::SampleCountFor(0, 2.5, 1), 3);
+    EXPECT_EQ(RLasData::SampleCountFor(0, 3.5, 1), 5);
+    EXPECT_EQ(RLasData::SampleCountFor(0, 1, 0), -1);
+    EXPECT_EQ(RLasData::SampleCountFor(0, 1e300, 1e-300), -1);
+}
+
+TEST(LoadFromLas, UnwrappedCurvesNullsAndHeaderRecord)
+{
+    TempDir dir;
+    auto loaded = LoadText(MakeLas(kRange, kCurves,
+                                   "1000.00 10 2.1\r\n1000.25 -999.25 2.2\r\n1000.5 30 2.3\r\n"
+                                   "1000.75 40 -999.250\r\n1001.0 50 2.5\r\n"),
+                           dir);
+    ASSERT_TRUE(loaded->result);
+    EXPECT_TRUE(loaded->messages.empty());
+    const RLasData& data = loaded->data;
+    ASSERT_EQ(data.Curves.size(), 2u);
+    const RLasCurve& gr = *data.Curves[0];
+    EXPECT_EQ(gr.Mnemonic, "GR");
+    EXPECT_EQ(gr.Unit, "GAPI");
+    EXPECT_EQ(gr.FirstDepth, 1000.0);
+    EXPECT_EQ(gr.LastDepth, 1001.0);
+    EXPECT_EQ(gr.Data.Step, 0.25);
+    EXPECT_TRUE(gr.FromFile);
+    EXPECT_EQ(CurveValues(data, 0), (std::vector<double>{10, -999.25, 30, 40, 50}));
+    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(gr.Data, 1));
+    EXPECT_EQ(gr.MinValue, 10.0);
+    EXPECT_EQ(gr.MaxValue, 50.0);
+    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(data.Curves[1]->Data, 3));
+
+    EXPECT_EQ(data.Header.WellName, "W-1");
+    EXPECT_EQ(data.Header.SampleCount, 5);
+    EXPECT_EQ(data.Header.CurveCount, 2);
+    EXPECT_EQ(data.Header.StrtUnit, "M");
+    EXPECT_EQ(data.Columns.size(), 2u);
+    EXPECT_EQ(data.CacheText, data.Header.FullText);
+    EXPECT_EQ(data.Header.FullText.substr(0, 30), "~Version\r\nVERS. 2.0 : X\r\nWRAP.");
+}
+
+TEST(LoadFromLas, DepthNamedEntriesHaveColumnsButNoCurves)
+{
+    TempDir dir;
+    auto loaded = LoadText(MakeLas(" STRT.M 1 : A\r\n STOP.M 1 : B\r\n STEP.M 1 : C\r\n",
+                                   " DEPT.M : D\r\n GR.GAPI : G\r\n DEPTH.M : D2\r\n RHOB.G : R\r\n", "1 10 1.5 2.5\r\n"),
+                           dir);
+    ASSERT_TRUE(loaded->result);
+    ASSERT_EQ(loaded->data.Curves.size(), 2u);
+    EXPECT_EQ(loaded->data.Curves[1]->Mnemonic, "RHOB");
+    EXPECT_EQ(loaded->data.Columns.size(), 3u);
+    EXPECT_EQ(loaded->data.Columns[1], (std::vector<double>{1.5}));
+    EXPECT_EQ(loaded->data.ColumnOfCurve(1), 2);
+}
+
+TEST(LoadFromLas, MissingSamplesAreNullInEveryCurve)
+{
+    TempDir dir;
+    auto loaded = LoadText(MakeLas(kRange, kCurves, "1000 1 2\r\n1000.25 3 4\r\n"), dir);
+    ASSERT_TRUE(loaded->result);
+    EXPECT_TRUE(loaded->messages.empty());
+    EXPECT_EQ(CurveValues(loaded->data, 1), (std::vector<double>{2, 4, -999.25, -999.25, -999.25}));
+    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(loaded->data.Curves[1]->Data, 4));
+}
+
+TEST(LoadFromLas, BlankDataLinesAreSkippedAndOnlyRealExcessIsReported)
+{
+    TempDir dir;
+    // A blank line inside the data does not repeat the previous sample, and
+    // blank lines after the last sample are not "too much data".
+    auto loaded = LoadText(MakeLas(" STRT.M 1 : A\r\n STOP.M 2 : B\r\n STEP.M 1 : C\r\n", kCurves,
+                                   "1 10 20\r\n   \r\n2 11 21\r\n\r\n \t\r\n"),
+                           dir);
+    EXPECT_TRUE(loaded->messages.empty());
+    EXPECT_EQ(CurveValues(loaded->data, 0), (std::vector<double>{10, 11}));
+
+    auto excess = LoadText(MakeLas(" STRT.M 1 : A\r\n STOP.M 2 : B\r\n STEP.M 1 : C\r\n", kCurves,
+                                   "1 10 20\r\n2 11 21\r\n\r\n3 12 22\r\n"),
+                           dir);
+    ASSERT_TRUE(excess->result);
+    EXPECT_EQ(excess->messages, std::vector<std::string>{"Слишком много данных в секции Data"});
+    EXPECT_EQ(CurveValues(excess->data, 0), (std::vector<double>{10, 11}));
+}
+
+TEST(LoadFromLas, StepZeroReadsNoDataAndMakesEmptyCurves)
+{
+    TempDir dir;
+    auto loaded = LoadText(MakeLas(" STRT.M 1 : A\r\n STOP.M 2 : B\r\n STEP.M 0 : C\r\n", kCurves, "1 10 20\r\n2 11 21\r\n"),
+                           dir);
+    EXPECT_TRUE(loaded->messages.empty());
+    ASSERT_EQ(loaded->data.Curves.size(), 2u);
+    EXPECT_EQ(loaded->data.Curves[0]->SampleCount(), 0u);
+    EXPECT_EQ(loaded->data.Header.SampleCount, 0);
+
+    // Saving it fails without touching a file already at the path.
+    const std::string out = dir.File("out.las");
+    WriteWholeFile(out, "old contents");
+    RLogCollector log;
+    EXPECT_FALSE(loaded->data.SaveToLas(out));
+    EXPECT_EQ(log.Messages, std::vector<std::string>{"Не удается записать в файл: шаг равен нулю"});
+    EXPECT_EQ(ReadWholeFile(out), "old contents");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
+}
+
+TEST(LoadFromLas, WrappedSamplesSkipBlankLinesAndDropAnUnfinishedOne)
+{
+    RLasData data;
+    RLogCollector log;
+    ASSERT_TRUE(data.LoadFromLas(kFixtures + "wrapped_blank_lines_inside_sample.las"));
+    EXPECT_TRUE(log.Messages.empty());
+    ASSERT_EQ(data.Curves.size(), 7u);
+    EXPECT_TRUE(data.LasHeader->Version().Wrap);
+    EXPECT_EQ(data.Header.SampleCount, 3);
+    EXPECT_EQ(CurveValues(data, 1), (std::vector<double>{2692.7075, 2712.6460, -999.25}));
+    EXPECT_EQ(CurveValues(data, 6), (std::vector<double>{12.2817, 12.4563, -999.25}));
+    EXPECT_EQ(data.Curves[0]->NullValue, -999.25);
+}
+
+TEST(LoadFromLas, WrappedValuesOnTheDepthLineStayInTheirCurves)
+{
+    TempDir dir;
+    auto loaded = LoadText(MakeLas(" STRT.M 1 : A\r\n STOP.M 2 : B\r\n STEP.M 1 : C\r\n", kCurves,
+                                   "1 10\r\n20\r\n2\r\n11 21\r\n", true),
+                           dir);
+    ASSERT_TRUE(loaded->result);
+    EXPECT_EQ(CurveValues(loaded->data, 0), (std::vector<double>{10, 11}));
+    EXPECT_EQ(CurveValues(loaded->data, 1), (std::vector<double>{20, 21}));
+}
+
+TEST(LoadFromLas, ScannerFailureLeavesNoColumnsToSave)
+{
+    TempDir dir;
+    auto loaded = LoadText(MakeLas(kRange, kCurves, "1000 1 2\r\n1000.25 3\r\n1000.5 5 6\r\n"), dir);
+    EXPECT_FALSE(loaded->result);
+    EXPECT_EQ(loaded->messages, std::vector<std::string>{"???????????? ?????? ? ?????? 1000.25 3 ? ?????? Data"});
+    EXPECT_TRUE(loaded->data.Columns.empty());
+    EXPECT_TRUE(loaded->data.Curves.empty());
+    RLogCollector log;
+    EXPECT_FALSE(loaded->data.SaveToLas(dir.File("out.las")));
+    EXPECT_EQ(log.Messages, std::vector<std::string>{"Не удалось записать в файл: отсутствует секция данных"});
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.las")));
+}
+
+TEST(LoadFromLas, BrokenFilesAreReportedByKind)
+{
+    TempDir dir;
+    RLogCollector log;
+    RLasData missing;
+    EXPECT_FALSE(missing.LoadFromLas(dir.File("none.las")));
+    EXPECT_EQ(log.Messages.back(), "Файл " + dir.File("none.las") + " не найден");
+
+    const std::string path = dir.File("in.las");
+    const std::pair<std::string, std::string> cases[] = {
+        {"just text\r\n", "Файл " + path + " не содержит ни одной секции"},
+        {"\r\n~A\r\n1 2\r\n", "Файл " + path + " не содержит заголовка"},
+        {"~V\r\nVERS. 2.0 : X\r\n~W\r\nSTRT.M 1 : A\r\n", "Файл " + path + " не содержит секции данных"},
+        {"~V\r\nVERS. 2.0 : X\r\n~A\r\n1\r\n", "Не удалось прочитать заголовок файла"},
+    };
+    for (const auto& [text, message] : cases) {
+        WriteWholeFile(path, text);
+        RLasData data;
+        log.Messages.clear();
+        EXPECT_FALSE(data.LoadFromLas(path));
+        EXPECT_EQ(log.Messages.back(), message);
+        EXPECT_TRUE(data.Curves.empty());
+    }
+}
+
+TEST(LoadFromLas, ImplausibleSampleCountIsRefusedNotAllocated)
+{
+    TempDir dir;
+    auto loaded = LoadText(MakeLas(" STRT.M 0 : A\r\n STOP.M 1E12 : B\r\n STEP.M 0.001 : C\r\n", kCurves, "0 1 2\r\n"),
+                           dir);
+    EXPECT_FALSE(loaded->result);
+    ASSERT_EQ(loaded->messages.size(), 1u);
+    EXPECT_NE(loaded->messages[0].find("Слишком много отсчётов"), std::string::npos);
+    EXPECT_TRUE(loaded->data.Columns.empty());
+}
+
+TEST(SaveToLas, UnwrappedDataLines)
+{
+    TempDir dir;
+    auto loaded = LoadText(MakeLas(" STRT.M 1000 : A\r\n STOP.M 1000.2 : B\r\n STEP.M 0.1 : C\r\n", kCurves,
+                                   "1000 -999.25 12345.67891\r\n1000.1 -0.00001 2\r\n1000.2 3 4\r\n"),
+                           dir);
+    ASSERT_TRUE(loaded->result);
+    ASSERT_TRUE(loaded->data.SaveToLas(dir.File("out.las")));
+    const std::string text = ReadWholeFile(dir.File("out.las"));
+    const std::string data = text.substr(text.find("~A\r\n"));
+    // The depth is accumulated: 1000 + 0.1 + 0.1 still prints as 1000.2000.
+    EXPECT_EQ(data, "~A\r\n1000.0000\t-999.2500\t12345.6789\r\n1000.1000\t0.0000\t2.0000\r\n"
+                    "1000.2000\t3.0000\t4.0000\r\n");
+}
+
+TEST(SaveToLas, WrappedSixValuesPerLine)
+{
+    RLasData data;
+    ASSERT_TRUE(data.LoadFromLas(kFixtures + "wrapped_blank_lines_inside_sample.las"));
+    TempDir dir;
+    ASSERT_TRUE(data.SaveToLas(dir.File("out.las")));
+    const std::string text = ReadWholeFile(dir.File("out.las"));
+    const std::string first = "~A\r\n     910.0000\r\n"
+                              "    -999.2500    2692.7075       0.3140      19.4086      19.4086      13.1709\r\n"
+                              "      12.2817\r\n     910.1250\r\n";
+    EXPECT_EQ(text.substr(text.find("~A\r\n"), first.size()), first);
+}
+
+TEST(SaveToLas, WrappedFieldsNeverTouch)
+{
+    TempDir dir;
+    auto loaded = LoadText(MakeLas(" STRT.M 1 : A\r\n STOP.M 1 : B\r\n STEP.M 1 : C\r\n", kCurves,
+                                   "1\r\n-12345678.9 -1234567.8\r\n", true),
+                           dir);
+    ASSERT_TRUE(loaded->data.SaveToLas(dir.File("out.las")));
+    const std::string text = ReadWholeFile(dir.File("out.las"));
+    EXPECT_NE(text.find("\r\n -12345679.0000 -1234567.8000\r\n"), std::string::npos);
+}
+
+TEST(SaveToLas, FailedSavesLeaveTheOldFile)
+{
+    TempDir dir;
+    RLogCollector log;
+    RLasData empty;
+    EXPECT_FALSE(empty.SaveToLas(dir.File("out.las")));
+    EXPECT_EQ(log.Messages.back(), "Не удалось записать в файл: отсутствует заголовок");
+
+    auto loaded = LoadText(MakeLas(kRange, kCurves, "1000 1 2\r\n"), dir);
+    const std::string noDir = dir.File("no/such/dir/out.las");
+    EXPECT_FALSE(loaded->data.SaveToLas(noDir));
+    EXPECT_EQ(log.Messages.back(), "не удается открыть файл " + noDir + " для записи");
+
+    const std::string out = dir.File("out.las");
+    WriteWholeFile(out, "old contents");
+    loaded->data.Columns[1].pop_back();
+    EXPECT_FALSE(loaded->data.SaveToLas(out));
+    EXPECT_EQ(log.Messages.back(), "Размерность данных из секции Data не соответсвует заголовку");
+    EXPECT_EQ(ReadWholeFile(out), "old contents");
+}
+
+TEST(SaveToLas, RoundTripKeepsVersionWrapCurvesAndValues)
+{
+    for (const bool wrap : {false, true}) {
+        for (const std::string version : {"1.2", "2.0"}) {
+            TempDir dir;
+            auto first = LoadText(MakeLas(kRange, kCurves,
+                                          "1000 1.23456 -999.25\r\n1000.25 2 3\r\n1000.5 4 5\r\n1000.75 6 7\r\n"
+                                          "1001 8.00004 9.99996\r\n",
+                                          false, version),
+                                  dir);
+            ASSERT_TRUE(first->result);
+            first->data.LasHeader->Version().Wrap = wrap;
+            ASSERT_TRUE(first->data.SaveToLas(dir.File("out.las")));
+            RLasData second;
+            ASSERT_TRUE(second.LoadFromLas(dir.File("out.las")));
+            EXPECT_EQ(second.LasHeader->Version().Version, first->data.LasHeader->Version().Version);
+            EXPECT_EQ(second.LasHeader->Version().Wrap, wrap);
+            EXPECT_EQ(second.Header.WellName, first->data.Header.WellName);
+            ASSERT_EQ(second.Curves.size(), 2u);
+            EXPECT_EQ(CurveValues(second, 0), (std::vector<double>{1.2346, 2, 4, 6, 8}));
+            EXPECT_EQ(CurveValues(second, 1), (std::vector<double>{-999.25, 3, 5, 7, 10}));
+            EXPECT_TRUE(RLasCurveDataWrapper::IsNull(second.Curves[1]->Data, 0));
+        }
+    }
+}
+
+TEST(SaveToLas, Windows1251TextKeepsItsBytes)
+{
+    RLasData data;
+    ASSERT_TRUE(data.LoadFromLas(kFixtures + "windows1251_well_names.las"));
+    EXPECT_EQ(data.Curves[0]->Mnemonic, "\xC3\xCA");  // ГК
+    TempDir dir;
+    ASSERT_TRUE(data.SaveToLas(dir.File("out.las")));
+    const std::string text = ReadWholeFile(dir.File("out.las"));
+    for (const char* bytes : {
+             "\xCE\xCE\xCE \xCD\xE5\xF4\xF2\xE5\xE3\xE0\xE7",                      // ООО Нефтегаз
+             "\xD1\xEA\xE2\xE0\xE6\xE8\xED\xE0 17-\xE1\xE8\xF1",                    // Скважина 17-бис
+             "\xCF\xCB\xC0\xD1\xD2.   \xDE" "1 : \xCF\xEB\xE0\xF1\xF2\r\n",        // ~P line, trimmed
+             "~Other information\r\n\xCF\xF0\xE8\xEC\xE5\xF7\xE0\xED\xE8\xE5:",    // ~O verbatim
+             "\xC3\xCA   .\xEC\xEA\xD0/\xF7",                                       // ~C line of ГК
+         })
+        EXPECT_NE(text.find(bytes), std::string::npos) << bytes;
+    RLasData again;
+    ASSERT_TRUE(again.LoadFromLas(dir.File("out.las")));
+    EXPECT_EQ(again.Header.WellName, data.Header.WellName);
+    EXPECT_EQ(again.Header.ParameterText, data.Header.ParameterText);
+    EXPECT_EQ(again.Header.OtherText, data.Header.OtherText);
+}
+
+TEST(CalculatedCurves, AddAndDeleteKeepListColumnsAndCurvesInStep)
+{
+    TempDir dir;
+    auto loaded = LoadText(MakeLas(kRange, kCurves, "1000 1 2\r\n1000.25 3 4\r\n"), dir);
+    RLasData& data = loaded->data;
+    auto curve = std::make_unique<RLasCurve>("GR*2", "double");
+    curve->Mnemonic = "GR2";
+    curve->Unit = "API";
+    curve->NullValue = -999.25;
+    curve->SetValues({2, 6, -999.25, -999.25, -999.25});
+    data.AddCalculatedCurve(std::move(curve));
+    ASSERT_EQ(data.Curves.size(), 3u);
+    ASSERT_EQ(data.Columns.size(), 3u);
+    EXPECT_EQ(data.LasHeader->Curves().Lines.back().Mnem, "GR2");
+    ASSERT_TRUE(data.SaveToLas(dir.File("out.las")));
+    const std::string text = ReadWholeFile(dir.File("out.las"));
+    EXPECT_NE(text.find("\r\nGR2  .API " + std::string(9, ' ') + ": R\r\n"), std::string::npos);
+    EXPECT_NE(text.find("1000.0000\t1.0000\t2.0000\t2.0000\r\n"), std::string::npos);
+
+    data.DeleteCurve(0);
+    EXPECT_EQ(data.Curves.size(), 2u);
+    EXPECT_EQ(data.Columns.size(), 2u);
+    EXPECT_EQ(data.LasHeader->Curves().Lines[0].Mnem, "RHOB");
+    EXPECT_EQ(data.FindCurve("GR2"), data.Curves[1].get());
+}
+
+TEST(ContainerForm, CurvesAndCacheTextRoundTrip)
+{
+    TempDir dir;
+    auto loaded = LoadText(MakeLas(kRange, kCurves, "1000 1 -999.25\r\n1000.25 3 4\r\n"), dir);
+    RLasCurveDataWrapper::SetRedundant(loaded->data.Curves[0]->Data, 1, true);
+    loaded->data.SaveToFile(dir.File("cache.dat"));
+
+    RLasData restored;
+    ASSERT_TRUE(restored.LoadFromFile(dir.File("cache.dat")));
+    ASSERT_EQ(restored.Curves.size(), 2u);
+    const RLasCurve& rhob = *restored.Curves[1];
+    EXPECT_EQ(rhob.Mnemonic, "RHOB");
+    EXPECT_EQ(rhob.Unit, "G/C3");
+    EXPECT_EQ(rhob.Values(), loaded->data.Curves[1]->Values());
+    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(rhob.Data, 0));
+    EXPECT_TRUE(RLasCurveDataWrapper::IsRedundant(restored.Curves[0]->Data, 1));
+    EXPECT_EQ(rhob.MaxValue, 4.25);  // one value, widened
+    EXPECT_EQ(rhob.Data.Step, 0.25);
+    EXPECT_EQ(restored.CacheText, loaded->data.CacheText);
+    EXPECT_FALSE(restored.LoadFromFile(dir.File("missing.dat")));
+}
+
+TEST(ContainerForm, DuplicateOrOutOfRangeIndexIsACacheError)
+{
+    RDataContainer container;
+    container.NodeByPath("LasData\\Curves\\0", true)->Object(0)->Value(0)->SetInteger(0);
+    container.NodeByPath("LasData\\Curves\\1", true)->Object(0)->Value(0)->SetInteger(0);
+    RLasData data;
+    try {
+        data.LoadFromNode(container);
+        FAIL() << "no error raised";
+    } catch (const RError& error) {
+        EXPECT_STREQ(error.what(), "Ошибка загрузки данных из кеша: двойная кривая.");
+    }
+    container.NodeByPath("LasData\\Curves\\1")->Object(0)->Value(0)->SetInteger(7);
+    EXPECT_THROW(data.LoadFromNode(container), RError);
+    EXPECT_TRUE(data.Curves.empty());
+}

@@ -1,0 +1,62 @@
+#include "las/las_line_reader.h"
+
+#include "support/files.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<std::string> ReadAll(const std::string& bytes)
+{
+    TempDir dir;
+    WriteWholeFile(dir.File("f.las"), bytes);
+    RLasLineReader reader;
+    EXPECT_TRUE(reader.Open(dir.File("f.las")));
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.ReadLine(line))
+        lines.emplace_back(line);
+    EXPECT_TRUE(reader.AtEnd());
+    return lines;
+}
+
+}  // namespace
+
+TEST(RLasLineReader, LineEndsOfEveryKind)
+{
+    EXPECT_EQ(ReadAll("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(ReadAll("a\n\nb\n"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(ReadAll("a\r"), (std::vector<std::string>{"a"}));
+    EXPECT_TRUE(ReadAll("").empty());
+    EXPECT_EQ(ReadAll("\xEF\xBB\xBF~V\n"), (std::vector<std::string>{"~V"}));
+}
+
+TEST(RLasLineReader, LinesAcrossAndBeyondTheBuffer)
+{
+    // A CR LF split over the buffer boundary and a line longer than the buffer.
+    std::string first(RLasLineReader::kBufferSize - 1, 'x');
+    std::string longLine(RLasLineReader::kBufferSize * 3, 'y');
+    const auto lines = ReadAll(first + "\r\n" + longLine + "\nend");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], first);
+    EXPECT_EQ(lines[1], longLine);
+    EXPECT_EQ(lines[2], "end");
+}
+
+TEST(RLasLineReader, AtEndRightAfterTheLastLine)
+{
+    TempDir dir;
+    WriteWholeFile(dir.File("f.las"), "one\r\ntwo\r\n");
+    RLasLineReader reader;
+    ASSERT_TRUE(reader.Open(dir.File("f.las")));
+    std::string_view line;
+    ASSERT_TRUE(reader.ReadLine(line));
+    EXPECT_FALSE(reader.AtEnd());
+    ASSERT_TRUE(reader.ReadLine(line));
+    EXPECT_EQ(line, "two");
+    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_FALSE(reader.Open(dir.File("missing.las")));
+}
