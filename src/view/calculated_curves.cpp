@@ -5,6 +5,7 @@
 #include "view/las_settings.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings)
@@ -45,7 +46,8 @@ TDoubleArray ColumnFromCurve(const RLasCurve& curve, std::size_t rows, double nu
     const std::size_t reached = std::min(rows, curve.SampleCount());
     for (std::size_t r = 0; r < reached; ++r) {
         const RLasSample sample = curve.Data.Samples[r];
-        if (!(sample.Flags & kSampleNull))
+        // ATANH(1) is +inf in the curve, but a LAS column holds numbers only.
+        if (!(sample.Flags & kSampleNull) && std::isfinite(sample.Value))
             column[r] = sample.Value;
     }
     return column;

@@ -23,8 +23,9 @@ class RLasStoreSettings;
 void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings);
 
 // The rows of a data column made from a computed curve: `rows` values, row
-// r from sample r; null samples and rows the curve does not reach hold
-// `nullValue` (the file's own NULL, so the column reads back as null).
+// r from sample r; null or infinite samples and rows the curve does not
+// reach hold `nullValue` (the file's own NULL, so the column reads back as
+// null).
 TDoubleArray ColumnFromCurve(const RLasCurve& curve, std::size_t rows, double nullValue);
 
 // One curve of the calculator window.

@@ -6,6 +6,7 @@
 #include "view/las_settings.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -148,6 +149,15 @@ TEST_F(CalculatedCurvesTest, FailedEntryUndoesTheWholeCommit)
     EXPECT_EQ(entries[1].CurveIndex, -1);
     EXPECT_NE(settings.GetView("A"), nullptr);
     EXPECT_EQ(settings.GetView("B"), nullptr);
+}
+
+TEST_F(CalculatedCurvesTest, InfinityIsWrittenAsNull)
+{
+    std::vector<RCalcEntry> entries;
+    entries.push_back(Entry("T", "ATANH(RHOB/RHOB)"));
+    CommitCalcEntries(data, settings, entries);
+    EXPECT_EQ(data.Curves[2]->Data.Samples[1].Value, std::numeric_limits<double>::infinity());
+    EXPECT_EQ(data.Columns[3], TDoubleArray(5, -9999.0));
 }
 
 TEST_F(CalculatedCurvesTest, DepthNamesAndEmptyNamesAreRefused)
