@@ -36,6 +36,21 @@ public:
     // cut to the clip columns in double before it is rounded to an integer.
     void AddSpan(double a, double b);
 
+    // The whole pixel row at once for a shape whose left and right edges are
+    // each one straight segment over the row: the left edge runs from
+    // leftTop to leftBottom (x in sixteenths at the row's top and bottom),
+    // the right edge likewise. Coverage is the exact area between them, the
+    // limit of the 16 sub-rows, at the cost of the edge pixels only.
+    void AddRow(double leftTop, double leftBottom, double rightTop, double rightBottom);
+
+    // The leftmost column touched so far in this row, or -1.
+    int FirstColumn() const
+    {
+        if (cells_.empty())
+            return -1;
+        return left_ + *std::min_element(cells_.begin(), cells_.end());
+    }
+
     // Emits the row as painter.Cover(x, n, coverage) runs, left to right,
     // and clears it.
     template <class Painter>
@@ -57,10 +72,45 @@ private:
     std::vector<int> cells_;  // touched pixels, relative to left_
 };
 
+inline void RCoverageRow::AddSpan(double a, double b)
+{
+    if (!(a < b))
+        return;
+    const double low = left_ * 16.0, high = right_ * 16.0;
+    a = std::clamp(a, low, high) - low;
+    b = std::clamp(b, low, high) - low;
+    // Both are now non-negative: truncation rounds half up.
+    const int from = static_cast<int>(a + 0.5), to = static_cast<int>(b + 0.5);
+    if (to <= from)
+        return;
+    const int first = from >> 4, last = to >> 4;
+    if (first == last) {
+        area_[static_cast<std::size_t>(first)] += to - from;
+        Touch(first);
+        return;
+    }
+    // Partial first pixel, full pixels between (through the running cover),
+    // partial last pixel.
+    area_[static_cast<std::size_t>(first)] += 16 - (from & 15);
+    Touch(first);
+    cover_[static_cast<std::size_t>(first) + 1] += 16;
+    Touch(first + 1);
+    cover_[static_cast<std::size_t>(last)] -= 16;
+    area_[static_cast<std::size_t>(last)] += to & 15;
+    Touch(last);
+}
+
 template <class Painter>
 void RCoverageRow::Sweep(Painter& painter)
 {
-    std::sort(cells_.begin(), cells_.end());
+    // Few cells, mostly in order already: insertion sort.
+    for (std::size_t i = 1; i < cells_.size(); ++i) {
+        const int cell = cells_[i];
+        std::size_t k = i;
+        for (; k > 0 && cells_[k - 1] > cell; --k)
+            cells_[k] = cells_[k - 1];
+        cells_[k] = cell;
+    }
     const int width = right_ - left_;
     int running = 0;
     for (std::size_t i = 0; i < cells_.size(); ++i) {
@@ -82,9 +132,11 @@ void RCoverageRow::Sweep(Painter& painter)
 
 // Rasterises `geometry` into the clip box through `painter`, one pixel row
 // at a time, only over rows that both the shape and the clip box reach.
-// A geometry provides Top16() and Bottom16() (its extent in sixteenths) and
+// A geometry provides Top16() and Bottom16() (its extent in sixteenths),
 // SubRow(yCentre, row), which adds the intervals it covers on the sub-row
-// whose centre is yCentre (in sixteenths) to `row`.
+// whose centre is yCentre (in sixteenths) to `row`, and RowEdges(yTop,
+// yBottom, edges[4]), which gives true with the edges for AddRow() when
+// the row between yTop and yBottom has one straight edge on each side.
 template <class Geometry, class Painter>
 void RasterizeRows(const Geometry& geometry, const RClipBox& clip, RCoverageRow& row,
                    Painter& painter)
@@ -100,9 +152,17 @@ void RasterizeRows(const Geometry& geometry, const RClipBox& clip, RCoverageRow&
     if (!(top < bottom))
         return;
     row.Reset(clip.left, clip.right);
+    double edges[4];
     for (int y = static_cast<int>(top); y < static_cast<int>(bottom); ++y) {
-        for (int s = 0; s < RCoverageRow::kSubRows; ++s)
-            geometry.SubRow(y * 16.0 + s + 0.5, row);
+        if (geometry.RowEdges(y * 16.0, y * 16.0 + 16, edges))
+            row.AddRow(edges[0], edges[1], edges[2], edges[3]);
+        else
+            for (int s = 0; s < RCoverageRow::kSubRows; ++s)
+                geometry.SubRow(y * 16.0 + s + 0.5, row);
+        // Strokes move little from row to row: fetching the pixels two rows
+        // ahead hides most of the memory latency of a large bitmap.
+        if (const int x = row.FirstColumn(); x >= 0 && y + 2 < clip.bottom)
+            painter.Prefetch(y + 2, x);
         painter.SetRow(y);
         row.Sweep(painter);
     }

@@ -21,6 +21,8 @@ public:
     double Top16() const { return cy_ - outer_; }
     double Bottom16() const { return cy_ + outer_; }
     void SubRow(double y, RCoverageRow& row) const;
+    // Curved edges: every row is built from its sub-rows.
+    bool RowEdges(double, double, double*) const { return false; }
 
     // Whether a direction (fraction of a turn) lies in the sector.
     bool InSector(double turn) const;

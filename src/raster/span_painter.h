@@ -21,6 +21,10 @@ public:
     }
 
     void SetRow(int y) { row_ = util_.Row(y); }
+    void Prefetch(int y, int x) const
+    {
+        __builtin_prefetch(util_.Row(y) + x * Format::kBytesPerPixel, 1);
+    }
 
     void Fill(int x, int n) { Format::FillSpan(row_, x, n, word_); }
 

@@ -5,17 +5,20 @@
 
 namespace {
 
-// Narrows [low, high] to the x where low <= coef * (x - origin) + offset <= high.
-void Constrain(double coef, double offset, double origin, double lowLimit, double highLimit,
-               double& low, double& high)
+constexpr double kTiny = 1e-12;
+
+// Narrows [low, high] to the x where lowLimit <= coef * (x - origin) + offset
+// <= highLimit; `inverse` is 1 / coef, or 0 when coef is (nearly) 0.
+inline void Constrain(double coef, double inverse, double offset, double origin, double lowLimit,
+                      double highLimit, double& low, double& high)
 {
-    if (std::fabs(coef) < 1e-12) {
+    if (inverse == 0) {
         if (offset < lowLimit || offset > highLimit)
             high = -std::numeric_limits<double>::infinity();
         return;
     }
-    double a = (lowLimit - offset) / coef + origin, b = (highLimit - offset) / coef + origin;
-    if (a > b)
+    double a = (lowLimit - offset) * inverse + origin, b = (highLimit - offset) * inverse + origin;
+    if (coef < 0)
         std::swap(a, b);
     low = std::max(low, a);
     high = std::min(high, b);
@@ -32,25 +35,64 @@ RStrokeGeometry::RStrokeGeometry(double x0, double y0, double x1, double y1, dou
         ux_ = (x1 - x0) / length_;
         uy_ = (y1 - y0) / length_;
     }
+    inverseUx_ = std::fabs(ux_) < kTiny ? 0 : 1 / ux_;
+    inverseUy_ = std::fabs(uy_) < kTiny ? 0 : 1 / uy_;
+    for (int i = 0; i < 4; ++i)
+        cornerY_[i] = (i < 2 ? y0 : y1) + (i % 2 ? halfWidth : -halfWidth) * ux_;
     top_ = std::min(y0, y1) - halfWidth;
     bottom_ = std::max(y0, y1) + halfWidth;
     if (!(length_ > 0) && !round_)
         bottom_ = top_;  // nothing to draw
 }
 
+bool RStrokeGeometry::RectangleAt(double y, double& low, double& high) const
+{
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    if (!(length_ > 0))
+        return false;
+    // Along the stroke: 0 <= t <= L; across it: -w <= s <= w.
+    double a = -kInf, b = kInf;
+    Constrain(ux_, inverseUx_, (y - y0_) * uy_, x0_, 0, length_, a, b);
+    Constrain(-uy_, -inverseUy_, (y - y0_) * ux_, x0_, -halfWidth_, halfWidth_, a, b);
+    if (!(a <= b))
+        return false;
+    low = a;
+    high = b;
+    return true;
+}
+
+bool RStrokeGeometry::RowEdges(double yTop, double yBottom, double edges[4]) const
+{
+    if (yTop < top_ || yBottom > bottom_)
+        return false;
+    for (const double corner : cornerY_)
+        if (corner > yTop && corner < yBottom)
+            return false;
+    if (round_ && ((y0_ - halfWidth_ < yBottom && y0_ + halfWidth_ > yTop)
+                   || (y1_ - halfWidth_ < yBottom && y1_ + halfWidth_ > yTop)))
+        return false;
+    if (yTop == cachedY_) {
+        edges[0] = cachedLow_;
+        edges[2] = cachedHigh_;
+    } else if (!RectangleAt(yTop, edges[0], edges[2])) {
+        return false;
+    }
+    if (!RectangleAt(yBottom, edges[1], edges[3]))
+        return false;
+    cachedY_ = yBottom;
+    cachedLow_ = edges[1];
+    cachedHigh_ = edges[3];
+    return true;
+}
+
 void RStrokeGeometry::SubRow(double y, RCoverageRow& row) const
 {
     constexpr double kInf = std::numeric_limits<double>::infinity();
     double low = kInf, high = -kInf;
-    if (length_ > 0) {
-        // Along the stroke: 0 <= t <= L; across it: -w <= s <= w.
-        double a = -kInf, b = kInf;
-        Constrain(ux_, (y - y0_) * uy_, x0_, 0, length_, a, b);
-        Constrain(-uy_, (y - y0_) * ux_, x0_, -halfWidth_, halfWidth_, a, b);
-        if (a < b) {
-            low = a;
-            high = b;
-        }
+    double a, b;
+    if (RectangleAt(y, a, b) && a < b) {
+        low = a;
+        high = b;
     }
     if (round_) {
         for (const auto& [ex, ey] : {std::pair{x0_, y0_}, std::pair{x1_, y1_}}) {

@@ -21,12 +21,21 @@ public:
     double Top16() const { return top_; }
     double Bottom16() const { return bottom_; }
     void SubRow(double y, RCoverageRow& row) const;
+    // True, with the left and right edges at yTop and yBottom, when no
+    // corner of the rectangle and no end disc lies inside the row.
+    bool RowEdges(double yTop, double yBottom, double edges[4]) const;
 
 private:
+    bool RectangleAt(double y, double& low, double& high) const;
+
     double x0_, y0_, x1_, y1_, halfWidth_;
     bool round_;
     double length_, ux_ = 1, uy_ = 0;
+    double inverseUx_ = 0, inverseUy_ = 0;  // 0 where the component is (nearly) 0
     double top_, bottom_;
+    double cornerY_[4] = {};
+    // The last row bottom's edges, which are the next row top's.
+    mutable double cachedY_ = -1, cachedLow_ = 0, cachedHigh_ = 0;
 };
 
 // Cuts the segment (x0, y0)-(x1, y1) to the box [left, right] x [top, bottom]

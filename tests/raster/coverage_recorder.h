@@ -10,6 +10,7 @@
 class CoverageRecorder {
 public:
     void SetRow(int y) { row_ = y; }
+    void Prefetch(int, int) const {}
     void Cover(int x, int n, int coverage)
     {
         for (int i = x; i < x + n; ++i)

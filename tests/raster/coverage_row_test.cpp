@@ -189,3 +189,27 @@ TEST(RingCoverage, SectorRunsClockwiseFromTwelve)
     EXPECT_EQ(rest.At(58, 58), 256);
     EXPECT_NEAR(double(rest.Total()), 3.14159 * 400 * 256 * 3 / 4, 400 * 256 * 0.01);
 }
+
+TEST(CoverageRow, WholeRowAreaIsTheLimitOfItsSubRows)
+{
+    // Straight edges across a row: the exact area matches 16 sub-row
+    // samples up to their rounding to sixteenths.
+    const double cases[][4] = {{20.3, 27.9, 60.1, 52.4}, {40, 40, 41, 41}, {10, 90, 30, 110}, {-50, 5, 300, 500}};
+    for (const auto& edges : cases) {
+        RCoverageRow whole, sampled;
+        whole.Reset(0, 40);
+        sampled.Reset(0, 40);
+        whole.AddRow(edges[0], edges[1], edges[2], edges[3]);
+        for (int s = 0; s < 16; ++s) {
+            const double t = (s + 0.5) / 16;
+            sampled.AddSpan(edges[0] + (edges[1] - edges[0]) * t, edges[2] + (edges[3] - edges[2]) * t);
+        }
+        CoverageRecorder exact, approximate;
+        exact.SetRow(0);
+        approximate.SetRow(0);
+        whole.Sweep(exact);
+        sampled.Sweep(approximate);
+        for (int x = 0; x < 40; ++x)
+            EXPECT_NEAR(exact.At(x, 0), approximate.At(x, 0), 8) << x << " for " << edges[0];
+    }
+}
