@@ -1,0 +1,81 @@
+#include "support/cli_runner.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kFixtures = std::string(LOGGARD_TEST_DATA_DIR) + "/las/";
+
+const std::string kSmallLas = "~Version\r\n VERS. 2.0 : X\r\n WRAP. NO : Y\r\n"
+                              "~Well\r\n STRT.M 1000 : A\r\n STOP.M 1000.5 : B\r\n STEP.M 0.25 : C\r\n"
+                              " NULL. -999.25 : N\r\n UWI. 0012345 : UWI\r\n"
+                              "~Curve\r\n DEPT.M : D\r\n GR.GAPI : G\r\n"
+                              "~A\r\n1000 10.1\r\n1000.25 -999.25\r\n1000.5 30.3\r\n";
+
+}  // namespace
+
+TEST(CliInfo, PrintsHeaderAndCurvesAsJson)
+{
+    TempDir dir;
+    WriteWholeFile(dir.File("in.las"), kSmallLas);
+    const CliResult result = RunCli("info " + dir.File("in.las"), dir);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    const auto info = nlohmann::json::parse(result.out);
+    EXPECT_EQ(info["version"], "2.0");
+    EXPECT_EQ(info["wrap"], false);
+    EXPECT_EQ(info["well"]["STRT"]["value"], 1000.0);
+    EXPECT_EQ(info["well"]["STEP"]["unit"], "M");
+    EXPECT_EQ(info["well"]["NULL"]["value"], -999.25);
+    EXPECT_EQ(info["well"]["UWI"], "0012345");
+    EXPECT_EQ(info["well"]["API"], "");
+    EXPECT_EQ(info["samples"], 3);
+    ASSERT_EQ(info["curves"].size(), 1u);
+    const auto& gr = info["curves"][0];
+    EXPECT_EQ(gr["mnemonic"], "GR");
+    EXPECT_EQ(gr["samples"], 3);
+    EXPECT_EQ(gr["nulls"], 1);
+    EXPECT_EQ(gr["min"].get<double>(), 10.1);
+    EXPECT_EQ(gr["max"].get<double>(), 30.3);
+}
+
+TEST(CliInfo, DecodesWindows1251AndReportsFailuresOnStderr)
+{
+    TempDir dir;
+    const CliResult result = RunCli("info " + kFixtures + "windows1251_well_names.las", dir);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const auto info = nlohmann::json::parse(result.out);
+    EXPECT_EQ(info["well"]["WELL"], "Скважина 17-бис");
+    EXPECT_EQ(info["curves"][0]["mnemonic"], "ГК");
+
+    WriteWholeFile(dir.File("broken.las"), "~V\r\nVERS. 2.0 : X\r\n~W\r\nSTRT.M 1 : A\r\n~A\r\n1 2\r\n");
+    const CliResult broken = RunCli("info " + dir.File("broken.las"), dir);
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_EQ(broken.out, "");
+    EXPECT_EQ(broken.err, "Не найдено поле STOP в секции Well\nНе найдено поле STEP в секции Well\n"
+                          "Не найдено поле NULL в секции Well\nНе удалось прочитать заголовок файла\n");
+}
+
+TEST(CliConvert, SavesAfterEveryLoadAndFailsOnlyOnRealFailures)
+{
+    TempDir dir;
+    WriteWholeFile(dir.File("in.las"), kSmallLas + "1000.75 40\r\n");
+    // Diagnostics alone do not fail the command.
+    const CliResult ok = RunCli("convert " + dir.File("in.las") + " " + dir.File("out.las"), dir);
+    EXPECT_EQ(ok.exitCode, 0);
+    EXPECT_EQ(ok.err, "Слишком много данных в секции Data\n");
+    const std::string out = ReadWholeFile(dir.File("out.las"));
+    EXPECT_NE(out.find("~A\r\n1000.0000\t10.1000\r\n1000.2500\t-999.2500\r\n1000.5000\t30.3000\r\n"), std::string::npos);
+
+    // A failed load still reaches the save, whose message follows the load's.
+    WriteWholeFile(dir.File("bad.las"), "~V\r\nVERS. 2.0 : X\r\n~W\r\nSTRT.M 1 : A\r\n");
+    const CliResult bad = RunCli("convert " + dir.File("bad.las") + " " + dir.File("out2.las"), dir);
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.err, "Файл " + dir.File("bad.las") + " не содержит секции данных\n"
+                       "Не удалось записать в файл: отсутствует секция данных\n");
+
+    const CliResult usage = RunCli("convert " + dir.File("in.las"), dir);
+    EXPECT_EQ(usage.exitCode, 2);
+}
