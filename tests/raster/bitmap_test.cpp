@@ -5,6 +5,7 @@
 #include "raster/bitmap32.h"
 #include "raster/font_data.h"
 #include "raster/font_raster_container.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -156,7 +157,11 @@ TEST(FontContainer, BitmapLoadsFontsFromItAndDrawsTheSame)
     EXPECT_EQ(builder.FontContainer(), nullptr);  // detached before the caller frees it
     ASSERT_NE(fonts.NodeByPath("Arial\\8\\4\\000\\0"), nullptr);
 
-    // Drop one glyph from the container: it is rasterised on first use.
+    // Through the file and back, then drop one glyph: it is rasterised on first use.
+    TempDir dir;
+    fonts.SaveToFile(dir.File("fonts.dat"));
+    fonts.Clear();
+    ASSERT_TRUE(fonts.LoadFromFile(dir.File("fonts.dat")));
     fonts.NodeByPath("Arial\\8\\4\\000\\0")->Object('D' - 31)->SetValueCount(0);
     WhiteBitmap loaded(120, 20, font);
     loaded.SetFontContainer(&fonts);

@@ -83,6 +83,9 @@ TEST(FrameRect, WritesEachOutlinePixelOnce)
     WhiteBitmap column(20, 20);
     column.FrameRect(2, 3, 1, 6, kBlack);
     EXPECT_EQ(CountNot(column, kWhite), 6);
+    column.FrameRect(2, 3, 0, 6, kBlack);
+    column.FrameRect(2, 3, 6, -1, kBlack);
+    EXPECT_EQ(CountNot(column, kWhite), 6);
 }
 
 TEST(DrawLine, SimpleLinesDrawBothEndsAndStayInTheBox)
