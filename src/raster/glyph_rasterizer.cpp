@@ -41,10 +41,27 @@ struct FaceFile {
     int index = 0;
 };
 
+// The raster engine's own fontconfig configuration, loaded on first use and
+// released at exit (the library's implicit default one never is).
+class FontConfig {
+public:
+    FontConfig() : config_(FcInitLoadConfigAndFonts()) {}
+    ~FontConfig()
+    {
+        if (config_)
+            FcConfigDestroy(config_);
+    }
+    FcConfig* Get() const { return config_; }
+
+private:
+    FcConfig* config_;
+};
+
 // Name, weight and italic to a font file through fontconfig; remembered,
 // since the answer does not change while the program runs.
 FaceFile ResolveFace(const RFont& font)
 {
+    static const FontConfig config;
     static std::map<std::tuple<std::string, int, bool>, FaceFile> known;
     const auto key = std::tuple(font.Name, font.Weight, font.Italic);
     if (const auto found = known.find(key); found != known.end())
@@ -57,10 +74,10 @@ FaceFile ResolveFace(const RFont& font)
     FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
     FcPatternAddInteger(pattern, FC_SLANT, font.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(config.Get(), pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* match = config.Get() ? FcFontMatch(config.Get(), pattern, &result) : nullptr;
     FcPatternDestroy(pattern);
     FaceFile face;
     if (match) {
