@@ -50,10 +50,38 @@ RLasCurve::RLasCurve(std::string formula, std::string methodName)
 
 void RLasCurve::SetValues(const TDoubleArray& values)
 {
-    Data.Samples.resize(values.size());
-    for (std::size_t i = 0; i < values.size(); ++i)
-        Data.Samples[i] = RLasSample{values[i], 0};
-    FlagNullsAndRange();
+    // One pass for values, null flags and the range: this runs over every
+    // sample of every curve of a loaded file.
+    std::vector<RLasSample> samples;
+    samples.reserve(values.size());
+    bool any = false;
+    double low = 0.0, high = 0.0;
+    for (const double value : values) {
+        const bool null = value == NullValue;
+        samples.push_back(RLasSample{value, null ? kSampleNull : std::uint8_t(0)});
+        if (null)
+            continue;
+        if (!any) {
+            low = high = value;
+            any = true;
+        } else {
+            low = value < low ? value : low;
+            high = value > high ? value : high;
+        }
+    }
+    Data.Samples = std::move(samples);
+    SetRange(low, high);
+}
+
+void RLasCurve::SetRange(double low, double high)
+{
+    // A curve of one value (or of nulls only) still gets a drawable range.
+    if (NearlyEqual(low, high)) {
+        low -= 0.25;
+        high += 0.25;
+    }
+    MinValue = low;
+    MaxValue = high;
 }
 
 void RLasCurve::FlagNullsAndRange()
@@ -82,13 +110,7 @@ void RLasCurve::UpdateRange()
             high = value;
         }
     }
-    // A curve of one value (or of nulls only) still gets a drawable range.
-    if (NearlyEqual(low, high)) {
-        low -= 0.25;
-        high += 0.25;
-    }
-    MinValue = low;
-    MaxValue = high;
+    SetRange(low, high);
 }
 
 TDoubleArray RLasCurve::Values() const

@@ -72,6 +72,8 @@ public:
     void UpdateRange();
     // The values alone, in sample order (nulls keep their stored value).
     TDoubleArray Values() const;
+    // MinValue/MaxValue := low/high, widened when nearly one value.
+    void SetRange(double low, double high);
 
     double FirstDepth = 0.0;
     double LastDepth = 0.0;

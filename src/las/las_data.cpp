@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -281,15 +282,10 @@ public:
 
     bool IsOpen() const { return fd_ >= 0; }
 
-    // Writes `text` out once it is large, or always with `force`.
-    void Write(std::string& text, bool force = false)
+    void Write(const char* data, std::size_t size)
     {
-        if (text.size() < kChunk && !force)
-            return;
-        const char* data = text.data();
-        std::size_t left = text.size();
-        while (left > 0 && ok_) {
-            const ssize_t done = ::write(fd_, data, left);
+        while (size > 0 && ok_) {
+            const ssize_t done = ::write(fd_, data, size);
             if (done < 0 && errno == EINTR)
                 continue;
             if (done <= 0) {
@@ -297,9 +293,8 @@ public:
                 break;
             }
             data += done;
-            left -= static_cast<std::size_t>(done);
+            size -= static_cast<std::size_t>(done);
         }
-        text.clear();
     }
 
     bool Commit()
@@ -338,14 +333,23 @@ private:
     bool committed_ = false;
 };
 
+char* WriteLineEnd(char* p)
+{
+    p[0] = '\r';
+    p[1] = '\n';
+    return p + 2;
+}
+
 // A wrapped value: at least one blank before it, right-aligned in 13.
-void AppendWrappedField(std::string& out, double value)
+char* WriteWrappedField(char* p, double value)
 {
     std::string number;
     LasNumberFormat::AppendWrapped(number, value);
     const std::size_t width = std::max<std::size_t>(13, number.size() + 1);
-    out.append(width - number.size(), ' ');
-    out += number;
+    std::memset(p, ' ', width - number.size());
+    p += width - number.size();
+    std::memcpy(p, number.data(), number.size());
+    return p + number.size();
 }
 
 }  // namespace
@@ -367,9 +371,8 @@ bool RLasData::SaveToLas(const std::string& path) const
     AtomicTextFile file(path);
     if (!file.IsOpen())
         return ioError();
-    std::string out;
-    out.reserve(AtomicTextFile::kChunk + 64 * 1024);
-    if (!LasHeader->WriteHeader(out))
+    std::string header;
+    if (!LasHeader->WriteHeader(header))
         return false;
 
     const TLasWellSection& well = LasHeader->Well();
@@ -386,32 +389,43 @@ bool RLasData::SaveToLas(const std::string& path) const
         return false;
     }
 
-    out += "~A";
-    out += kLineEnd;
+    header += "~A";
+    header += kLineEnd;
+    file.Write(header.data(), header.size());
+
+    // Lines are formatted into a buffer with room for the longest one and
+    // written out a megabyte at a time.
     const bool wrap = LasHeader->Version().Wrap;
+    const std::size_t longestLine = (Columns.size() + 1) * (LasNumberFormat::kMaxFixed4Length + 3) + 2;
+    std::vector<char> buffer(AtomicTextFile::kChunk + longestLine);
+    char* const start = buffer.data();
+    char* p = start;
     double depth = well.Strt;
     const std::size_t count = static_cast<std::size_t>(sampleCount);
     for (std::size_t i = 0; i < count; ++i) {
         if (wrap) {
-            AppendWrappedField(out, depth);
+            p = WriteWrappedField(p, depth);
             for (std::size_t r = 0; r < Columns.size(); ++r) {
                 if (r % 6 == 0)
-                    out += kLineEnd;
-                AppendWrappedField(out, Columns[r][i]);
+                    p = WriteLineEnd(p);
+                p = WriteWrappedField(p, Columns[r][i]);
             }
         } else {
-            LasNumberFormat::AppendFixed4(out, depth);
+            p = LasNumberFormat::WriteFixed4(p, depth);
             for (const TDoubleArray& column : Columns) {
-                out += '\t';
-                LasNumberFormat::AppendFixed4(out, column[i]);
+                *p++ = '\t';
+                p = LasNumberFormat::WriteFixed4(p, column[i]);
             }
         }
-        out += kLineEnd;
-        file.Write(out);
+        p = WriteLineEnd(p);
+        if (static_cast<std::size_t>(p - start) >= AtomicTextFile::kChunk) {
+            file.Write(start, static_cast<std::size_t>(p - start));
+            p = start;
+        }
         // Accumulated like the file's own depths, not recomputed.
         depth += well.Step;
     }
-    file.Write(out, true);
+    file.Write(start, static_cast<std::size_t>(p - start));
     if (!file.Commit())
         return ioError();
     return true;

@@ -2,11 +2,18 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace LasNumberFormat {
 
 namespace {
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
 // "-0.0000" and the like lose their sign.
 void DropNegativeZero(char* begin, char*& end)
@@ -39,13 +46,56 @@ std::string General15(double value)
     return out;
 }
 
+char* WriteFixed4(char* out, double value)
+{
+    // Fast path: below 1e9 the product value * 10^4 is within 0.002 of the
+    // exact one, so its rounding to an integer is the correct one unless the
+    // fraction lies that close to a half; those go the slow way.
+    if (value > -1e9 && value < 1e9) {
+        const double scaled = value * 10000.0;
+        const double whole = std::floor(scaled);
+        const double fraction = scaled - whole;
+        if (std::fabs(fraction - 0.5) > 0.004) {
+            const auto units = static_cast<std::int64_t>(fraction > 0.5 ? whole + 1.0 : whole);
+            std::uint64_t magnitude =
+                units < 0 ? static_cast<std::uint64_t>(-units) : static_cast<std::uint64_t>(units);
+            char digits[24];
+            char* p = digits + sizeof digits;
+            const auto fractionDigits = static_cast<unsigned>(magnitude % 10000);
+            magnitude /= 10000;
+            p -= 2;
+            std::memcpy(p, kDigitPairs + 2 * (fractionDigits % 100), 2);
+            p -= 2;
+            std::memcpy(p, kDigitPairs + 2 * (fractionDigits / 100), 2);
+            *--p = '.';
+            while (magnitude >= 100) {
+                p -= 2;
+                std::memcpy(p, kDigitPairs + 2 * (magnitude % 100), 2);
+                magnitude /= 100;
+            }
+            if (magnitude >= 10) {
+                p -= 2;
+                std::memcpy(p, kDigitPairs + 2 * magnitude, 2);
+            } else {
+                *--p = static_cast<char>('0' + magnitude);
+            }
+            if (units < 0)
+                *out++ = '-';
+            const auto length = static_cast<std::size_t>(digits + sizeof digits - p);
+            std::memcpy(out, p, length);
+            return out + length;
+        }
+    }
+    const auto result = std::to_chars(out, out + kMaxFixed4Length, value, std::chars_format::fixed, 4);
+    char* end = result.ptr;
+    DropNegativeZero(out, end);
+    return end;
+}
+
 void AppendFixed4(std::string& out, double value)
 {
-    char text[400];
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4);
-    char* end = result.ptr;
-    DropNegativeZero(text, end);
-    out.append(text, end);
+    char text[kMaxFixed4Length];
+    out.append(text, WriteFixed4(text, value));
 }
 
 void AppendWrapped(std::string& out, double value)

@@ -2,6 +2,8 @@
 
 #include "las/logging.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -18,25 +20,14 @@ bool IsSeparatorMark(char c) { return c == '.' || c == ','; }
 constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// Converts sign, integer digits [intBegin, intEnd) and fraction digits
-// [fracBegin, fracEnd) with correct rounding.
+// Converts a token of more than 15 digits: sign, integer digits [intBegin,
+// intEnd) and fraction digits [fracBegin, fracEnd), correctly rounded.
 double ConvertToken(bool negative, const char* intBegin, const char* intEnd, const char* fracBegin,
                     const char* fracEnd)
 {
     const std::size_t intDigits = static_cast<std::size_t>(intEnd - intBegin);
     const std::size_t fracDigits = static_cast<std::size_t>(fracEnd - fracBegin);
-    if (intDigits + fracDigits == 0)
-        return negative ? -0.0 : 0.0;  // a lone sign
-    if (intDigits + fracDigits <= 15) {
-        std::uint64_t mantissa = 0;
-        for (const char* p = intBegin; p < intEnd; ++p)
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
-        for (const char* p = fracBegin; p < fracEnd; ++p)
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
-        const double value = static_cast<double>(mantissa) / kPowersOfTen[fracDigits];
-        return negative ? -value : value;
-    }
-    // Long tokens: the library's conversion on "int.frac".
+    // The library's conversion on "int.frac".
     std::string token;
     token.reserve(intDigits + fracDigits + 2);
     token.append(intBegin, intEnd);
@@ -77,63 +68,95 @@ void LogTooMany(std::string_view line)
 
 }  // namespace
 
-bool ScanNextNumber(std::string_view line, std::size_t& pos, double& value)
+namespace {
+
+// Byte classes of the data scanner.
+enum : std::uint8_t { kOther = 0, kDigitClass = 1, kSignClass = 2, kMarkClass = 3 };
+
+constexpr std::array<std::uint8_t, 256> MakeClasses()
 {
-    const char* const begin = line.data();
-    const std::size_t size = line.size();
-    std::size_t i = pos;
+    std::array<std::uint8_t, 256> classes{};
+    for (int c = '0'; c <= '9'; ++c)
+        classes[static_cast<std::size_t>(c)] = kDigitClass;
+    classes['-'] = classes['+'] = kSignClass;
+    classes['.'] = classes[','] = kMarkClass;
+    return classes;
+}
+
+constexpr std::array<std::uint8_t, 256> kClasses = MakeClasses();
+
+std::uint8_t ClassOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
+
+// The scanner proper over [p, end); false when no number is left.
+inline bool ScanNumber(const char*& p, const char* end, double& value)
+{
     // Find the start: a sign, a digit, or a decimal mark with a digit after it.
-    for (; i < size; ++i) {
-        const char c = begin[i];
-        if (IsDigit(c) || c == '-' || c == '+')
+    for (;; ++p) {
+        if (p >= end)
+            return false;
+        const std::uint8_t kind = ClassOf(*p);
+        if (kind == kDigitClass || kind == kSignClass)
             break;
-        if (IsSeparatorMark(c) && i + 1 < size && IsDigit(begin[i + 1]))
+        if (kind == kMarkClass && p + 1 < end && IsDigit(p[1]))
             break;
-    }
-    if (i >= size) {
-        pos = size;
-        return false;
     }
     bool negative = false;
-    if (begin[i] == '-' || begin[i] == '+') {
-        negative = begin[i] == '-';
-        ++i;
+    if (ClassOf(*p) == kSignClass) {
+        negative = *p == '-';
+        ++p;
     }
-    const char* intBegin = begin + i;
-    while (i < size && IsDigit(begin[i]))
-        ++i;
-    const char* intEnd = begin + i;
-    const char* fracBegin = intEnd;
-    const char* fracEnd = intEnd;
+    // The mantissa is exact while there are at most 15 digits; longer
+    // tokens take the library's conversion.
+    std::uint64_t mantissa = 0;
+    const char* intBegin = p;
+    for (unsigned digit; p < end && (digit = static_cast<unsigned char>(*p) - '0') < 10; ++p)
+        mantissa = mantissa * 10 + digit;
+    const char* intEnd = p;
+    const char* fracBegin = p;
+    const char* fracEnd = p;
     // "5." is 5; after a lone sign the mark counts only with a digit after it.
-    if (i < size && IsSeparatorMark(begin[i])
-        && (intEnd > intBegin || (i + 1 < size && IsDigit(begin[i + 1])))) {
-        ++i;
-        fracBegin = begin + i;
-        while (i < size && IsDigit(begin[i]))
-            ++i;
-        fracEnd = begin + i;
+    if (p < end && IsSeparatorMark(*p) && (intEnd > intBegin || (p + 1 < end && IsDigit(p[1])))) {
+        fracBegin = ++p;
+        for (unsigned digit; p < end && (digit = static_cast<unsigned char>(*p) - '0') < 10; ++p)
+            mantissa = mantissa * 10 + digit;
+        fracEnd = p;
     }
-    pos = i;
-    value = ConvertToken(negative, intBegin, intEnd, fracBegin, fracEnd);
+    const auto fracDigits = static_cast<std::size_t>(fracEnd - fracBegin);
+    if (static_cast<std::size_t>(intEnd - intBegin) + fracDigits <= 15) {
+        const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[fracDigits];
+        value = negative ? -magnitude : magnitude;
+    } else {
+        value = ConvertToken(negative, intBegin, intEnd, fracBegin, fracEnd);
+    }
     return true;
+}
+
+}  // namespace
+
+bool ScanNextNumber(std::string_view line, std::size_t& pos, double& value)
+{
+    const char* p = line.data() + std::min(pos, line.size());
+    const bool found = ScanNumber(p, line.data() + line.size(), value);
+    pos = static_cast<std::size_t>(p - line.data());
+    return found;
 }
 
 bool ScanDataLine(std::string_view line, std::span<double> values)
 {
-    std::size_t pos = 0;
+    const char* p = line.data();
+    const char* const end = p + line.size();
     double depth = 0.0;
-    if (!ScanNextNumber(line, pos, depth)) {
+    if (!ScanNumber(p, end, depth)) {
         LogTooFew(line);
         return false;
     }
     for (double& value : values) {
-        if (!ScanNextNumber(line, pos, value)) {
+        if (!ScanNumber(p, end, value)) {
             LogTooFew(line);
             return false;
         }
     }
-    if (HasDigit(line, pos)) {
+    if (HasDigit(line, static_cast<std::size_t>(p - line.data()))) {
         LogTooMany(line);
         return false;
     }

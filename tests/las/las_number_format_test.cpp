@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
 
 namespace {
 
@@ -34,6 +35,25 @@ TEST(LasNumberFormat, FixedFourDecimalsCorrectlyRounded)
     EXPECT_EQ(Fixed4(-0.00001), "0.0000");
     EXPECT_EQ(Fixed4(-0.0), "0.0000");
     EXPECT_EQ(Fixed4(1e12), "1000000000000.0000");
+    EXPECT_EQ(Fixed4(-123456789.12345), "-123456789.1234");  // the double lies below the half
+    // 1/32 is an exact tie at four decimals: it rounds to even like printf.
+    EXPECT_EQ(Fixed4(0.03125), "0.0312");
+    EXPECT_EQ(Fixed4(-0.03125), "-0.0312");
+}
+
+TEST(LasNumberFormat, FixedFourDecimalsMatchesPrintfOnManyValues)
+{
+    unsigned state = 7;
+    for (int i = 0; i < 200000; ++i) {
+        state = state * 1103515245u + 12345u;
+        const double value = (static_cast<int>(state >> 4) - (1 << 27)) / static_cast<double>(1 << (state % 24));
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.4f", value);
+        std::string want = expected;
+        if (want == "-0.0000")
+            want = "0.0000";
+        ASSERT_EQ(Fixed4(value), want) << value;
+    }
 }
 
 TEST(LasNumberFormat, GeneralFifteenDigits)
