@@ -36,12 +36,14 @@ public:
     // cut to the clip columns in double before it is rounded to an integer.
     void AddSpan(double a, double b);
 
-    // The whole pixel row at once for a shape whose left and right edges are
-    // each one straight segment over the row: the left edge runs from
-    // leftTop to leftBottom (x in sixteenths at the row's top and bottom),
-    // the right edge likewise. Coverage is the exact area between them, the
-    // limit of the 16 sub-rows, at the cost of the edge pixels only.
-    void AddRow(double leftTop, double leftBottom, double rightTop, double rightBottom);
+    // The whole pixel row at once, straight to the painter, for a shape whose
+    // left and right edges are each one straight segment over the row: the
+    // left edge runs from leftTop to leftBottom (x in sixteenths at the row's
+    // top and bottom), the right edge likewise. Each edge pixel gets the
+    // exact area between the edges, the limit of the 16 sub-rows; the
+    // pixels between the edges are one full run. Use on an empty row only.
+    template <class Painter>
+    void PaintRow(double leftTop, double leftBottom, double rightTop, double rightBottom, Painter& painter) const;
 
     // The leftmost column touched so far in this row, or -1.
     int FirstColumn() const
@@ -71,6 +73,61 @@ private:
     std::vector<std::uint8_t> touched_;
     std::vector<int> cells_;  // touched pixels, relative to left_
 };
+
+// An edge crossing a pixel row with x running evenly from a to b (pixels,
+// a <= b). AreaRightOf(u) is the mean over the row of max(x - u, 0): the
+// area right of column u that the edge leaves, so the edge's share of pixel
+// p is AreaRightOf(p) - AreaRightOf(p + 1).
+struct RRowEdge {
+    double a, b, inverse;  // inverse: 1 / (2 (b - a)), 0 for an upright edge
+
+    RRowEdge(double from, double to) : a(std::min(from, to)), b(std::max(from, to))
+    {
+        inverse = b > a ? 0.5 / (b - a) : 0;
+    }
+
+    double AreaRightOf(double u) const
+    {
+        if (u <= a)
+            return (a + b) / 2 - u;
+        if (u >= b)
+            return 0;
+        return (b - u) * (b - u) * inverse;
+    }
+};
+
+template <class Painter>
+void RCoverageRow::PaintRow(double leftTop, double leftBottom, double rightTop, double rightBottom,
+                            Painter& painter) const
+{
+    const RRowEdge left(leftTop / 16, leftBottom / 16), right(rightTop / 16, rightBottom / 16);
+    if (!(left.a <= right.b) || !std::isfinite(left.a) || !std::isfinite(left.b) || !std::isfinite(right.a)
+        || !std::isfinite(right.b))
+        return;
+    // Columns cut to the clip box in double before conversion.
+    const auto column = [&](double x) {
+        return static_cast<int>(std::clamp(x, double(left_), double(right_)));
+    };
+    // Pixels [from, to): covered length is the right edge's share minus the left's.
+    const auto partial = [&](int from, int to) {
+        double leftArea = left.AreaRightOf(from), rightArea = right.AreaRightOf(from);
+        for (int p = from; p < to; ++p) {
+            const double nextLeft = left.AreaRightOf(p + 1), nextRight = right.AreaRightOf(p + 1);
+            const double share = (rightArea - nextRight) - (leftArea - nextLeft);
+            painter.Cover(p, 1, std::clamp(static_cast<int>(share * 256 + 0.5), 0, kFullCoverage));
+            leftArea = nextLeft;
+            rightArea = nextRight;
+        }
+    };
+    const int fullFrom = column(std::ceil(left.b)), fullTo = column(std::floor(right.a));
+    if (fullFrom < fullTo) {
+        partial(column(std::floor(left.a)), fullFrom);
+        painter.Cover(fullFrom, fullTo - fullFrom, kFullCoverage);
+        partial(fullTo, column(std::ceil(right.b)));
+    } else {
+        partial(column(std::floor(left.a)), column(std::ceil(right.b)));
+    }
+}
 
 inline void RCoverageRow::AddSpan(double a, double b)
 {
@@ -154,16 +211,21 @@ void RasterizeRows(const Geometry& geometry, const RClipBox& clip, RCoverageRow&
     row.Reset(clip.left, clip.right);
     double edges[4];
     for (int y = static_cast<int>(top); y < static_cast<int>(bottom); ++y) {
-        if (geometry.RowEdges(y * 16.0, y * 16.0 + 16, edges))
-            row.AddRow(edges[0], edges[1], edges[2], edges[3]);
-        else
-            for (int s = 0; s < RCoverageRow::kSubRows; ++s)
-                geometry.SubRow(y * 16.0 + s + 0.5, row);
         // Strokes move little from row to row: fetching the pixels two rows
         // ahead hides most of the memory latency of a large bitmap.
-        if (const int x = row.FirstColumn(); x >= 0 && y + 2 < clip.bottom)
-            painter.Prefetch(y + 2, x);
+        const bool straight = geometry.RowEdges(y * 16.0, y * 16.0 + 16, edges);
+        if (!straight)
+            for (int s = 0; s < RCoverageRow::kSubRows; ++s)
+                geometry.SubRow(y * 16.0 + s + 0.5, row);
+        const int first = straight ? static_cast<int>(std::clamp(std::min(edges[0], edges[1]) / 16,
+                                                                 double(clip.left), double(clip.right - 1)))
+                                   : row.FirstColumn();
+        if (first >= 0 && y + 2 < clip.bottom)
+            painter.Prefetch(y + 2, first);
         painter.SetRow(y);
-        row.Sweep(painter);
+        if (straight)
+            row.PaintRow(edges[0], edges[1], edges[2], edges[3], painter);
+        else
+            row.Sweep(painter);
     }
 }

@@ -199,15 +199,14 @@ TEST(CoverageRow, WholeRowAreaIsTheLimitOfItsSubRows)
         RCoverageRow whole, sampled;
         whole.Reset(0, 40);
         sampled.Reset(0, 40);
-        whole.AddRow(edges[0], edges[1], edges[2], edges[3]);
+        CoverageRecorder exact, approximate;
+        exact.SetRow(0);
+        approximate.SetRow(0);
+        whole.PaintRow(edges[0], edges[1], edges[2], edges[3], exact);
         for (int s = 0; s < 16; ++s) {
             const double t = (s + 0.5) / 16;
             sampled.AddSpan(edges[0] + (edges[1] - edges[0]) * t, edges[2] + (edges[3] - edges[2]) * t);
         }
-        CoverageRecorder exact, approximate;
-        exact.SetRow(0);
-        approximate.SetRow(0);
-        whole.Sweep(exact);
         sampled.Sweep(approximate);
         for (int x = 0; x < 40; ++x)
             EXPECT_NEAR(exact.At(x, 0), approximate.At(x, 0), 8) << x << " for " << edges[0];
