@@ -256,10 +256,13 @@ void RBitmapTrueColor::DrawArc(int cx, int cy, std::uint32_t color, int outer, i
     const RColorWord word = ColorWord(color);
     if (start == end) {
         // A radial stroke from the inner to the outer radius.
-        if (start == 0) {
-            FillRect(cx, cy - outer, 1, outer - inner, color);
-        } else if (start == 0.5) {
-            FillRect(cx, cy + inner + 1, 1, outer - inner, color);
+        if (start == 0 || start == 0.5) {
+            // Upright: a one-pixel column, rows counted in 64 bits.
+            const std::int64_t top = start == 0 ? std::int64_t{cy} - outer : std::int64_t{cy} + inner + 1;
+            const std::int64_t from = std::max<std::int64_t>(top, clip.top);
+            const std::int64_t to = std::min<std::int64_t>(top + (outer - inner), clip.bottom);
+            if (to > from)
+                FillRect(cx, static_cast<int>(from), 1, static_cast<int>(to - from), color);
         } else {
             const double angle = start * 2 * std::numbers::pi;
             const double dirX = std::sin(angle), dirY = -std::cos(angle);

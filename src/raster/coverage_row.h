@@ -5,13 +5,15 @@
 // 16 sub-rows of one pixel row call AddSpan() with every interval the shape
 // covers on that sub-row, then Sweep() with a span painter. Sweep() hands
 // the painter runs of equal coverage and clears the row for the next one.
-// RasterizeRows() below does all of this for a geometry.
+// A row whose shape has one straight edge on each side can instead go
+// whole through PaintRow(). RasterizeRows() below drives both for a geometry.
 //
 // Fixed point: x positions are in sixteenths of a pixel (pixel p spans
 // 16p .. 16p + 16), sub-row s of pixel row y is 16y + s. A pixel's coverage
 // is its covered area in 1/256 (16 x 16 units), 0..256: a pixel counts as
-// fully covered only when all 16 sub-rows cover it, so a stroke 1.25 px
-// thick covers one row fully and a quarter of the next, not three rows.
+// fully covered only when all 16 sub-rows cover it, so a level stroke
+// 1.25 px thick covers one row fully and an eighth of each neighbour, not
+// three rows.
 // Internally each interval adds its partial area to its first and last
 // pixels and a +16 / -16 step to a running cover between them (as a scanline
 // rasteriser's cells do), so a row costs its boundary pixels, not its length.
@@ -192,7 +194,7 @@ void RCoverageRow::Sweep(Painter& painter)
 // A geometry provides Top16() and Bottom16() (its extent in sixteenths),
 // SubRow(yCentre, row), which adds the intervals it covers on the sub-row
 // whose centre is yCentre (in sixteenths) to `row`, and RowEdges(yTop,
-// yBottom, edges[4]), which gives true with the edges for AddRow() when
+// yBottom, edges[4]), which gives true with the edges for PaintRow() when
 // the row between yTop and yBottom has one straight edge on each side.
 template <class Geometry, class Painter>
 void RasterizeRows(const Geometry& geometry, const RClipBox& clip, RCoverageRow& row,

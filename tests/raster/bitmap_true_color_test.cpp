@@ -183,6 +183,8 @@ TEST(DrawRing, BadRadiiDrawNothing)
     }
     EXPECT_EQ(CountNot(bitmap, kWhite), 0);
     bitmap.DrawRing(INT_MAX, INT_MAX, kBlack, INT_MAX, 0);
+    bitmap.DrawArc(30, INT_MIN, kBlack, INT_MAX, 0, 0, 0);
+    bitmap.DrawArc(30, INT_MAX, kBlack, INT_MAX, 5, 0.5, 0.5);
     bitmap.SetRingDrawMethod(brdmSimple);
     bitmap.DrawRing(INT_MIN, 0, kBlack, INT_MAX, INT_MAX - 1);
 }
