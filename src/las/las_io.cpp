@@ -81,6 +81,19 @@ std::string TextAfterFirstColon(std::string_view line)
     return std::string(TrimBlanks(line.substr(colon + 1)));
 }
 
+void WriteVersionLines(std::string& out, std::string_view number, bool wrap)
+{
+    out += "~V";
+    out += kLineEnd;
+    out += "VERS.  ";
+    out += number;
+    out += ": CWLS log ASCII Standard -VERSION ";
+    out += number;
+    out += kLineEnd;
+    out += wrap ? "WRAP.  YES: Multiple lines per depth step" : "WRAP.   NO: One line per depth step";
+    out += kLineEnd;
+}
+
 }  // namespace
 
 bool ParseHeaderNumber(std::string_view text, char separator, double& value)
@@ -329,12 +342,7 @@ bool TLasIO_1_2::ReadWell(TLasWellSection& well) { return ReadWellItems(well, tr
 
 void TLasIO_1_2::WriteVersion(std::string& out, const TLasVersionSection& version)
 {
-    out += "~V";
-    out += kLineEnd;
-    out += "VERS.  1.2: CWLS log ASCII Standard -VERSION 1.2";
-    out += kLineEnd;
-    out += version.Wrap ? "WRAP.  YES: Multiple lines per depth step" : "WRAP.   NO: One line per depth step";
-    out += kLineEnd;
+    WriteVersionLines(out, "1.2", version.Wrap);
 }
 
 void TLasIO_1_2::WriteWell(std::string& out, const TLasWellSection& well)
@@ -360,12 +368,7 @@ bool TLasIO_2_0::ReadWell(TLasWellSection& well) { return ReadWellItems(well, fa
 
 void TLasIO_2_0::WriteVersion(std::string& out, const TLasVersionSection& version)
 {
-    out += "~V";
-    out += kLineEnd;
-    out += "VERS.  2.0: CWLS log ASCII Standard -VERSION 2.0";
-    out += kLineEnd;
-    out += version.Wrap ? "WRAP.  YES: Multiple lines per depth step" : "WRAP.   NO: One line per depth step";
-    out += kLineEnd;
+    WriteVersionLines(out, "2.0", version.Wrap);
 }
 
 void TLasIO_2_0::WriteWell(std::string& out, const TLasWellSection& well)
