@@ -60,6 +60,7 @@ enum class ChangeKind { Append, Replace };
 struct Change {
     ChangeKind kind;
     int curveIndex;
+    std::string formula;
 };
 
 // Puts the data set's curve list back as it was when a commit started: the
@@ -147,12 +148,12 @@ void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalc
             if (entry.CurveIndex < 0 || entry.CurveIndex >= static_cast<int>(data.Curves.size())) {
                 entry.CurveIndex = static_cast<int>(data.Curves.size());
                 data.Curves.push_back(std::move(curve));
-                changes.push_back({ChangeKind::Append, entry.CurveIndex});
+                changes.push_back({ChangeKind::Append, entry.CurveIndex, entry.Method.Formula});
             } else {
                 auto& slot = data.Curves[static_cast<std::size_t>(entry.CurveIndex)];
                 undo.SetAside(std::move(slot));
                 slot = std::move(curve);
-                changes.push_back({ChangeKind::Replace, entry.CurveIndex});
+                changes.push_back({ChangeKind::Replace, entry.CurveIndex, entry.Method.Formula});
             }
         }
     } catch (...) {
@@ -180,8 +181,14 @@ void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalc
         const RLasCurve& curve = *data.Curves[static_cast<std::size_t>(change.curveIndex)];
         TDoubleArray column = ColumnFromCurve(curve, rows, data.Header.NullValue);
         if (change.kind == ChangeKind::Append) {
+            // The new ~C entry takes the last one's layout, but not its unit,
+            // API code or description: those belong to another curve. The
+            // formula says what the column holds.
             RLasSectionLine line = curveSection.Lines.empty() ? curveSection.DepthLine : curveSection.Lines.back();
             line.Mnem = curve.Mnemonic;
+            line.Unit.clear();
+            line.Data.clear();
+            line.Description = change.formula;
             curveSection.Lines.push_back(std::move(line));
             data.Columns.push_back(std::move(column));
             settings.SetView(curve.Mnemonic, std::make_unique<RCurveView>());
@@ -192,7 +199,9 @@ void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalc
             const int index = data.ColumnOfCurve(change.curveIndex);
             if (index >= 0 && index < static_cast<int>(data.Columns.size())) {
                 data.Columns[static_cast<std::size_t>(index)] = std::move(column);
-                curveSection.Lines[static_cast<std::size_t>(index)].Mnem = curve.Mnemonic;
+                RLasSectionLine& line = curveSection.Lines[static_cast<std::size_t>(index)];
+                line.Mnem = curve.Mnemonic;
+                line.Description = change.formula;
             }
         }
     }

@@ -50,7 +50,11 @@ TEST_F(CalculatedCurvesTest, NewEntryBecomesAColumnAfterTheDepthNamedOnes)
     EXPECT_EQ(data.Curves[2]->Mnemonic, "VSH");
     EXPECT_FALSE(data.Curves[2]->IsCalculated());
     EXPECT_EQ(LineNames(), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "VSH"}));
-    EXPECT_EQ(data.LasHeader->Curves().Lines[3].Description, "BULK DENSITY");  // copied from the last line
+    // Unit and description of the last ~C entry (RHOB's G/C3, BULK DENSITY)
+    // would mislabel the new column; the formula describes it instead.
+    EXPECT_EQ(data.LasHeader->Curves().Lines[3].Unit, "");
+    EXPECT_EQ(data.LasHeader->Curves().Lines[3].Data, "");
+    EXPECT_EQ(data.LasHeader->Curves().Lines[3].Description, "(GR-20)/(120-20)");
     EXPECT_EQ(data.Header.CurveCount, 4);
     ASSERT_EQ(data.Columns.size(), 4u);
     // Null rows carry the file's own NULL, so they read back as null.
