@@ -45,8 +45,10 @@ char SecondChar(const std::string& line) { return line.size() > 1 ? line[1] : '\
 // count and filled with NULL). False when a scanner failed.
 class DataSectionReader {
 public:
-    DataSectionReader(RLasLineReader& reader, std::vector<TDoubleArray>& columns, std::size_t sampleCount)
-        : reader_(reader), columns_(columns), sampleCount_(sampleCount), values_(columns.size())
+    DataSectionReader(RLasLineReader& reader, std::vector<TDoubleArray>& columns, std::size_t sampleCount,
+                      std::size_t depthPosition)
+        : reader_(reader), columns_(columns), sampleCount_(sampleCount), depthPosition_(depthPosition),
+          values_(columns.size())
     {
     }
 
@@ -57,7 +59,7 @@ public:
             // A blank line is no sample; storing it would repeat the last one.
             if (TrimBlanks(line).empty())
                 continue;
-            if (!ScanDataLine(line, values_))
+            if (!ScanDataLine(line, values_, depthPosition_))
                 return false;
             Store();
         }
@@ -123,6 +125,7 @@ private:
     RLasLineReader& reader_;
     std::vector<TDoubleArray>& columns_;
     std::size_t sampleCount_;
+    std::size_t depthPosition_;
     std::vector<double> values_;
     std::size_t stored_ = 0;
 };
@@ -204,7 +207,7 @@ bool RLasData::LoadFromLas(const std::string& path)
     }
     Columns.assign(curveCount, TDoubleArray(sampleCount, well.NullValue));
     if (sampleCount > 0) {
-        DataSectionReader data(reader, Columns, sampleCount);
+        DataSectionReader data(reader, Columns, sampleCount, static_cast<std::size_t>(curveSection.DepthPosition));
         const bool ok = header.Version().Wrap ? data.ReadWrapped() : data.ReadUnwrapped();
         if (!ok) {
             // Nothing half-read stays behind to be saved as real samples.

@@ -86,6 +86,9 @@ public:
 
     RLasSectionLine DepthLine;
     std::vector<RLasSectionLine> Lines;
+    // Where the depth line stood among the ~C lines (0 = first, as the
+    // standard wants): unwrapped data lines hold the depth at this place.
+    int DepthPosition = 0;
 };
 
 // ~P, ~D, ~O: kept as raw text and written back as they are.

@@ -249,7 +249,8 @@ bool TLasIO::ReadCurves(TLasCurveSection& curves)
 {
     bool haveDepth = false;
     curves.Lines.clear();
-    for (;;) {
+    curves.DepthPosition = 0;
+    for (int position = 0;; ++position) {
         RLasSectionLine line = ParseLine(NextLine(curves));
         if (line.Status == RLasSectionLine::kSyntaxError)
             return false;
@@ -257,6 +258,7 @@ bool TLasIO::ReadCurves(TLasCurveSection& curves)
             break;
         if (!haveDepth && IsDepthMnemonic(line.Mnem)) {
             curves.DepthLine = std::move(line);
+            curves.DepthPosition = position;
             haveDepth = true;
         } else {
             curves.Lines.push_back(std::move(line));

@@ -141,17 +141,15 @@ bool ScanNextNumber(std::string_view line, std::size_t& pos, double& value)
     return found;
 }
 
-bool ScanDataLine(std::string_view line, std::span<double> values)
+bool ScanDataLine(std::string_view line, std::span<double> values, std::size_t depthPosition)
 {
     const char* p = line.data();
     const char* const end = p + line.size();
+    depthPosition = std::min(depthPosition, values.size());
     double depth = 0.0;
-    if (!ScanNumber(p, end, depth)) {
-        LogTooFew(line);
-        return false;
-    }
-    for (double& value : values) {
-        if (!ScanNumber(p, end, value)) {
+    double* target = values.data();
+    for (std::size_t i = 0; i <= values.size(); ++i) {
+        if (!ScanNumber(p, end, i == depthPosition ? depth : *target++)) {
             LogTooFew(line);
             return false;
         }

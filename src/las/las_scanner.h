@@ -10,10 +10,12 @@
 #include <span>
 #include <string_view>
 
-// An unwrapped data line: the first number is the depth (read, discarded),
-// the next values.size() numbers fill `values`. Fails with a logged message
-// when the line holds fewer numbers, or when a digit follows the last value.
-bool ScanDataLine(std::string_view line, std::span<double> values);
+// An unwrapped data line: the depth and values.size() numbers in the order
+// of the ~C lines. The depth, the number at `depthPosition` (normally the
+// first), is read and discarded; the others fill `values` in order. Fails
+// with a logged message when the line holds fewer numbers, or when a digit
+// follows the last one.
+bool ScanDataLine(std::string_view line, std::span<double> values, std::size_t depthPosition = 0);
 
 // A line of a wrapped sample: fills values[count..] from the line's numbers
 // until count reaches values.size() or the line ends. Fails (no message)

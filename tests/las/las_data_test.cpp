@@ -105,6 +105,17 @@ TEST(LoadFromLas, DepthNamedEntriesHaveColumnsButNoCurves)
     EXPECT_EQ(loaded->data.ColumnOfCurve(1), 2);
 }
 
+TEST(LoadFromLas, DepthCurveListedSecondKeepsTheOtherValuesInTheirCurves)
+{
+    TempDir dir;
+    auto loaded = LoadText(MakeLas(" STRT.M 1 : A\r\n STOP.M 2 : B\r\n STEP.M 1 : C\r\n",
+                                   " GR.GAPI : G\r\n DEPT.M : D\r\n RHOB.G : R\r\n", "50 1 2.5\r\n60 2 2.6\r\n"),
+                           dir);
+    ASSERT_TRUE(loaded->result);
+    EXPECT_EQ(CurveValues(loaded->data, 0), (std::vector<double>{50, 60}));
+    EXPECT_EQ(CurveValues(loaded->data, 1), (std::vector<double>{2.5, 2.6}));
+}
+
 TEST(LoadFromLas, MissingSamplesAreNullInEveryCurve)
 {
     TempDir dir;

@@ -58,6 +58,15 @@ TEST(ScanDataLine, DepthIsDiscardedAndValuesFilled)
     EXPECT_EQ(values, (std::vector<double>{-999.25, 55.5, 7.0}));
 }
 
+TEST(ScanDataLine, DepthElsewhereThanFirstIsSkippedInPlace)
+{
+    std::vector<double> values(2);
+    EXPECT_TRUE(ScanDataLine("50 1000.0 2.3", values, 1));
+    EXPECT_EQ(values, (std::vector<double>{50, 2.3}));
+    EXPECT_TRUE(ScanDataLine("50 2.3 1000.0", values, 2));
+    EXPECT_EQ(values, (std::vector<double>{50, 2.3}));
+}
+
 TEST(ScanDataLine, TooFewAndTooManyAreLoggedAsStored)
 {
     RLogCollector log;
