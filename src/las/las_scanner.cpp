@@ -87,8 +87,9 @@ constexpr std::array<std::uint8_t, 256> kClasses = MakeClasses();
 
 std::uint8_t ClassOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
 
-// The scanner proper over [p, end); false when no number is left.
-inline bool ScanNumber(const char*& p, const char* end, double& value)
+// The scanner proper over [p, end); false when no number is left. Inlined
+// into the line loops: a call per number costs a tenth of the load.
+[[gnu::always_inline]] inline bool ScanNumber(const char*& p, const char* end, double& value)
 {
     // Find the start: a sign, a digit, or a decimal mark with a digit after it.
     for (;; ++p) {
