@@ -190,6 +190,17 @@ TEST(LoadFromLas, WrappedValuesOnTheDepthLineStayInTheirCurves)
     EXPECT_EQ(CurveValues(loaded->data, 1), (std::vector<double>{20, 21}));
 }
 
+TEST(LoadFromLas, WrappedLineWithTooManyValuesAbandonsTheLoad)
+{
+    TempDir dir;
+    auto loaded = LoadText(MakeLas(" STRT.M 1 : A\r\n STOP.M 2 : B\r\n STEP.M 1 : C\r\n", kCurves,
+                                   "1\r\n10 20 30\r\n2\r\n11 21\r\n", true),
+                           dir);
+    EXPECT_FALSE(loaded->result);
+    EXPECT_EQ(loaded->messages, std::vector<std::string>{"Ошибка разбора строки 10 20 30 в секции Data"});
+    EXPECT_TRUE(loaded->data.Columns.empty());
+}
+
 TEST(LoadFromLas, ScannerFailureLeavesNoColumnsToSave)
 {
     TempDir dir;

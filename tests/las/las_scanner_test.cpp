@@ -51,6 +51,40 @@ TEST(ScanNextNumber, CorrectlyRounded)
     EXPECT_TRUE(std::isinf(huge));
 }
 
+TEST(ScanNextNumber, MatchesStrtodOnRandomTokens)
+{
+    // Tokens of 1 to 24 digits with and without a fraction, separated by
+    // blanks or letters, so that runs end at every place of an 8-byte word.
+    unsigned state = 99;
+    auto next = [&] { return state = state * 1103515245u + 12345u, state >> 8; };
+    for (int line = 0; line < 20000; ++line) {
+        std::string text;
+        std::vector<double> expected;
+        for (int k = 0; k < 6; ++k) {
+            std::string token;
+            if (next() % 3 == 0)
+                token += '-';
+            const unsigned intDigits = 1 + next() % 12, fracDigits = next() % 13;
+            for (unsigned i = 0; i < intDigits; ++i)
+                token += static_cast<char>('0' + next() % 10);
+            if (fracDigits > 0) {
+                token += '.';
+                for (unsigned i = 0; i < fracDigits; ++i)
+                    token += static_cast<char>('0' + next() % 10);
+            }
+            expected.push_back(std::strtod(token.c_str(), nullptr));
+            text += token;
+            text += next() % 2 ? " " : "x";
+        }
+        std::size_t pos = 0;
+        for (const double want : expected) {
+            double value = 0.0;
+            ASSERT_TRUE(ScanNextNumber(text, pos, value)) << text;
+            ASSERT_EQ(value, want) << text;
+        }
+    }
+}
+
 TEST(ScanDataLine, DepthIsDiscardedAndValuesFilled)
 {
     std::vector<double> values(3);
