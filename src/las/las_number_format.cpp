@@ -59,10 +59,16 @@ char* WriteFixed4(char* out, double value)
             const auto units = static_cast<std::int64_t>(fraction > 0.5 ? whole + 1.0 : whole);
             std::uint64_t magnitude =
                 units < 0 ? static_cast<std::uint64_t>(-units) : static_cast<std::uint64_t>(units);
-            char digits[24];
-            char* p = digits + sizeof digits;
             const auto fractionDigits = static_cast<unsigned>(magnitude % 10000);
             magnitude /= 10000;
+            int integerDigits = 1;
+            for (std::uint64_t rest = magnitude; rest >= 10; rest /= 10)
+                ++integerDigits;
+            if (units < 0)
+                *out++ = '-';
+            // Written from the end backwards, two digits at a time.
+            char* const end = out + integerDigits + 5;
+            char* p = end;
             p -= 2;
             std::memcpy(p, kDigitPairs + 2 * (fractionDigits % 100), 2);
             p -= 2;
@@ -79,11 +85,7 @@ char* WriteFixed4(char* out, double value)
             } else {
                 *--p = static_cast<char>('0' + magnitude);
             }
-            if (units < 0)
-                *out++ = '-';
-            const auto length = static_cast<std::size_t>(digits + sizeof digits - p);
-            std::memcpy(out, p, length);
-            return out + length;
+            return end;
         }
     }
     const auto result = std::to_chars(out, out + kMaxFixed4Length, value, std::chars_format::fixed, 4);
