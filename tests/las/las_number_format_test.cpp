@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstdio>
 
 namespace {
@@ -74,16 +73,4 @@ TEST(LasNumberFormat, WrappedEightSignificantDigitsFourDecimals)
     EXPECT_EQ(Wrapped(123456789.0), "123456790.0000");
     EXPECT_EQ(Wrapped(1e-7), "0.0000");
     EXPECT_EQ(Wrapped(0.0), "0.0000");
-}
-
-TEST(LasNumberFormat, IndependentOfTheProcessLocale)
-{
-    // A decimal comma locale must not leak into LAS numbers.
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_NUMERIC, "ru_RU.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
-        GTEST_SKIP() << "no decimal-comma locale installed";
-    EXPECT_EQ(LasNumberFormat::General15(0.5), "0.5");
-    EXPECT_EQ(Fixed4(0.5), "0.5000");
-    std::setlocale(LC_NUMERIC, saved.c_str());
 }
