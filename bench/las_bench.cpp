@@ -1,5 +1,5 @@
 // LAS load and save speed on a generated LAS 2.0 file of 200,000 depth
-// steps and 30 curves (about 60 MB), and the heap peak of a load against
+// steps and 30 curves (about 53 MB), and the heap peak of a load against
 // the size of the columns and curves it produces.
 //
 // Counters: bytes_per_second is the file size over the time; peak_ratio is
