@@ -23,19 +23,6 @@ int UsageError(const std::string& problem)
     return 2;
 }
 
-// LAS diagnostics go to stderr as they come.
-class StderrSink : public RLogSink {
-public:
-    StderrSink() : previous_(Logging::SetSink(this)) {}
-    ~StderrSink() override { Logging::SetSink(previous_); }
-    StderrSink(const StderrSink&) = delete;
-    StderrSink& operator=(const StderrSink&) = delete;
-    void Message(const std::string& text) override { std::cerr << text << "\n"; }
-
-private:
-    RLogSink* previous_;
-};
-
 RCalcEntry MakeEntry(std::string name, std::string formula)
 {
     RCalcEntry entry;
@@ -71,7 +58,7 @@ int RunCalc(const CliArgs& args)
     if (entries.empty() && methodsPath.empty())
         return UsageError("nothing to compute: give NAME=FORMULA or --methods");
 
-    StderrSink sink;
+    RLogFunctionSink sink(PrintDiagnostic);
     RLasSettings stored;
     if (!methodsPath.empty() && !stored.LoadFromFile(methodsPath)) {
         std::cerr << "loggard-cli calc: cannot load the settings file " << methodsPath << "\n";

@@ -2,18 +2,10 @@
 // the viewer's Save would, in the file's own version and wrap mode.
 
 #include "cli/commands.h"
-#include "container/text_codec.h"
 #include "las/las_data.h"
 #include "las/logging.h"
 
 #include <iostream>
-
-namespace {
-
-// Diagnostics go to stderr as they come, one per line, in UTF-8.
-void PrintDiagnostic(const std::string& text) { std::cerr << TextCodec::DecodeForDisplay(text) << '\n'; }
-
-}  // namespace
 
 int RunConvert(const CliArgs& args)
 {

@@ -13,8 +13,6 @@
 namespace {
 
 // Diagnostics go to stderr as they come, one per line, in UTF-8.
-void PrintDiagnostic(const std::string& text) { std::cerr << TextCodec::DecodeForDisplay(text) << '\n'; }
-
 
 nlohmann::ordered_json Text(const std::string& bytes) { return TextCodec::DecodeForDisplay(bytes); }
 

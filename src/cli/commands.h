@@ -7,6 +7,10 @@
 
 using CliArgs = std::vector<std::string>;
 
+// Writes one LAS diagnostic to stderr as a line of UTF-8; install it with
+// RLogFunctionSink for the length of a command.
+void PrintDiagnostic(const std::string& text);
+
 int RunDump(const CliArgs& args);
 int RunInfo(const CliArgs& args);
 int RunConvert(const CliArgs& args);

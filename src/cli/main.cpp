@@ -2,6 +2,7 @@
 // batch work.
 
 #include "cli/commands.h"
+#include "container/text_codec.h"
 
 #include <cstdio>
 #include <cstring>
@@ -33,6 +34,11 @@ void PrintUsage(std::FILE* out)
 }
 
 }  // namespace
+
+void PrintDiagnostic(const std::string& text)
+{
+    std::fprintf(stderr, "%s\n", TextCodec::DecodeForDisplay(text).c_str());
+}
 
 int main(int argc, char** argv)
 {
