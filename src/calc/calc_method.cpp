@@ -26,7 +26,10 @@ bool RCurveCalcMethod::Compute(const RLasData& data, RLasCurve& curve) const
         return false;
 
     // The depth grid covers every file curve; calculated curves take no part.
-    bool anyCurve = false;
+    // Depths may run down as well as up (a negative step, as in many LAS
+    // files); the grid then starts at the largest first depth. Curves whose
+    // steps differ in sign or are zero have no common grid.
+    bool anyCurve = false, mixed = false;
     double first = 0.0, last = 0.0, step = 0.0;
     for (const auto& source : data.Curves) {
         if (source->IsCalculated())
@@ -36,16 +39,22 @@ bool RCurveCalcMethod::Compute(const RLasData& data, RLasCurve& curve) const
             last = source->LastDepth;
             step = source->Data.Step;
             anyCurve = true;
-        } else {
+        } else if (step > 0.0) {
+            mixed = mixed || !(source->Data.Step > 0.0);
             first = std::min(first, source->FirstDepth);
             last = std::max(last, source->LastDepth);
             step = std::min(step, source->Data.Step);
+        } else {
+            mixed = mixed || !(source->Data.Step < 0.0);
+            first = std::max(first, source->FirstDepth);
+            last = std::min(last, source->LastDepth);
+            step = std::max(step, source->Data.Step);
         }
     }
     curve.FirstDepth = first;
     curve.LastDepth = last;
     curve.Data.Step = step;
-    if (!anyCurve || !(step > 0.0))
+    if (!anyCurve || mixed || !(step > 0.0 || step < 0.0))
         return false;
     // Rounded, not truncated: (last - first) / step often lands a hair
     // below the integer it stands for.

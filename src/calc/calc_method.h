@@ -33,12 +33,13 @@ public:
 
     // Computes the parsed method into `curve` over the depth grid of the
     // data set's file curves: the smallest first depth, the largest last
-    // depth and the smallest step. Each sample runs the evaluation list at
-    // its depth; a null root gives a null sample of kNullValue. Sets the
-    // curve's depths, step, null value, samples and range (0..1 when every
-    // sample is null). False, leaving the curve without samples, when the
-    // method is not parsed, the data set has no file curve, or the grid's
-    // step is not positive or its sample count is out of bounds.
+    // depth and the smallest step (for depths that decrease, the largest
+    // first depth, the smallest last depth and the step nearest zero).
+    // Each sample runs the evaluation list at its depth; a null root gives a
+    // null sample of kNullValue. Sets the curve's depths, step, null value,
+    // samples and range (0..1 when every sample is null). False, leaving the curve without samples, when the
+    // method is not parsed, the data set has no file curve, the curves'
+    // steps are zero or differ in sign, or the sample count is out of bounds.
     bool Compute(const RLasData& data, RLasCurve& curve) const;
 
     // The persisted form: the formula is value 0 of object 0 of `node`.

@@ -67,6 +67,22 @@ TEST(CalcMethodTest, GridIsTheUnionWithTheSmallestStep)
         EXPECT_NEAR(curve.Data.Samples[i].Value, expected[i], 1e-12) << i;
 }
 
+// Many LAS files run from the deepest sample up (STRT 1670, STEP -0.125).
+TEST(CalcMethodTest, DecreasingDepthsAreComputed)
+{
+    RLasData data;
+    AddFileCurve(data, "A", 1670.0, -0.125, {1.0, 2.0, 3.0, kNull});
+    AddFileCurve(data, "B", 1670.0, -0.125, {5.0, 6.0, 7.0, 8.0});
+    const RLasCurve curve = Computed("A+B*10", data);
+    EXPECT_EQ(curve.FirstDepth, 1670.0);
+    EXPECT_EQ(curve.LastDepth, 1669.625);
+    EXPECT_EQ(curve.Data.Step, -0.125);
+    EXPECT_EQ(ValuesOf(curve), (std::vector<double>{51.0, 62.0, 73.0, -999.25}));
+    // D+0.125 is the sample above, one row earlier.
+    EXPECT_EQ(ValuesOf(Computed("B(D+0.125)", data)), (std::vector<double>{-999.25, 5.0, 6.0, 7.0}));
+    EXPECT_EQ(ValuesOf(Computed("D", data)), (std::vector<double>{1670.0, 1669.875, 1669.75, 1669.625}));
+}
+
 TEST(CalcMethodTest, CalculatedCurvesTakeNoPartInTheGrid)
 {
     RLasData data;
@@ -106,7 +122,8 @@ TEST(CalcMethodTest, NoGridComputesNoCurve)
 
     for (const double step : {0.0, -0.5}) {
         RLasData data;
-        AddFileCurve(data, "A", 10.0, step, {1.0, 2.0});
+        AddFileCurve(data, "A", 10.0, 0.5, {1.0, 2.0});
+        AddFileCurve(data, "B", 10.0, step, {1.0, 2.0});
         method.Parse(data);
         EXPECT_FALSE(method.Compute(data, curve)) << step;
         EXPECT_EQ(curve.SampleCount(), 0u);

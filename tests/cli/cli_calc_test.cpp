@@ -74,6 +74,24 @@ TEST(CliCalcTest, StoredMethodsFirstAndBadOnesSkipped)
     EXPECT_DOUBLE_EQ(out.Curves[4]->Data.Samples[0].Value, 0.4);
 }
 
+// The standard LAS 1.2 example runs from 1670 m up (STEP -0.125).
+TEST(CliCalcTest, DecreasingDepthFileIsComputed)
+{
+    const std::string input = std::string(LOGGARD_CORPUS_DIR) + "/standards/examples/1.2/sample.las";
+    if (!std::filesystem::exists(input))
+        GTEST_SKIP() << "no corpus at " << LOGGARD_CORPUS_DIR;
+    const TempDir dir;
+    const CliResult result = RunCli("calc " + input + " " + dir.File("out.las") + " 'X=DT*2'", dir);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const RLasData out = Load(dir.File("out.las"));
+    ASSERT_FALSE(out.Curves.empty());
+    const RLasCurve& x = *out.Curves.back();
+    ASSERT_EQ(x.Mnemonic, "X");
+    ASSERT_GE(x.SampleCount(), 3u);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_DOUBLE_EQ(x.Data.Samples[i].Value, 246.9) << i;
+}
+
 TEST(CliCalcTest, UnreadableSettingsOrBadArgumentsFail)
 {
     const TempDir dir;
