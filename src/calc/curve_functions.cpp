@@ -75,11 +75,15 @@ void RCurveD::Calculate(double depth)
 
 void RCurveIf::Calculate(double)
 {
+    // The chosen argument's value and null flag as they are (also the
+    // infinity of ATANH(1)).
     const std::size_t chosen = !ArgNull(0) && IsTrue(ArgValue(0)) ? 1 : 2;
-    if (ArgNull(chosen))
+    if (ArgNull(chosen)) {
         SetNull();
-    else
-        SetResult(ArgValue(chosen));
+    } else {
+        Value = ArgValue(chosen);
+        IsNull = false;
+    }
 }
 
 void RCurveAnd::Calculate(double)

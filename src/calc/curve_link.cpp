@@ -15,7 +15,9 @@ void RCurveLink::Calculate(double)
     if (!Curve || ArgNull(0))
         return;
     const auto& samples = Curve->Data.Samples;
-    const double x = (ArgValue(0) - Curve->FirstDepth) / Curve->Data.Step;
+    double x = (ArgValue(0) - Curve->FirstDepth) / Curve->Data.Step;
+    if (x < 0.0 && x > -kSnap)
+        x = 0.0;  // a hair before the first sample is that sample
     // Also rejects NaN and a position too large for an index.
     if (!(x >= 0.0) || !(x < static_cast<double>(samples.size())))
         return;

@@ -85,6 +85,8 @@ TEST_F(CurveFunctionsTest, AtanhAtOneIsInfinite)
     EXPECT_EQ(Evaluate("ATANH(0-1)", data), -std::numeric_limits<double>::infinity());
     // Anything computed from the infinity is a fault, so null.
     EXPECT_EQ(Evaluate("ATANH(1)+1", data), std::nullopt);
+    // IF computes nothing: it passes the chosen argument on as it is.
+    EXPECT_EQ(Evaluate("IF(1,ATANH(1),0)", data), std::numeric_limits<double>::infinity());
 }
 
 TEST_F(CurveFunctionsTest, DepthFunction)

@@ -45,6 +45,9 @@ TEST_F(CurveLinkTest, WithinAMillionthOfAStepIsThatSampleOnBothSides)
     EXPECT_EQ(At(100.3), 4.0);
     EXPECT_EQ(At(100.2), std::nullopt);  // the null sample itself
     EXPECT_EQ(At(100.4), 5.0);
+    // The first sample too, read from just above it.
+    EXPECT_EQ(At(100.0 - 0.1 * 5e-7), 1.0);
+    EXPECT_EQ(At(100.0 - 0.1 * 2e-6), std::nullopt);
 }
 
 TEST_F(CurveLinkTest, OutsideTheCurveIsNull)
