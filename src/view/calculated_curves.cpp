@@ -31,10 +31,17 @@ void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings)
             RLasCurve* added = data.AddCalculatedCurve(std::move(curve));
             const int curveIndex = static_cast<int>(data.Curves.size()) - 1;
             const int column = data.ColumnOfCurve(curveIndex);
-            if (added && column >= 0 && column < static_cast<int>(data.Columns.size()))
+            if (added && column >= 0 && column < static_cast<int>(data.Columns.size())) {
                 data.Columns[static_cast<std::size_t>(column)] =
                     ColumnFromCurve(*added, static_cast<std::size_t>(std::max(data.Header.SampleCount, 0)),
                                     data.Header.NullValue);
+                // As for a committed column: the formula describes it, not
+                // the unit and description of the curve listed before it.
+                RLasSectionLine& line = data.LasHeader->Curves().Lines[static_cast<std::size_t>(column)];
+                line.Unit.clear();
+                line.Data.clear();
+                line.Description = method->Formula;
+            }
         }
         method->ClearTree();
     }

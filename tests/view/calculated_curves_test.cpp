@@ -193,6 +193,13 @@ TEST_F(CalculatedCurvesTest, StoredMethodsAreRebuiltWithoutDuplicates)
         EXPECT_DOUBLE_EQ(vsh.Data.Samples[1].Value, 0.5);
         ASSERT_EQ(data.Columns.size(), 4u);
         EXPECT_EQ(data.Columns[3][2], -9999.0);
+        // Labelled like a committed column: the formula, not RHOB's unit and
+        // description.
+        const RLasSectionLine& line = data.LasHeader->Curves().Lines[3];
+        EXPECT_EQ(line.Mnem, "VSH");
+        EXPECT_EQ(line.Unit, "");
+        EXPECT_EQ(line.Data, "");
+        EXPECT_EQ(line.Description, "(GR-20)/100");
     }
     EXPECT_FALSE(settings.GetCalcMethod("VSH")->IsParsed());
 }
