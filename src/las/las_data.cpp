@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -343,16 +344,44 @@ char* WriteLineEnd(char* p)
     return p + 2;
 }
 
-// A wrapped value: at least one blank before it, right-aligned in 13.
-char* WriteWrappedField(char* p, double value)
+// A wrapped field: at least one blank before it, right-aligned in 13.
+char* WriteWrappedText(char* p, std::string_view number)
 {
-    std::string number;
-    LasNumberFormat::AppendWrapped(number, value);
     const std::size_t width = std::max<std::size_t>(13, number.size() + 1);
     std::memset(p, ' ', width - number.size());
     p += width - number.size();
     std::memcpy(p, number.data(), number.size());
     return p + number.size();
+}
+
+char* WriteWrappedField(char* p, double value)
+{
+    std::string number;
+    LasNumberFormat::AppendWrapped(number, value);
+    return WriteWrappedText(p, number);
+}
+
+// How null samples are written. The data-line forms keep four decimals (or
+// eight significant digits wrapped), which a null value such as
+// -999.123456 does not survive: its samples would read back as real
+// values. Such a null is written in its shortest exact form instead. Values
+// that are not finite numbers have no form a data line can hold (the
+// scanner would lose its place on the line), so they are written as null.
+std::string NullText(double nullValue, bool wrap)
+{
+    std::string text;
+    if (wrap)
+        LasNumberFormat::AppendWrapped(text, nullValue);
+    else
+        LasNumberFormat::AppendFixed4(text, nullValue);
+    std::size_t pos = 0;
+    double readBack = 0.0;
+    if (std::isfinite(nullValue) && (!ScanNextNumber(text, pos, readBack) || readBack != nullValue)) {
+        char exact[LasNumberFormat::kMaxFixed4Length];
+        const auto result = std::to_chars(exact, exact + sizeof exact, nullValue, std::chars_format::fixed);
+        text.assign(exact, result.ptr);
+    }
+    return text;
 }
 
 }  // namespace
@@ -399,7 +428,10 @@ bool RLasData::SaveToLas(const std::string& path) const
     // Lines are formatted into a buffer with room for the longest one and
     // written out a megabyte at a time.
     const bool wrap = LasHeader->Version().Wrap;
-    const std::size_t longestLine = (Columns.size() + 1) * (LasNumberFormat::kMaxFixed4Length + 3) + 2;
+    const std::string nullText = NullText(well.NullValue, wrap);
+    const auto writtenAsNull = [&](double value) { return value == well.NullValue || !std::isfinite(value); };
+    const std::size_t longestLine =
+        (Columns.size() + 1) * (std::max(LasNumberFormat::kMaxFixed4Length, nullText.size()) + 3) + 2;
     std::vector<char> buffer(AtomicTextFile::kChunk + longestLine);
     char* const start = buffer.data();
     char* p = start;
@@ -411,13 +443,20 @@ bool RLasData::SaveToLas(const std::string& path) const
             for (std::size_t r = 0; r < Columns.size(); ++r) {
                 if (r % 6 == 0)
                     p = WriteLineEnd(p);
-                p = WriteWrappedField(p, Columns[r][i]);
+                const double value = Columns[r][i];
+                p = writtenAsNull(value) ? WriteWrappedText(p, nullText) : WriteWrappedField(p, value);
             }
         } else {
             p = LasNumberFormat::WriteFixed4(p, depth);
             for (const TDoubleArray& column : Columns) {
                 *p++ = '\t';
-                p = LasNumberFormat::WriteFixed4(p, column[i]);
+                const double value = column[i];
+                if (writtenAsNull(value)) {
+                    std::memcpy(p, nullText.data(), nullText.size());
+                    p += nullText.size();
+                } else {
+                    p = LasNumberFormat::WriteFixed4(p, value);
+                }
             }
         }
         p = WriteLineEnd(p);

@@ -337,6 +337,52 @@ TEST(SaveToLas, RoundTripKeepsVersionWrapCurvesAndValues)
     }
 }
 
+TEST(SaveToLas, NullSamplesStayNullWhateverDigitsTheNullValueHas)
+{
+    // -999.123456 has more decimals than data lines carry (and more than
+    // eight significant digits): its samples must still read back as nulls.
+    for (const bool wrap : {false, true}) {
+        TempDir dir;
+        std::string text = MakeLas(" STRT.M 1 : A\r\n STOP.M 2 : B\r\n STEP.M 1 : C\r\n", kCurves,
+                                   wrap ? "1\r\n-999.123456 7\r\n2\r\n3 -999.123456\r\n"
+                                        : "1 -999.123456 7\r\n2 3 -999.123456\r\n",
+                                   wrap);
+        text.replace(text.find("NULL. -999.25"), 13, "NULL. -999.123456");
+        auto first = LoadText(text, dir);
+        ASSERT_TRUE(first->result);
+        ASSERT_TRUE(first->data.SaveToLas(dir.File("out.las")));
+        RLasData second;
+        ASSERT_TRUE(second.LoadFromLas(dir.File("out.las")));
+        ASSERT_EQ(second.Curves.size(), 2u);
+        EXPECT_TRUE(RLasCurveDataWrapper::IsNull(second.Curves[0]->Data, 0)) << wrap;
+        EXPECT_TRUE(RLasCurveDataWrapper::IsNull(second.Curves[1]->Data, 1)) << wrap;
+        EXPECT_EQ(second.Curves[0]->MinValue, 2.75);
+        EXPECT_EQ(second.Curves[1]->MaxValue, 7.25);
+    }
+}
+
+TEST(SaveToLas, ValueBeyondTheNumberFormIsWrittenAsNullSoTheFileStaysReadable)
+{
+    // A token of 400 digits reads as infinity, which no data line can hold.
+    for (const bool wrap : {false, true}) {
+        TempDir dir;
+        const std::string huge(400, '9');
+        auto first = LoadText(MakeLas(" STRT.M 1 : A\r\n STOP.M 2 : B\r\n STEP.M 1 : C\r\n", kCurves,
+                                      wrap ? "1\r\n" + huge + " 7\r\n2\r\n3 4\r\n" : "1 " + huge + " 7\r\n2 3 4\r\n",
+                                      wrap),
+                              dir);
+        ASSERT_TRUE(first->result);
+        ASSERT_TRUE(first->data.SaveToLas(dir.File("out.las")));
+        RLogCollector log;
+        RLasData second;
+        ASSERT_TRUE(second.LoadFromLas(dir.File("out.las"))) << wrap;
+        EXPECT_TRUE(log.Messages.empty());
+        EXPECT_EQ(CurveValues(second, 0), (std::vector<double>{-999.25, 3})) << wrap;
+        EXPECT_TRUE(RLasCurveDataWrapper::IsNull(second.Curves[0]->Data, 0));
+        EXPECT_EQ(CurveValues(second, 1), (std::vector<double>{7, 4}));
+    }
+}
+
 TEST(SaveToLas, Windows1251TextKeepsItsBytes)
 {
     RLasData data;
