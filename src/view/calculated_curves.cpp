@@ -103,9 +103,16 @@ private:
     std::vector<std::unique_ptr<RLasCurve>> setAside_;
 };
 
+// The name must survive the ~C line of a saved file: a period ends the
+// mnemonic there, a leading "~" or "#" makes the line a section or a
+// comment, control characters break it and blanks at either end are lost.
 void CheckEntryName(const std::string& name)
 {
-    if (name.empty() || RLasData::IsDepthName(name))
+    const bool unfit = name.empty() || RLasData::IsDepthName(name) || name.front() == '~' || name.front() == '#'
+                       || name.front() == ' ' || name.back() == ' ' || name.find('.') != std::string::npos
+                       || std::any_of(name.begin(), name.end(),
+                                      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    if (unfit)
         throw RError("Недопустимое имя кривой \"" + name + "\".");
 }
 

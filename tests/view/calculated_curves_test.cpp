@@ -175,6 +175,22 @@ TEST_F(CalculatedCurvesTest, DepthNamesAndEmptyNamesAreRefused)
     }
 }
 
+// A name the ~C line cannot hold would come back from the saved file under
+// another name (A.B as A with unit B) or break it (a comment or section line).
+TEST_F(CalculatedCurvesTest, NamesALasFileCannotHoldAreRefused)
+{
+    for (const char* name : {"A.B", "~X", "#Y", "A\nB", " A", "A "}) {
+        std::vector<RCalcEntry> entries;
+        entries.push_back(Entry(name, "1"));
+        EXPECT_THROW(CommitCalcEntries(data, settings, entries), RError) << name;
+        EXPECT_EQ(data.Curves.size(), 2u);
+        EXPECT_EQ(data.Columns.size(), 3u);
+    }
+    std::vector<RCalcEntry> entries;
+    entries.push_back(Entry("GR 2:B", "1"));
+    EXPECT_NO_THROW(CommitCalcEntries(data, settings, entries));
+}
+
 TEST_F(CalculatedCurvesTest, StoredMethodsAreRebuiltWithoutDuplicates)
 {
     settings.SetCalcMethod("VSH", std::make_unique<RCurveCalcMethod>("(GR-20)/100"));
