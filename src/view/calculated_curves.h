@@ -48,7 +48,7 @@ struct RCalcEntry {
 //   view and a track entry; a committed one replaces its curve and column.
 // An entry that fails (parse error; a name that is empty, a depth name, or
 // one a ~C line cannot hold: a period, a leading ~ or #, control characters,
-// blanks at either end) raises RError with its message after everything this call changed is put
-// back.
+// blanks at either end) raises RError with its message after everything
+// this call changed is put back.
 void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalcEntry>& entries,
                        std::vector<int> deletedCurves = {});
