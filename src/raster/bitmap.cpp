@@ -16,6 +16,12 @@ RFontRasterContainer& CacheFor(int mode)
 
 bool IsLineBreak(unsigned char code) { return code == '\n' || code == 0; }
 
+std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor)
+{
+    const std::int64_t quotient = value / divisor;
+    return quotient - (value % divisor != 0 && value < 0);
+}
+
 }  // namespace
 
 RBitmap::RBitmap(int bytesPerPixel, int width, int height) : util_(bytesPerPixel)
@@ -155,8 +161,12 @@ void RBitmap::PaintText(int x, int y, std::string_view text, RColorWord word)
             continue;
         const RGlyph& glyph = data.Glyph(code);
         const std::int64_t nextX = penX + glyph.advanceX, nextY = penY + glyph.advanceY;
-        const std::int64_t left = x + (penX / 256 + nextX / 256 + 1) / 2 - glyph.originX;
-        const std::int64_t top = y + (penY / 256 + nextY / 256 + 1) / 2 - glyph.originY;
+        // Floor divisions: truncating toward zero would move every glyph of
+        // even advance a pixel back wherever the pen runs into negative
+        // numbers (text at Angle 900 or 1800), so the letters crowd and gap.
+        // Where the pen is positive (upright text) this is the same number.
+        const std::int64_t left = x + FloorDiv(FloorDiv(penX, 256) + FloorDiv(nextX, 256) + 1, 2) - glyph.originX;
+        const std::int64_t top = y + FloorDiv(FloorDiv(penY, 256) + FloorDiv(nextY, 256) + 1, 2) - glyph.originY;
         penX = nextX;
         penY = nextY;
         if (glyph.runs.empty() || top >= clip.bottom || top + glyph.height <= clip.top

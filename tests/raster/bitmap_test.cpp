@@ -143,6 +143,29 @@ TEST(DrawText, RotatedTextRunsUpwardsAndLinesStepRight)
     EXPECT_GT(FindInk(bitmap).right, one.right + 8);
 }
 
+TEST(DrawText, TextTurnedHalfRoundKeepsItsLetterSpacing)
+{
+    // Glyphs of odd and even advance mixed: text at Angle 1800 is the upright
+    // text turned about its centre, letter for letter, where the pen runs
+    // into negative numbers as well as where it stays positive.
+    const char* text = "lolmin Rotated";
+    WhiteBitmap upright(140, 40, RFont("Arial", 8));
+    upright.DrawText(10, 10, text, kBlack);
+    WhiteBitmap turned(140, 40, RFont("Arial", 8, 4, false, false, false, 1800));
+    turned.DrawText(130, 30, text, kBlack);
+    const InkBox a = FindInk(upright), b = FindInk(turned);
+    ASSERT_EQ(a.right - a.left, b.right - b.left);
+    ASSERT_EQ(a.bottom - a.top, b.bottom - b.top);
+    int worst = 0;
+    for (int y = 0; y <= a.bottom - a.top; ++y)
+        for (int x = 0; x <= a.right - a.left; ++x) {
+            const int one = static_cast<int>(upright.Util().ReadPixel(a.left + x, a.top + y) & 0xFF);
+            const int other = static_cast<int>(turned.Util().ReadPixel(b.right - x, b.bottom - y) & 0xFF);
+            worst = std::max(worst, std::abs(one - other));
+        }
+    EXPECT_LE(worst, 24) << "a letter of the turned text sits a pixel off";
+}
+
 TEST(FontContainer, BitmapLoadsFontsFromItAndDrawsTheSame)
 {
     const RFont font("Arial", 8);
