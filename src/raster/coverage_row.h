@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 class RCoverageRow {
@@ -88,13 +89,12 @@ struct RRowEdge {
         inverse = b > a ? 0.5 / (b - a) : 0;
     }
 
+    // Branch-free: u is clamped into [a, b], and what lies left of a adds
+    // its full width (an upright edge has inverse 0 and only that term).
     double AreaRightOf(double u) const
     {
-        if (u <= a)
-            return (a + b) / 2 - u;
-        if (u >= b)
-            return 0;
-        return (b - u) * (b - u) * inverse;
+        const double t = b - std::min(std::max(u, a), b);
+        return t * t * inverse + std::max(a - u, 0.0);
     }
 };
 
@@ -107,27 +107,66 @@ void RCoverageRow::PaintRow(double leftTop, double leftBottom, double rightTop, 
         || !std::isfinite(right.b))
         return;
     // Columns cut to the clip box in double before conversion.
-    const auto column = [&](double x) {
+    // The clip columns are not negative, so once clamped, truncation is the
+    // floor (std::floor and std::ceil are library code on plain x86-64).
+    const auto columnFloor = [&](double x) {
         return static_cast<int>(std::clamp(x, double(left_), double(right_)));
     };
-    // Pixels [from, to): covered length is the right edge's share minus the left's.
-    const auto partial = [&](int from, int to) {
-        double leftArea = left.AreaRightOf(from), rightArea = right.AreaRightOf(from);
-        for (int p = from; p < to; ++p) {
-            const double nextLeft = left.AreaRightOf(p + 1), nextRight = right.AreaRightOf(p + 1);
-            const double share = (rightArea - nextRight) - (leftArea - nextLeft);
-            painter.Cover(p, 1, std::clamp(static_cast<int>(share * 256 + 0.5), 0, kFullCoverage));
-            leftArea = nextLeft;
-            rightArea = nextRight;
+    const auto columnCeil = [&](double x) {
+        const double clamped = std::clamp(x, double(left_), double(right_));
+        const int whole = static_cast<int>(clamped);
+        return whole + (whole < clamped);
+    };
+    // Pixels [from, to): the covered length is the right edge's share minus
+    // the left's. Pixels left of the full run lie wholly left of the right
+    // edge (its share is 1), pixels right of it wholly right of the left
+    // edge (its share is 0), so those need one edge only. Coverage goes into
+    // a small local buffer first and is painted after, so the arithmetic is
+    // not held up by the pixel stores.
+    constexpr int kBoth = 0, kLeftOnly = 1, kRightOnly = 2, kShortRow = 8;
+    const auto partial = [&]<int Which>(std::integral_constant<int, Which>, int from, int to) {
+        constexpr int kChunk = 64;
+        int coverage[kChunk];
+        while (from < to) {
+            const int n = std::min(to - from, kChunk);
+            double leftArea = left.AreaRightOf(from), rightArea = right.AreaRightOf(from);
+            for (int i = 0; i < n; ++i) {
+                const double u = from + i + 1;
+                double share;
+                if constexpr (Which == kLeftOnly) {
+                    const double next = left.AreaRightOf(u);
+                    share = 1 - (leftArea - next);
+                    leftArea = next;
+                } else if constexpr (Which == kRightOnly) {
+                    const double next = right.AreaRightOf(u);
+                    share = rightArea - next;
+                    rightArea = next;
+                } else {
+                    const double nextLeft = left.AreaRightOf(u), nextRight = right.AreaRightOf(u);
+                    share = (rightArea - nextRight) - (leftArea - nextLeft);
+                    leftArea = nextLeft;
+                    rightArea = nextRight;
+                }
+                coverage[i] = std::min(std::max(static_cast<int>(share * 256 + 0.5), 0), kFullCoverage);
+            }
+            painter.CoverEach(from, coverage, n);
+            from += n;
         }
     };
-    const int fullFrom = column(std::ceil(left.b)), fullTo = column(std::floor(right.a));
+    const int from = columnFloor(left.a), to = columnCeil(right.b);
+    if (to - from <= kShortRow) {
+        // Most rows of a thin stroke: a few pixels, one pass over both edges
+        // without the splitting branches.
+        partial(std::integral_constant<int, kBoth>{}, from, to);
+        return;
+    }
+    const int fullFrom = columnCeil(left.b), fullTo = columnFloor(right.a);
     if (fullFrom < fullTo) {
-        partial(column(std::floor(left.a)), fullFrom);
+        partial(std::integral_constant<int, kLeftOnly>{}, columnFloor(left.a), fullFrom);
         painter.Cover(fullFrom, fullTo - fullFrom, kFullCoverage);
-        partial(fullTo, column(std::ceil(right.b)));
+        partial(std::integral_constant<int, kRightOnly>{}, fullTo, columnCeil(right.b));
     } else {
-        partial(column(std::floor(left.a)), column(std::ceil(right.b)));
+        partial(std::integral_constant<int, kBoth>{}, columnFloor(left.a), columnCeil(right.b));
     }
 }
 

@@ -41,6 +41,46 @@ public:
             Format::SetPixel(row_, i, word);
     }
 
+    // Pixels x .. x + n - 1, each with its own coverage, as Cover() paints
+    // them one by one.
+    void CoverEach(int x, const int* coverage, int n)
+    {
+        std::uint8_t* const row = row_;
+        const RColorWord word = word_, rgb = rgb_;
+        const int opacity = opacity_;
+        if constexpr (Format::kBytesPerPixel == 4) {
+            // The same writes as below, the rule chosen per pixel by selection
+            // rather than by calls into the format.
+            const int b = static_cast<int>(word & 0xFF), g = static_cast<int>((word >> 8) & 0xFF),
+                      r = static_cast<int>((word >> 16) & 0xFF), fullTt = Transparency(word);
+            for (int i = 0; i < n; ++i) {
+                std::uint8_t* p = row + (x + i) * 4;
+                const int c = coverage[i], d0 = p[0], d1 = p[1], d2 = p[2], d3 = p[3];
+                const bool full = c >= 256, skip = c <= 1;
+                const int tt = full ? fullTt : 255 - ((opacity * c) >> 8);
+                // Set-pixel rule for a partial pixel, span rule for a full one
+                // (they differ in the rounding of blue and in the fourth byte).
+                const int setBlue = b - ((tt * (b - d0) + 255) >> 8), spanBlue = b + ((tt * (d0 - b)) >> 8);
+                const int newBlue = full ? spanBlue : setBlue;
+                const int newGreen = g + ((tt * (d1 - g)) >> 8), newRed = r + ((tt * (d2 - r)) >> 8);
+                p[0] = static_cast<std::uint8_t>(skip ? d0 : newBlue);
+                p[1] = static_cast<std::uint8_t>(skip ? d1 : newGreen);
+                p[2] = static_cast<std::uint8_t>(skip ? d2 : newRed);
+                p[3] = static_cast<std::uint8_t>(skip || full ? d3 : 0);
+            }
+            return;
+        }
+        for (int i = 0; i < n; ++i) {
+            const int c = coverage[i];
+            if (c <= 1)
+                continue;
+            if (c >= 256)
+                Format::FillSpan(row, x + i, 1, word);
+            else
+                Format::SetPixel(row, x + i, rgb | (static_cast<RColorWord>(255 - ((opacity * c) >> 8)) << 24));
+        }
+    }
+
 private:
     RBitmapUtil& util_;
     std::uint8_t* row_ = nullptr;

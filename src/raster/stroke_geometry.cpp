@@ -1,7 +1,9 @@
 #include "raster/stroke_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -39,6 +41,23 @@ RStrokeGeometry::RStrokeGeometry(double x0, double y0, double x1, double y1, dou
     inverseUy_ = std::fabs(uy_) < kTiny ? 0 : 1 / uy_;
     for (int i = 0; i < 4; ++i)
         cornerY_[i] = (i < 2 ? y0 : y1) + (i % 2 ? halfWidth : -halfWidth) * ux_;
+    if (length_ > 0 && inverseUx_ != 0 && inverseUy_ != 0) {
+        // The bounds of Constrain() below, solved for x as lines in y.
+        slanted_ = true;
+        const auto side = [&](double coef, double inverse, double along, double lowLimit, double highLimit,
+                              int k) {
+            // coef * (x - x0) + (y - y0) * along in [lowLimit, highLimit].
+            double baseA = x0 + (lowLimit + y0 * along) * inverse, baseB = x0 + (highLimit + y0 * along) * inverse;
+            const double slope = -along * inverse;
+            if (coef < 0)
+                std::swap(baseA, baseB);
+            lowBase_[k] = baseA;
+            highBase_[k] = baseB;
+            lowSlope_[k] = highSlope_[k] = slope;
+        };
+        side(ux_, inverseUx_, uy_, 0, length_, 0);
+        side(-uy_, -inverseUy_, ux_, -halfWidth, halfWidth, 1);
+    }
     top_ = std::min(y0, y1) - halfWidth;
     bottom_ = std::max(y0, y1) + halfWidth;
     if (!(length_ > 0) && !round_)
@@ -50,6 +69,15 @@ bool RStrokeGeometry::RectangleAt(double y, double& low, double& high) const
     constexpr double kInf = std::numeric_limits<double>::infinity();
     if (!(length_ > 0))
         return false;
+    if (slanted_) {
+        const double a = std::max(lowBase_[0] + lowSlope_[0] * y, lowBase_[1] + lowSlope_[1] * y);
+        const double b = std::min(highBase_[0] + highSlope_[0] * y, highBase_[1] + highSlope_[1] * y);
+        if (!(a <= b))
+            return false;
+        low = a;
+        high = b;
+        return true;
+    }
     // Along the stroke: 0 <= t <= L; across it: -w <= s <= w.
     double a = -kInf, b = kInf;
     Constrain(ux_, inverseUx_, (y - y0_) * uy_, x0_, 0, length_, a, b);

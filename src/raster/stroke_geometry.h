@@ -33,6 +33,11 @@ private:
     double length_, ux_ = 1, uy_ = 0;
     double inverseUx_ = 0, inverseUy_ = 0;  // 0 where the component is (nearly) 0
     double top_, bottom_;
+    // For a stroke that is neither level nor upright, each of the four sides
+    // as x = base + slope * y: the larger of the two lower bounds and the
+    // smaller of the two upper bounds give a row's interval.
+    bool slanted_ = false;
+    double lowBase_[2] = {}, lowSlope_[2] = {}, highBase_[2] = {}, highSlope_[2] = {};
     double cornerY_[4] = {};
     // The last row bottom's edges, which are the next row top's.
     mutable double cachedY_ = -1, cachedLow_ = 0, cachedHigh_ = 0;

@@ -16,6 +16,11 @@ public:
         for (int i = x; i < x + n; ++i)
             cells_[{i, row_}] += coverage;
     }
+    void CoverEach(int x, const int* coverage, int n)
+    {
+        for (int i = 0; i < n; ++i)
+            Cover(x + i, 1, coverage[i]);
+    }
     int At(int x, int y) const
     {
         const auto found = cells_.find({x, y});
