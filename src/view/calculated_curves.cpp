@@ -8,6 +8,22 @@
 #include <cmath>
 #include <map>
 
+namespace {
+
+// The name must survive the ~C line of a saved file: a period ends the
+// mnemonic there, a leading "~" or "#" makes the line a section or a
+// comment, control characters break it and blanks at either end are lost.
+// A depth name would make a column the data set reads as no curve.
+bool IsFitColumnName(const std::string& name)
+{
+    return !name.empty() && !RLasData::IsDepthName(name) && name.front() != '~' && name.front() != '#'
+           && name.front() != ' ' && name.back() != ' ' && name.find('.') == std::string::npos
+           && std::none_of(name.begin(), name.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
+}  // namespace
+
 void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings)
 {
     for (std::size_t i = data.Curves.size(); i-- > 0;)
@@ -17,6 +33,8 @@ void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings)
     // Calculated curves take no part in parsing or in the depth grid, so each
     // method can be computed as soon as it parses.
     for (const auto& [name, method] : settings.CalcMethods()) {
+        if (!IsFitColumnName(name))
+            continue;  // its column would not match its curve
         try {
             method->Parse(data);
         } catch (const RError&) {
@@ -103,16 +121,9 @@ private:
     std::vector<std::unique_ptr<RLasCurve>> setAside_;
 };
 
-// The name must survive the ~C line of a saved file: a period ends the
-// mnemonic there, a leading "~" or "#" makes the line a section or a
-// comment, control characters break it and blanks at either end are lost.
 void CheckEntryName(const std::string& name)
 {
-    const bool unfit = name.empty() || RLasData::IsDepthName(name) || name.front() == '~' || name.front() == '#'
-                       || name.front() == ' ' || name.back() == ' ' || name.find('.') != std::string::npos
-                       || std::any_of(name.begin(), name.end(),
-                                      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
-    if (unfit)
+    if (!IsFitColumnName(name))
         throw RError("Недопустимое имя кривой \"" + name + "\".");
 }
 

@@ -18,7 +18,8 @@ class RLasStoreSettings;
 // every curve with a formula is removed, then each method (in name order)
 // that parses against the file curves becomes a curve named after the
 // method, carrying its formula and method name, with a column of its values.
-// A method that does not parse yields no curve, silently. The methods are
+// A method that does not parse, or whose name is one a new column could
+// not carry (see CommitCalcEntries), yields no curve, silently. The methods are
 // left without a tree (it would refer to this data set's curves).
 void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings);
 

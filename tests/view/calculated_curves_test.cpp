@@ -220,4 +220,18 @@ TEST_F(CalculatedCurvesTest, StoredMethodsAreRebuiltWithoutDuplicates)
     EXPECT_FALSE(settings.GetCalcMethod("VSH")->IsParsed());
 }
 
+// A method named DEPTH would add a column the data set reads as no curve,
+// and every later curve would then meet the wrong column.
+TEST_F(CalculatedCurvesTest, StoredMethodsWithUnfitNamesAreSkipped)
+{
+    settings.SetCalcMethod("DEPTH", std::make_unique<RCurveCalcMethod>("GR*2"));
+    settings.SetCalcMethod("A.B", std::make_unique<RCurveCalcMethod>("GR*3"));
+    settings.SetCalcMethod("VSH", std::make_unique<RCurveCalcMethod>("GR/100"));
+    RebuildCalculatedCurves(data, settings);
+    ASSERT_EQ(data.Curves.size(), 3u);
+    EXPECT_EQ(data.Curves[2]->Mnemonic, "VSH");
+    EXPECT_EQ(LineNames(), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "VSH"}));
+    EXPECT_EQ(data.ColumnOfCurve(2), 3);
+}
+
 }  // namespace
