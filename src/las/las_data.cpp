@@ -157,6 +157,21 @@ bool RLasData::LoadFromLas(const std::string& path)
         LogMessage("Не удается прочитать файл " + path);
         return false;
     }
+    // Whichever way the load ends, a line cut by the reader is reported.
+    struct CutReport {
+        RLasLineReader& reader;
+        const std::string& path;
+        ~CutReport()
+        {
+            if (!reader.LinesCut())
+                return;
+            try {
+                LogMessage("Слишком длинная строка в файле " + path + " обрезана");
+            } catch (...) {
+                // A sink that fails must not end the program from a destructor.
+            }
+        }
+    } cutReport{reader, path};
 
     std::string line;
     bool found = false;

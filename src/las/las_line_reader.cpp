@@ -15,7 +15,7 @@ bool RLasLineReader::Open(const std::string& path)
         return false;
     buffer_.resize(kBufferSize);
     begin_ = end_ = 0;
-    eof_ = failed_ = started_ = false;
+    eof_ = failed_ = started_ = cut_ = false;
     return true;
 }
 
@@ -37,8 +37,7 @@ bool RLasLineReader::Fill()
         end_ -= begin_;
         begin_ = 0;
     }
-    // A line longer than the buffer makes it grow; the file's own size
-    // bounds that.
+    // A line longer than the buffer makes it grow, up to kMaxLineLength.
     if (end_ == buffer_.size())
         buffer_.resize(buffer_.size() * 2);
     for (;;) {
@@ -102,6 +101,41 @@ bool RLasLineReader::ReadLine(std::string_view& line)
             begin_ = end_;
             return true;
         }
+        // No line end yet (or only a CR waiting for the byte after it).
+        if ((cr ? static_cast<std::size_t>(cr - start) : available) >= kMaxLineLength) {
+            cutLine_.assign(start, kMaxLineLength);
+            begin_ += kMaxLineLength;
+            cut_ = true;
+            SkipRestOfLine();
+            line = cutLine_;
+            return true;
+        }
         Fill();  // at the end of the file it only sets eof_
+    }
+}
+
+void RLasLineReader::SkipRestOfLine()
+{
+    for (;;) {
+        const char* start = buffer_.data() + begin_;
+        const std::size_t available = end_ - begin_;
+        const char* lf = static_cast<const char*>(std::memchr(start, '\n', available));
+        const std::size_t span = lf ? static_cast<std::size_t>(lf - start) : available;
+        const char* cr = static_cast<const char*>(std::memchr(start, '\r', span));
+        if (cr) {
+            const std::size_t at = static_cast<std::size_t>(cr - start);
+            if (at + 1 < available || eof_) {
+                begin_ += at + (at + 1 < available && cr[1] == '\n' ? 2 : 1);
+                return;
+            }
+            begin_ += at;  // the CR waits for the byte after it
+        } else if (lf) {
+            begin_ += span + 1;
+            return;
+        } else {
+            begin_ = end_;
+        }
+        if (!Fill() && begin_ >= end_)
+            return;
     }
 }

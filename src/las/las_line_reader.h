@@ -11,6 +11,10 @@
 //
 // AtEnd() is true once no byte follows the lines read so far, so after the
 // last line of a file it is true even before ReadLine fails.
+//
+// A line longer than kMaxLineLength is cut there and the rest of it, up to
+// the next line end, is skipped (LinesCut() tells): a file without line
+// ends is never held whole.
 
 #include <cstddef>
 #include <string>
@@ -20,6 +24,7 @@
 class RLasLineReader {
 public:
     static constexpr std::size_t kBufferSize = 256 * 1024;
+    static constexpr std::size_t kMaxLineLength = 16 * 1024 * 1024;
 
     RLasLineReader() = default;
     ~RLasLineReader();
@@ -34,10 +39,14 @@ public:
     bool AtEnd();
     // A read error met on the way (the lines before it were handed out).
     bool Failed() const { return failed_; }
+    // A line was longer than kMaxLineLength and was cut.
+    bool LinesCut() const { return cut_; }
 
 private:
     // Moves unread bytes to the front and reads more; false at end of file.
     bool Fill();
+    // Drops the bytes up to and including the next line end.
+    void SkipRestOfLine();
 
     int fd_ = -1;
     std::vector<char> buffer_;
@@ -46,4 +55,6 @@ private:
     bool eof_ = false;
     bool failed_ = false;
     bool started_ = false;  // the byte order mark check is done
+    bool cut_ = false;
+    std::string cutLine_;  // the kept part of the last overlong line
 };

@@ -1,4 +1,5 @@
 #include "las/las_data.h"
+#include "las/las_line_reader.h"
 #include "las/logging.h"
 
 #include "container/data_container.h"
@@ -238,6 +239,19 @@ TEST(LoadFromLas, BrokenFilesAreReportedByKind)
         EXPECT_EQ(log.Messages.back(), message);
         EXPECT_TRUE(data.Curves.empty());
     }
+}
+
+TEST(LoadFromLas, OverlongLineIsCutWithAMessageAndTheFileStillLoads)
+{
+    TempDir dir;
+    std::string text = MakeLas(kRange, kCurves, "1000 1 2\r\n");
+    text.insert(text.find("~A"), "~Other\r\n" + std::string(RLasLineReader::kMaxLineLength + 1, 'o') + "\r\n");
+    auto loaded = LoadText(text, dir);
+    EXPECT_TRUE(loaded->result);
+    EXPECT_EQ(loaded->data.Header.OtherText.size(), std::string("~Other\r\n").size() + RLasLineReader::kMaxLineLength);
+    EXPECT_EQ(CurveValues(loaded->data, 0).front(), 1.0);
+    ASSERT_EQ(loaded->messages.size(), 1u);
+    EXPECT_EQ(loaded->messages[0], "Слишком длинная строка в файле " + dir.File("in.las") + " обрезана");
 }
 
 TEST(LoadFromLas, ImplausibleSampleCountIsRefusedNotAllocated)

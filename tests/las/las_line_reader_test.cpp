@@ -60,3 +60,31 @@ TEST(RLasLineReader, AtEndRightAfterTheLastLine)
     EXPECT_TRUE(reader.AtEnd());
     EXPECT_FALSE(reader.Open(dir.File("missing.las")));
 }
+
+TEST(RLasLineReader, OverlongLineIsCutAndTheRestOfItSkipped)
+{
+    // A file without line ends (a binary opened by mistake) must not be
+    // held whole: a line stops at kMaxLineLength bytes and its remainder,
+    // up to the next line end, is dropped.
+    const std::string longLine(RLasLineReader::kMaxLineLength + 12345, 'z');
+    for (const std::string end : {"\r\n", "\r", "\n", ""}) {
+        TempDir dir;
+        WriteWholeFile(dir.File("f.las"), "a\n" + longLine + end + (end.empty() ? "" : "b\r\n"));
+        RLasLineReader reader;
+        ASSERT_TRUE(reader.Open(dir.File("f.las")));
+        std::string_view line;
+        ASSERT_TRUE(reader.ReadLine(line));
+        EXPECT_FALSE(reader.LinesCut());
+        ASSERT_TRUE(reader.ReadLine(line));
+        EXPECT_EQ(line.size(), RLasLineReader::kMaxLineLength);
+        EXPECT_EQ(line.find_first_not_of('z'), std::string_view::npos);
+        EXPECT_TRUE(reader.LinesCut());
+        if (!end.empty()) {
+            EXPECT_FALSE(reader.AtEnd());
+            ASSERT_TRUE(reader.ReadLine(line));
+            EXPECT_EQ(line, "b");
+        }
+        EXPECT_TRUE(reader.AtEnd());
+        EXPECT_FALSE(reader.ReadLine(line));
+    }
+}
