@@ -58,6 +58,16 @@ RStrokeGeometry::RStrokeGeometry(double x0, double y0, double x1, double y1, dou
         side(ux_, inverseUx_, uy_, 0, length_, 0);
         side(-uy_, -inverseUy_, ux_, -halfWidth, halfWidth, 1);
     }
+    if (length_ > 0) {
+        double sorted[4] = {cornerY_[0], cornerY_[1], cornerY_[2], cornerY_[3]};
+        std::sort(sorted, sorted + 4);
+        straightTop_ = sorted[1];
+        straightBottom_ = sorted[2];
+        if (round_) {
+            straightTop_ = std::max(straightTop_, std::min(y0, y1) + halfWidth);
+            straightBottom_ = std::min(straightBottom_, std::max(y0, y1) - halfWidth);
+        }
+    }
     top_ = std::min(y0, y1) - halfWidth;
     bottom_ = std::max(y0, y1) + halfWidth;
     if (!(length_ > 0) && !round_)
@@ -91,14 +101,16 @@ bool RStrokeGeometry::RectangleAt(double y, double& low, double& high) const
 
 bool RStrokeGeometry::RowEdges(double yTop, double yBottom, double edges[4]) const
 {
-    if (yTop < top_ || yBottom > bottom_)
-        return false;
-    for (const double corner : cornerY_)
-        if (corner > yTop && corner < yBottom)
+    if (!(yTop >= straightTop_ && yBottom <= straightBottom_)) {
+        if (yTop < top_ || yBottom > bottom_)
             return false;
-    if (round_ && ((y0_ - halfWidth_ < yBottom && y0_ + halfWidth_ > yTop)
-                   || (y1_ - halfWidth_ < yBottom && y1_ + halfWidth_ > yTop)))
-        return false;
+        for (const double corner : cornerY_)
+            if (corner > yTop && corner < yBottom)
+                return false;
+        if (round_ && ((y0_ - halfWidth_ < yBottom && y0_ + halfWidth_ > yTop)
+                       || (y1_ - halfWidth_ < yBottom && y1_ + halfWidth_ > yTop)))
+            return false;
+    }
     if (yTop == cachedY_) {
         edges[0] = cachedLow_;
         edges[2] = cachedHigh_;

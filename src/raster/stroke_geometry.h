@@ -39,6 +39,9 @@ private:
     bool slanted_ = false;
     double lowBase_[2] = {}, lowSlope_[2] = {}, highBase_[2] = {}, highSlope_[2] = {};
     double cornerY_[4] = {};
+    // Rows lying wholly between the second and third corner (and off the end
+    // discs) meet one straight edge on each side: no checks needed there.
+    double straightTop_ = 0, straightBottom_ = -1;
     // The last row bottom's edges, which are the next row top's.
     mutable double cachedY_ = -1, cachedLow_ = 0, cachedHigh_ = 0;
 };
