@@ -37,7 +37,10 @@ void PrintUsage(std::FILE* out)
 
 void PrintDiagnostic(const std::string& text)
 {
-    std::fprintf(stderr, "%s\n", TextCodec::DecodeForDisplay(text).c_str());
+    // A message is program text in UTF-8 that may quote file bytes in
+    // Windows-1251; NUL bytes from the file are written through as well.
+    const std::string line = TextCodec::DecodeMixed(text) + '\n';
+    std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
 int main(int argc, char** argv)

@@ -133,6 +133,24 @@ std::string Utf8ToCp1251(std::string_view text, char missing)
     return out;
 }
 
+std::string DecodeMixed(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t start = pos;
+        char32_t c;
+        if (NextUtf8(bytes, pos, c)) {
+            out.append(bytes.substr(start, pos - start));
+        } else {
+            AppendUtf8(out, Cp1251ToUnicode(static_cast<unsigned char>(bytes[pos])));
+            ++pos;
+        }
+    }
+    return out;
+}
+
 std::string DecodeForDisplay(std::string_view bytes)
 {
     return IsValidUtf8(bytes) ? std::string(bytes) : Cp1251ToUtf8(bytes);

@@ -24,4 +24,8 @@ std::string Utf8ToCp1251(std::string_view text, char missing = '?');
 // as Windows-1251.
 std::string DecodeForDisplay(std::string_view bytes);
 
+// For program messages that quote file text: the UTF-8 parts stay as they
+// are and each byte that is not part of valid UTF-8 is read as Windows-1251.
+std::string DecodeMixed(std::string_view bytes);
+
 }  // namespace TextCodec

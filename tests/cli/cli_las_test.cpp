@@ -56,6 +56,13 @@ TEST(CliInfo, DecodesWindows1251AndReportsFailuresOnStderr)
     EXPECT_EQ(broken.out, "");
     EXPECT_EQ(broken.err, "Не найдено поле STOP в секции Well\nНе найдено поле STEP в секции Well\n"
                           "Не найдено поле NULL в секции Well\nНе удалось прочитать заголовок файла\n");
+
+    // A message quoting a Windows-1251 line keeps its own Russian text.
+    WriteWholeFile(dir.File("nodot.las"), "~V\r\nVERS. 2.0 : X\r\nWRAP. NO : Y\r\n~W\r\nSTRT.M 1 : A\r\n"
+                                          "STOP.M 1 : A\r\nSTEP.M 1 : A\r\nNULL. -999.25 : A\r\n"
+                                          "\xD1\xEA\xE2\xE0\xE6\xE8\xED\xE0 : W\r\n~C\r\nDEPT.M : D\r\n~A\r\n1\r\n");
+    const CliResult quoted = RunCli("info " + dir.File("nodot.las"), dir);
+    EXPECT_NE(quoted.err.find("Не найдена точка в строке Скважина"), std::string::npos) << quoted.err;
 }
 
 TEST(CliConvert, SavesAfterEveryLoadAndFailsOnlyOnRealFailures)

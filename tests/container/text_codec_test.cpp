@@ -19,6 +19,15 @@ TEST(TextCodec, DisplayPrefersValidUtf8)
     EXPECT_EQ(DecodeForDisplay("plain"), "plain");
 }
 
+TEST(TextCodec, MixedMessagesKeepTheirUtf8AndDecodeQuotedCp1251)
+{
+    // A Russian message quoting a Windows-1251 line of a LAS file.
+    EXPECT_EQ(DecodeMixed("Не найдена точка в строке \xD1\xEA\xE2\xE0\xE6\xE8\xED\xE0"),
+              "Не найдена точка в строке Скважина");
+    EXPECT_EQ(DecodeMixed("abc"), "abc");
+    EXPECT_EQ(DecodeMixed("\xD0"), "Р");  // a lead byte cut short is a cp1251 letter
+}
+
 TEST(TextCodec, IllFormedUtf8IsNotValid)
 {
     EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong
