@@ -597,13 +597,29 @@ RLasCurve* RLasData::AddCalculatedCurve(std::unique_ptr<RLasCurve> curve)
         RLasSectionLine entry = lines.empty() ? LasHeader->Curves().DepthLine : lines.back();
         entry.Mnem = curve->Mnemonic;
         entry.Unit = curve->Unit;
+        entry.Data.clear();  // the API code and description of another curve
+        entry.Description = curve->Formula;
         entry.Status = RLasSectionLine::kParsed;
         lines.push_back(std::move(entry));
-        Columns.push_back(curve->Values());
+        Columns.push_back(ColumnFromCurve(*curve));
         Header.CurveCount = static_cast<std::uint16_t>(std::min<std::size_t>(lines.size(), 0xFFFF));
     }
     Curves.push_back(std::move(curve));
     return Curves.back().get();
+}
+
+TDoubleArray RLasData::ColumnFromCurve(const RLasCurve& curve) const
+{
+    const std::size_t rows = static_cast<std::size_t>(std::max(Header.SampleCount, 0));
+    TDoubleArray column(rows, Header.NullValue);
+    const std::size_t reached = std::min(rows, curve.SampleCount());
+    for (std::size_t r = 0; r < reached; ++r) {
+        const RLasSample sample = curve.Data.Samples[r];
+        // ATANH(1) is +inf in a curve, but a LAS column holds numbers only.
+        if (!(sample.Flags & kSampleNull) && std::isfinite(sample.Value))
+            column[r] = sample.Value;
+    }
+    return column;
 }
 
 void RLasData::DeleteCurve(int curveIndex)

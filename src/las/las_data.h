@@ -64,10 +64,15 @@ public:
 
     // Index into Columns (and ~C Lines) of curve `curveIndex`; -1 if none.
     int ColumnOfCurve(int curveIndex) const;
-    // Appends a calculated curve: the curve, a ~C entry copied from the last
-    // one with the curve's mnemonic and unit, and a column of its values.
-    // Returns the curve.
+    // Appends a calculated curve: the curve, a ~C entry laid out like the
+    // last one with the curve's mnemonic and unit, no API code and the
+    // formula as description, and its column (ColumnFromCurve). Returns the
+    // curve.
     RLasCurve* AddCalculatedCurve(std::unique_ptr<RLasCurve> curve);
+    // The data column of a computed curve: Header.SampleCount rows, row r
+    // from sample r; null or infinite samples and rows the curve does not
+    // reach hold the file's NULL, so the column reads back as null.
+    TDoubleArray ColumnFromCurve(const RLasCurve& curve) const;
     // Removes curve `curveIndex` with its ~C entry and column.
     void DeleteCurve(int curveIndex);
     // Curve by exact mnemonic; none when absent.

@@ -46,36 +46,10 @@ void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings)
             auto curve = std::make_unique<RLasCurve>(method->Formula, name);
             curve->Mnemonic = name.substr(0, RLasCurve::kMaxMnemonicLength);
             method->Compute(data, *curve);
-            RLasCurve* added = data.AddCalculatedCurve(std::move(curve));
-            const int curveIndex = static_cast<int>(data.Curves.size()) - 1;
-            const int column = data.ColumnOfCurve(curveIndex);
-            if (added && column >= 0 && column < static_cast<int>(data.Columns.size())) {
-                data.Columns[static_cast<std::size_t>(column)] =
-                    ColumnFromCurve(*added, static_cast<std::size_t>(std::max(data.Header.SampleCount, 0)),
-                                    data.Header.NullValue);
-                // As for a committed column: the formula describes it, not
-                // the unit and description of the curve listed before it.
-                RLasSectionLine& line = data.LasHeader->Curves().Lines[static_cast<std::size_t>(column)];
-                line.Unit.clear();
-                line.Data.clear();
-                line.Description = method->Formula;
-            }
+            data.AddCalculatedCurve(std::move(curve));
         }
         method->ClearTree();
     }
-}
-
-TDoubleArray ColumnFromCurve(const RLasCurve& curve, std::size_t rows, double nullValue)
-{
-    TDoubleArray column(rows, nullValue);
-    const std::size_t reached = std::min(rows, curve.SampleCount());
-    for (std::size_t r = 0; r < reached; ++r) {
-        const RLasSample sample = curve.Data.Samples[r];
-        // ATANH(1) is +inf in the curve, but a LAS column holds numbers only.
-        if (!(sample.Flags & kSampleNull) && std::isfinite(sample.Value))
-            column[r] = sample.Value;
-    }
-    return column;
 }
 
 namespace {
@@ -201,10 +175,9 @@ void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalc
         if (deletedCurves[i] < static_cast<int>(settings.Tracks.size()))
             settings.Tracks.erase(settings.Tracks.begin() + deletedCurves[i]);
     }
-    const std::size_t rows = static_cast<std::size_t>(std::max(data.Header.SampleCount, 0));
     for (const Change& change : changes) {
         const RLasCurve& curve = *data.Curves[static_cast<std::size_t>(change.curveIndex)];
-        TDoubleArray column = ColumnFromCurve(curve, rows, data.Header.NullValue);
+        TDoubleArray column = data.ColumnFromCurve(curve);
         if (change.kind == ChangeKind::Append) {
             // The new ~C entry takes the last one's layout, but not its unit,
             // API code or description: those belong to another curve. The

@@ -23,12 +23,6 @@ class RLasStoreSettings;
 // left without a tree (it would refer to this data set's curves).
 void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings);
 
-// The rows of a data column made from a computed curve: `rows` values, row
-// r from sample r; null or infinite samples and rows the curve does not
-// reach hold `nullValue` (the file's own NULL, so the column reads back as
-// null).
-TDoubleArray ColumnFromCurve(const RLasCurve& curve, std::size_t rows, double nullValue);
-
 // One curve of the calculator window.
 struct RCalcEntry {
     std::string Name;

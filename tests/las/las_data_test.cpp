@@ -436,7 +436,9 @@ TEST(CalculatedCurves, AddAndDeleteKeepListColumnsAndCurvesInStep)
     EXPECT_EQ(data.LasHeader->Curves().Lines.back().Mnem, "GR2");
     ASSERT_TRUE(data.SaveToLas(dir.File("out.las")));
     const std::string text = ReadWholeFile(dir.File("out.las"));
-    EXPECT_NE(text.find("\r\nGR2  .API " + std::string(9, ' ') + ": R\r\n"), std::string::npos);
+    // Laid out like the last ~C entry, described by its formula, not by the
+    // description of the curve before it.
+    EXPECT_NE(text.find("\r\nGR2  .API " + std::string(9, ' ') + ": GR*2\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("1000.0000\t1.0000\t2.0000\t2.0000\r\n"), std::string::npos);
 
     data.DeleteCurve(0);
