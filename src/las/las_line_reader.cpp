@@ -76,34 +76,16 @@ bool RLasLineReader::ReadLine(std::string_view& line)
             return false;
     }
     for (;;) {
-        const char* start = buffer_.data() + begin_;
-        const std::size_t available = end_ - begin_;
-        const char* lf = static_cast<const char*>(std::memchr(start, '\n', available));
-        const std::size_t span = lf ? static_cast<std::size_t>(lf - start) : available;
-        const char* cr = static_cast<const char*>(std::memchr(start, '\r', span));
-        if (cr) {
-            // CR LF, or a lone CR; a CR as the last byte read waits for the
-            // next one unless the file ends there.
-            const std::size_t at = static_cast<std::size_t>(cr - start);
-            if (at + 1 < available || eof_) {
-                line = std::string_view(start, at);
-                begin_ += at + (at + 1 < available && cr[1] == '\n' ? 2 : 1);
-                return true;
-            }
-        } else if (lf) {
-            line = std::string_view(start, span);
-            begin_ += span + 1;
-            return true;
-        } else if (eof_) {
-            if (available == 0)
-                return false;
-            line = std::string_view(start, available);
-            begin_ = end_;
+        std::size_t length, consumed;
+        if (FindLineEnd(length, consumed)) {
+            line = std::string_view(buffer_.data() + begin_, length);
+            begin_ += consumed;
             return true;
         }
-        // No line end yet (or only a CR waiting for the byte after it).
-        if ((cr ? static_cast<std::size_t>(cr - start) : available) >= kMaxLineLength) {
-            cutLine_.assign(start, kMaxLineLength);
+        if (eof_)
+            return false;
+        if (length >= kMaxLineLength) {
+            cutLine_.assign(buffer_.data() + begin_, kMaxLineLength);
             begin_ += kMaxLineLength;
             cut_ = true;
             SkipRestOfLine();
@@ -114,27 +96,34 @@ bool RLasLineReader::ReadLine(std::string_view& line)
     }
 }
 
+bool RLasLineReader::FindLineEnd(std::size_t& length, std::size_t& consumed) const
+{
+    const char* start = buffer_.data() + begin_;
+    const std::size_t available = end_ - begin_;
+    const char* lf = static_cast<const char*>(std::memchr(start, '\n', available));
+    const std::size_t span = lf ? static_cast<std::size_t>(lf - start) : available;
+    const char* cr = static_cast<const char*>(std::memchr(start, '\r', span));
+    if (cr) {
+        // CR LF, or a lone CR; a CR as the last byte read waits for the next
+        // one unless the file ends there.
+        length = static_cast<std::size_t>(cr - start);
+        consumed = length + (length + 1 < available && cr[1] == '\n' ? 2 : 1);
+        return length + 1 < available || eof_;
+    }
+    length = span;
+    consumed = lf ? span + 1 : span;
+    return lf || (eof_ && available > 0);
+}
+
 void RLasLineReader::SkipRestOfLine()
 {
     for (;;) {
-        const char* start = buffer_.data() + begin_;
-        const std::size_t available = end_ - begin_;
-        const char* lf = static_cast<const char*>(std::memchr(start, '\n', available));
-        const std::size_t span = lf ? static_cast<std::size_t>(lf - start) : available;
-        const char* cr = static_cast<const char*>(std::memchr(start, '\r', span));
-        if (cr) {
-            const std::size_t at = static_cast<std::size_t>(cr - start);
-            if (at + 1 < available || eof_) {
-                begin_ += at + (at + 1 < available && cr[1] == '\n' ? 2 : 1);
-                return;
-            }
-            begin_ += at;  // the CR waits for the byte after it
-        } else if (lf) {
-            begin_ += span + 1;
+        std::size_t length, consumed;
+        if (FindLineEnd(length, consumed)) {
+            begin_ += consumed;
             return;
-        } else {
-            begin_ = end_;
         }
+        begin_ += length;  // keeps only a CR that waits for the byte after it
         if (!Fill() && begin_ >= end_)
             return;
     }

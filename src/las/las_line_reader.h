@@ -47,6 +47,10 @@ private:
     bool Fill();
     // Drops the bytes up to and including the next line end.
     void SkipRestOfLine();
+    // The line starting at begin_: true with its length and the bytes it
+    // takes with its line end once that end is in the buffer; false while
+    // it is not, with the line's length so far.
+    bool FindLineEnd(std::size_t& length, std::size_t& consumed) const;
 
     int fd_ = -1;
     std::vector<char> buffer_;
