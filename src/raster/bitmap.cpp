@@ -16,6 +16,10 @@ RFontRasterContainer& CacheFor(int mode)
 
 bool IsLineBreak(unsigned char code) { return code == '\n' || code == 0; }
 
+// The glyph a text byte draws: a tab advances like a space, other control
+// codes draw nothing (-1).
+int GlyphCode(unsigned char code) { return code == '\t' ? ' ' : code < 32 ? -1 : code; }
+
 std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor)
 {
     const std::int64_t quotient = value / divisor;
@@ -89,17 +93,16 @@ RTextExtent RBitmap::MeasureText(std::string_view text)
         lineX = lineY = 0;
     };
     for (const char byte : text) {
-        auto code = static_cast<unsigned char>(byte);
+        const auto code = static_cast<unsigned char>(byte);
         if (IsLineBreak(code)) {
             closeLine();
             ++lines;
             continue;
         }
-        if (code == '\t')
-            code = ' ';
-        else if (code < 32)
+        const int glyphCode = GlyphCode(code);
+        if (glyphCode < 0)
             continue;
-        const RGlyph& glyph = data.Glyph(code);
+        const RGlyph& glyph = data.Glyph(static_cast<unsigned char>(glyphCode));
         lineX += glyph.advanceX;
         lineY += glyph.advanceY;
     }
@@ -147,7 +150,7 @@ void RBitmap::PaintText(int x, int y, std::string_view text, RColorWord word)
     std::int64_t lineStartX = data.LineAdvanceX() / 2, lineStartY = data.LineAdvanceY() / 2;
     std::int64_t penX = lineStartX, penY = lineStartY;
     for (const char byte : text) {
-        auto code = static_cast<unsigned char>(byte);
+        const auto code = static_cast<unsigned char>(byte);
         if (IsLineBreak(code)) {
             lineStartX += data.LineAdvanceX();
             lineStartY += data.LineAdvanceY();
@@ -155,11 +158,10 @@ void RBitmap::PaintText(int x, int y, std::string_view text, RColorWord word)
             penY = lineStartY;
             continue;
         }
-        if (code == '\t')
-            code = ' ';
-        else if (code < 32)
+        const int glyphCode = GlyphCode(code);
+        if (glyphCode < 0)
             continue;
-        const RGlyph& glyph = data.Glyph(code);
+        const RGlyph& glyph = data.Glyph(static_cast<unsigned char>(glyphCode));
         const std::int64_t nextX = penX + glyph.advanceX, nextY = penY + glyph.advanceY;
         // Floor divisions: truncating toward zero would move every glyph of
         // even advance a pixel back wherever the pen runs into negative
