@@ -52,7 +52,7 @@ void AntiAliasedLines(benchmark::State& state)
     bitmap.SetLineDrawMethod(bldmAntiAliasingRounds);
     for (auto _ : state) {
         for (const Segment& s : Segments())
-            bitmap.DrawLine(s.x, s.y, s.dx, s.dy, 0x00204080, kLineWidth);
+            bitmap.DrawLine(s.x, s.y, s.dx, s.dy, RColorWord(0x00804020), kLineWidth);
         benchmark::DoNotOptimize(bitmap.Util().Bits());
     }
     state.SetItemsProcessed(state.iterations() * kLineCount * std::int64_t(kLineLength * kLineWidth / 8));
@@ -82,7 +82,7 @@ void FullBitmapFillRect(benchmark::State& state)
     RBitmap32 bitmap(kWidth, kHeight);
     std::uint32_t colour = 0;
     for (auto _ : state) {
-        bitmap.FillRect(0, 0, kWidth, kHeight, colour++ & 0xFFFFFF);
+        bitmap.FillRect(0, 0, kWidth, kHeight, RColorWord(colour++ & 0xFFFFFF));
         benchmark::DoNotOptimize(bitmap.Util().Bits());
     }
     state.SetItemsProcessed(state.iterations() * kWidth * kHeight);
@@ -92,16 +92,16 @@ BENCHMARK(FullBitmapFillRect)->Unit(benchmark::kMicrosecond);
 void ShortLabels(benchmark::State& state)
 {
     RBitmap32 bitmap(kWidth, kHeight);
-    bitmap.FillRect(0, 0, kWidth, kHeight, 0xFFFFFF);
+    bitmap.FillRect(0, 0, kWidth, kHeight, RColorWord(0xFFFFFF));
     bitmap.SetFont(RFont("Arial", 8));
-    bitmap.DrawText(0, 0, "warm the cache", 0);
+    bitmap.DrawText(0, 0, "warm the cache", RColorWord(0));
     char labels[kLineCount][16];
     int glyphs = 0;
     for (int i = 0; i < kLineCount; ++i)
         glyphs += std::snprintf(labels[i], sizeof labels[i], "%.2f", 1000 + i * 0.25);
     for (auto _ : state) {
         for (int i = 0; i < kLineCount; ++i)
-            bitmap.DrawText(20 + (i % 20) * 90, 20 + (i / 20) * 20, labels[i], 0x000000, true);
+            bitmap.DrawText(20 + (i % 20) * 90, 20 + (i / 20) * 20, labels[i], RColorWord(0x000000), true);
         benchmark::DoNotOptimize(bitmap.Util().Bits());
     }
     state.SetItemsProcessed(state.iterations() * glyphs);

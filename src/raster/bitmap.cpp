@@ -116,7 +116,7 @@ RTextExtent RBitmap::MeasureText(std::string_view text)
     return extent;
 }
 
-void RBitmap::DrawText(int x, int y, std::string_view text, std::uint32_t color, bool centred)
+void RBitmap::DrawText(int x, int y, std::string_view text, RColorWord color, bool centred)
 {
     if (util_.Clip().Empty() || text.empty())
         return;
@@ -127,7 +127,7 @@ void RBitmap::DrawText(int x, int y, std::string_view text, std::uint32_t color,
         x = static_cast<int>(std::clamp<std::int64_t>(x - extent.extentX / 256 / 2, INT32_MIN / 2, INT32_MAX / 2));
         y = static_cast<int>(std::clamp<std::int64_t>(y - extent.extentY / 256 / 2, INT32_MIN / 2, INT32_MAX / 2));
     }
-    const RColorWord word = ColorWord(color);
+    const RColorWord word = color;
     WithFormat([&](auto format) { PaintText<decltype(format)>(x, y, text, word); });
 }
 
@@ -137,13 +137,12 @@ void RBitmap::PaintText(int x, int y, std::string_view text, RColorWord word)
     RFontData& data = CurrentFontData();
     const RClipBox& clip = util_.Clip();
     const int mode = data.Mode();
-    const int opacity = mode == 1 ? 255 - Transparency(word) : 255;
-    const RColorWord rgb = word & 0xFFFFFF;
+    const int opacity = mode == 1 ? 255 - word.Transparency() : 255;
     // The level's ink (0..256) times the opacity gives the run's transparency.
     RColorWord words[256];
     for (int level = 0; level < 256; ++level) {
         const int ink = (255 - level) + ((255 - level) >> 7);
-        words[level] = rgb | static_cast<RColorWord>(255 - ((ink * opacity) >> 8)) << 24;
+        words[level] = word.WithTransparency(255 - ((ink * opacity) >> 8));
     }
     const bool twoLevel = mode == 0;
 

@@ -61,10 +61,10 @@ public:
     // failure), so the caller may free it.
     void BuildFonts(RDataContainer& container);
 
-    // Draws `text` in a platform colour (0xTTBBGGRR) with its top-left at
+    // Draws `text` in a colour word (0xTTRRGGBB) with its top-left at
     // (x, y), or centred on (x, y). Raises RError when the font cannot be
     // opened.
-    void DrawText(int x, int y, std::string_view text, std::uint32_t color, bool centred = false);
+    void DrawText(int x, int y, std::string_view text, RColorWord color, bool centred = false);
     RTextExtent MeasureText(std::string_view text);
 
     // The current font's raster, selecting it now if need be.

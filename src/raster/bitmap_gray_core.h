@@ -10,5 +10,5 @@ public:
     explicit RBitmapGrayCore(int width = 300, int height = 200) : RBitmapTrueColor(1, width, height) {}
 
     RBitmapGrayCore* CreateLayer() override { return nullptr; }
-    void ApplyLayer(std::uint32_t) override {}
+    void ApplyLayer(RColorWord) override {}
 };

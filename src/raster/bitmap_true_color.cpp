@@ -53,7 +53,7 @@ RBitmapTrueColor::RBitmapTrueColor(int bytesPerPixel, int width, int height)
 
 RBitmapTrueColor::~RBitmapTrueColor() = default;
 
-void RBitmapTrueColor::FillRect(int x, int y, int width, int height, std::uint32_t color)
+void RBitmapTrueColor::FillRect(int x, int y, int width, int height, RColorWord color)
 {
     const RClipBox& clip = util_.Clip();
     if (clip.Empty() || width < 1 || height < 1)
@@ -64,7 +64,7 @@ void RBitmapTrueColor::FillRect(int x, int y, int width, int height, std::uint32
     const auto bottom = static_cast<int>(std::min<std::int64_t>(std::int64_t{y} + height, clip.bottom));
     if (right <= left || bottom <= top)
         return;
-    const RColorWord word = ColorWord(color);
+    const RColorWord word = color;
     WithFormat([&](auto format) {
         using Format = decltype(format);
         for (int row = top; row < bottom; ++row)
@@ -72,12 +72,12 @@ void RBitmapTrueColor::FillRect(int x, int y, int width, int height, std::uint32
     });
 }
 
-void RBitmapTrueColor::FrameRect(int x, int y, int width, int height, std::uint32_t color)
+void RBitmapTrueColor::FrameRect(int x, int y, int width, int height, RColorWord color)
 {
     const RClipBox& clip = util_.Clip();
     if (clip.Empty() || width < 1 || height < 1)
         return;
-    const RColorWord word = ColorWord(color);
+    const RColorWord word = color;
     const std::int64_t right = std::int64_t{x} + width - 1, bottom = std::int64_t{y} + height - 1;
     WithFormat([&](auto format) {
         using Format = decltype(format);
@@ -107,13 +107,13 @@ void RBitmapTrueColor::FrameRect(int x, int y, int width, int height, std::uint3
     });
 }
 
-void RBitmapTrueColor::DrawLine(int x, int y, int dx, int dy, std::uint32_t color, int width)
+void RBitmapTrueColor::DrawLine(int x, int y, int dx, int dy, RColorWord color, int width)
 {
     const RClipBox& clip = util_.Clip();
     if (clip.Empty())
         return;
     if (lineDrawMethod_ == bldmSimple) {
-        DrawLineSimple(x, y, dx, dy, ColorWord(color));
+        DrawLineSimple(x, y, dx, dy, color);
         return;
     }
     bool roundEnds = lineDrawMethod_ == bldmAntiAliasingRounds;
@@ -130,13 +130,13 @@ void RBitmapTrueColor::DrawLine(int x, int y, int dx, int dy, std::uint32_t colo
 }
 
 void RBitmapTrueColor::DrawStroke16(double x0, double y0, double x1, double y1, double halfWidth,
-                                    bool roundEnds, std::uint32_t color)
+                                    bool roundEnds, RColorWord color)
 {
     const RClipBox& clip = util_.Clip();
     if (clip.Empty() || !(halfWidth > 0))
         return;
     const RStrokeGeometry stroke(x0, y0, x1, y1, halfWidth, roundEnds);
-    const RColorWord word = ColorWord(color);
+    const RColorWord word = color;
     WithFormat([&](auto format) {
         RSpanPainter<decltype(format)> painter(util_, word);
         RasterizeRows(stroke, clip, coverage_, painter);
@@ -220,12 +220,12 @@ void RBitmapTrueColor::DrawLineSimple(int x, int y, int dx, int dy, RColorWord w
     });
 }
 
-void RBitmapTrueColor::DrawRing(int cx, int cy, std::uint32_t color, int outer, int inner)
+void RBitmapTrueColor::DrawRing(int cx, int cy, RColorWord color, int outer, int inner)
 {
     const RClipBox& clip = util_.Clip();
     if (clip.Empty() || inner < 0 || inner > outer)
         return;
-    const RColorWord word = ColorWord(color);
+    const RColorWord word = color;
     if (ringDrawMethod_ == brdmSimple) {
         DrawRingSimple(cx, cy, word, outer, inner, nullptr);
         return;
@@ -237,7 +237,7 @@ void RBitmapTrueColor::DrawRing(int cx, int cy, std::uint32_t color, int outer, 
     });
 }
 
-void RBitmapTrueColor::DrawArc(int cx, int cy, std::uint32_t color, int outer, int inner, double start,
+void RBitmapTrueColor::DrawArc(int cx, int cy, RColorWord color, int outer, int inner, double start,
                                double end)
 {
     const RClipBox& clip = util_.Clip();
@@ -253,7 +253,7 @@ void RBitmapTrueColor::DrawArc(int cx, int cy, std::uint32_t color, int outer, i
         start = 0;
     if (end == 1)
         end = 0;
-    const RColorWord word = ColorWord(color);
+    const RColorWord word = color;
     if (start == end) {
         // A radial stroke from the inner to the outer radius.
         if (start == 0 || start == 0.5) {
@@ -338,12 +338,12 @@ RBitmapGrayCore* RBitmapTrueColor::CreateLayer()
     return layer_.get();
 }
 
-void RBitmapTrueColor::ApplyLayer(std::uint32_t color)
+void RBitmapTrueColor::ApplyLayer(RColorWord color)
 {
     const RClipBox& clip = util_.Clip();
     if (!layer_ || clip.Empty() || layer_->Width() != Width() || layer_->Height() != Height())
         return;
-    const RColorWord rgb = ColorWord(color) & 0xFFFFFF;
+    const RColorWord rgb = color.WithTransparency(0);
     WithFormat([&](auto format) {
         using Format = decltype(format);
         for (int row = clip.top; row < clip.bottom; ++row) {
@@ -355,7 +355,7 @@ void RBitmapTrueColor::ApplyLayer(std::uint32_t color)
                 while (end < clip.right && mask[end] == value)
                     ++end;
                 if (value != 255) {
-                    const RColorWord word = rgb | static_cast<RColorWord>(value) << 24;
+                    const RColorWord word = rgb.WithTransparency(value);
                     if (end - column == 1)
                         Format::SetPixel(pixels, column, word);
                     else

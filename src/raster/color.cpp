@@ -49,6 +49,23 @@ std::uint32_t SystemColor(int index)
     return kSystemColors[static_cast<std::size_t>(index)];
 }
 
+namespace {
+
+// 0x??BBGGRR -> 0x??RRGGBB, the top byte passing through.
+constexpr RColorWord SwapRedBlue(std::uint32_t value)
+{
+    return RColorWord((value & 0xFF00FF00u) | ((value & 0xFFu) << 16) | ((value >> 16) & 0xFFu));
+}
+
+}  // namespace
+
+RColorWord ColorWord(RPlatformColor color)
+{
+    if (color.IsSystem())
+        return SwapRedBlue(SystemColor(color.SystemIndex()));
+    return SwapRedBlue(static_cast<std::uint32_t>(color.Value()) & 0xFFFFFFu);
+}
+
 RColor& RColor::operator=(const RColor& other)
 {
     type_ = other.type_;
@@ -81,6 +98,11 @@ std::uint32_t RColor::Effective() const
     if (type_ == RColorType::ctRGBA || color_ >= 0)
         return static_cast<std::uint32_t>(color_);
     return SystemColor(color_ & 0xFF);
+}
+
+RColorWord RColor::Word() const
+{
+    return SwapRedBlue(Effective());
 }
 
 std::string RColor::HexColor() const

@@ -238,7 +238,7 @@ void RGlyphRasterizer::Rasterise(unsigned char code, RGlyph& glyph)
     // The cell's top-left corner, so that the cell's centre is the square's.
     const int side = f.side;
     RBitmapGrayCore& square = WorkSquare(side);
-    square.FillRect(0, 0, side, side, 0xFFFFFF);
+    square.FillRect(0, 0, side, side, RColorWord(0xFFFFFF));
     const int cellX = static_cast<int>(std::lround(side - w * f.cosA - h * f.sinA)) / 2;
     const int cellY = static_cast<int>(std::lround(side + w * f.sinA - h * f.cosA)) / 2;
     // Pen origin on the baseline, `ascent` below the corner in the text's own frame.
@@ -266,12 +266,12 @@ void RGlyphRasterizer::Rasterise(unsigned char code, RGlyph& glyph)
     const auto bar = [&](int offset, int thickness) {
         if (upright) {
             square.FillRect(static_cast<int>(std::lround(baseX)),
-                            static_cast<int>(std::lround(baseY)) + offset - thickness / 2, w, thickness, 0);
+                            static_cast<int>(std::lround(baseY)) + offset - thickness / 2, w, thickness, RColorWord(0));
             return;
         }
         const double x0 = baseX + offset * f.sinA, y0 = baseY + offset * f.cosA;
         const double x1 = x0 + w * f.cosA, y1 = y0 - w * f.sinA;
-        square.DrawStroke16(x0 * 16, y0 * 16, x1 * 16, y1 * 16, thickness * 8.0, false, 0);
+        square.DrawStroke16(x0 * 16, y0 * 16, x1 * 16, y1 * 16, thickness * 8.0, false, RColorWord(0));
     };
     if (f.font.Underline)
         bar(f.underlineOffset, f.underlineThickness);

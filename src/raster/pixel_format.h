@@ -27,9 +27,8 @@ struct RPixelFormat32 {
     static void SetPixel(std::uint8_t* row, int x, RColorWord word)
     {
         std::uint8_t* p = row + x * 4;
-        const int tt = Transparency(word);
-        const int b = static_cast<int>(word & 0xFF), g = static_cast<int>((word >> 8) & 0xFF),
-                  r = static_cast<int>((word >> 16) & 0xFF);
+        const int tt = word.Transparency();
+        const int b = word.Blue(), g = word.Green(), r = word.Red();
         if (tt == 0) {
             p[0] = static_cast<std::uint8_t>(b);
             p[1] = static_cast<std::uint8_t>(g);
@@ -45,13 +44,12 @@ struct RPixelFormat32 {
     static RColorWord ReadPixel(const std::uint8_t* row, int x)
     {
         const std::uint8_t* p = row + x * 4;
-        return static_cast<RColorWord>(p[0]) | (static_cast<RColorWord>(p[1]) << 8)
-               | (static_cast<RColorWord>(p[2]) << 16);
+        return RColorWord::FromRgb(p[2], p[1], p[0]);
     }
 
     static bool Equals(const std::uint8_t* row, int x, RColorWord word)
     {
-        return ReadPixel(row, x) == (word & 0xFFFFFF);
+        return ReadPixel(row, x) == word.WithTransparency(0);
     }
 
     static void FillSpan(std::uint8_t* row, int x, int n, RColorWord word)
@@ -59,9 +57,8 @@ struct RPixelFormat32 {
         if (n <= 0)
             return;
         std::uint8_t* p = row + x * 4;
-        const int tt = Transparency(word);
-        const int b = static_cast<int>(word & 0xFF), g = static_cast<int>((word >> 8) & 0xFF),
-                  r = static_cast<int>((word >> 16) & 0xFF);
+        const int tt = word.Transparency();
+        const int b = word.Blue(), g = word.Green(), r = word.Red();
         if (tt == 0) {
             // Opaque: four pixels per step; the fourth bytes are kept.
             int i = 0;
@@ -95,25 +92,25 @@ struct RPixelFormatGray {
 
     static void SetPixel(std::uint8_t* row, int x, RColorWord word)
     {
-        const int tt = Transparency(word), c = static_cast<int>(word & 0xFF);
+        const int tt = word.Transparency(), c = word.Blue();
         row[x] = tt == 0 ? static_cast<std::uint8_t>(c) : Blend(c, row[x], tt);
     }
 
     static RColorWord ReadPixel(const std::uint8_t* row, int x)
     {
-        return static_cast<RColorWord>(row[x]) * 0x010101u;
+        return RColorWord::FromRgb(row[x], row[x], row[x]);
     }
 
     static bool Equals(const std::uint8_t* row, int x, RColorWord word)
     {
-        return row[x] == (word & 0xFF);
+        return row[x] == word.Blue();
     }
 
     static void FillSpan(std::uint8_t* row, int x, int n, RColorWord word)
     {
         if (n <= 0)
             return;
-        const int tt = Transparency(word), c = static_cast<int>(word & 0xFF);
+        const int tt = word.Transparency(), c = word.Blue();
         if (tt == 0) {
             std::memset(row + x, c, static_cast<std::size_t>(n));
             return;

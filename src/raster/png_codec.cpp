@@ -67,9 +67,9 @@ std::string Encode(const RBitmapTrueColor& bitmap)
         raw += '\0';  // no row filter
         for (int x = 0; x < width; ++x) {
             const RColorWord pixel = util.ReadPixel(x, y);
-            raw += static_cast<char>((pixel >> 16) & 0xFF);
-            raw += static_cast<char>((pixel >> 8) & 0xFF);
-            raw += static_cast<char>(pixel & 0xFF);
+            raw += static_cast<char>(pixel.Red());
+            raw += static_cast<char>(pixel.Green());
+            raw += static_cast<char>(pixel.Blue());
         }
     }
     uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));

@@ -16,7 +16,7 @@ template <class Format>
 class RSpanPainter {
 public:
     RSpanPainter(RBitmapUtil& util, RColorWord word)
-        : util_(util), word_(word), rgb_(word & 0xFFFFFF), opacity_(255 - Transparency(word))
+        : util_(util), word_(word), opacity_(255 - word.Transparency())
     {
     }
 
@@ -36,7 +36,7 @@ public:
             Format::FillSpan(row_, x, n, word_);
             return;
         }
-        const RColorWord word = rgb_ | (static_cast<RColorWord>(255 - ((opacity_ * coverage) >> 8)) << 24);
+        const RColorWord word = word_.WithTransparency(255 - ((opacity_ * coverage) >> 8));
         for (int i = x; i < x + n; ++i)
             Format::SetPixel(row_, i, word);
     }
@@ -46,13 +46,12 @@ public:
     void CoverEach(int x, const int* coverage, int n)
     {
         std::uint8_t* const row = row_;
-        const RColorWord word = word_, rgb = rgb_;
+        const RColorWord word = word_;
         const int opacity = opacity_;
         if constexpr (Format::kBytesPerPixel == 4) {
             // The same writes as below, the rule chosen per pixel by selection
             // rather than by calls into the format.
-            const int b = static_cast<int>(word & 0xFF), g = static_cast<int>((word >> 8) & 0xFF),
-                      r = static_cast<int>((word >> 16) & 0xFF), fullTt = Transparency(word);
+            const int b = word.Blue(), g = word.Green(), r = word.Red(), fullTt = word.Transparency();
             for (int i = 0; i < n; ++i) {
                 std::uint8_t* p = row + (x + i) * 4;
                 const int c = coverage[i], d0 = p[0], d1 = p[1], d2 = p[2], d3 = p[3];
@@ -77,13 +76,13 @@ public:
             if (c >= 256)
                 Format::FillSpan(row, x + i, 1, word);
             else
-                Format::SetPixel(row, x + i, rgb | (static_cast<RColorWord>(255 - ((opacity * c) >> 8)) << 24));
+                Format::SetPixel(row, x + i, word.WithTransparency(255 - ((opacity * c) >> 8)));
         }
     }
 
 private:
     RBitmapUtil& util_;
     std::uint8_t* row_ = nullptr;
-    RColorWord word_, rgb_;
+    RColorWord word_;
     int opacity_;
 };

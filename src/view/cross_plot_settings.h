@@ -1,6 +1,8 @@
 #pragma once
 // RLasCrossPlotSettings: one cross-plot of two curves of the data set.
 
+#include "raster/color.h"
+
 #include <cstdint>
 #include <string>
 
@@ -9,8 +11,8 @@ struct RLasCrossPlotSettings {
     std::int32_t XCurve = 0;     // data-set index of the curve on the X axis
     std::int32_t YCurve = 0;     // data-set index of the curve on the Y axis
     bool UseGradient = false;    // markers coloured by a gradient
-    std::int32_t Color = 0;      // marker colour, or the gradient's first colour
-    std::int32_t GradientColor = 0;
+    RPlatformColor Color;        // marker colour, or the gradient's first colour
+    RPlatformColor GradientColor;
     std::int32_t MarkerStyle = 0;  // chart marker style value
     std::int32_t MarkerSize = 0;
 };

@@ -17,26 +17,26 @@ void RCurveView::LoadFromNode(const RDCNode& node)
 {
     const RDCObject* object = node.ObjectAt(0);
     Visible = ValueOf(object, 0).AsBoolean();
-    Color = ValueOf(object, 1).AsInteger();
+    Color = RPlatformColor(ValueOf(object, 1).AsInteger());
     Track = ValueOf(object, 2).AsInteger();
     LogAxis = ValueOf(object, 3).AsBoolean();
-    FillType = static_cast<std::uint8_t>(ValueOf(object, 4).AsInteger());
-    FillCondition = static_cast<std::uint8_t>(ValueOf(object, 5).AsInteger());
+    FillType = static_cast<RFillType>(ValueOf(object, 4).AsInteger());
+    FillCondition = static_cast<RFillCondition>(ValueOf(object, 5).AsInteger());
     FillConst = ValueOf(object, 6).AsDouble();
     FillCurve = std::string(ValueOf(object, 7).AsString());
-    FillColor = ValueOf(object, 8).AsInteger();
+    FillColor = RPlatformColor(ValueOf(object, 8).AsInteger());
 }
 
 void RCurveView::SaveToNode(RDCNode& node) const
 {
     RDCObject& object = *node.Object(0);
     object.Value(0)->SetBoolean(Visible);
-    object.Value(1)->SetInteger(Color);
+    object.Value(1)->SetInteger(Color.Value());
     object.Value(2)->SetInteger(Track);
     object.Value(3)->SetBoolean(LogAxis);
-    object.Value(4)->SetInteger(FillType);
-    object.Value(5)->SetInteger(FillCondition);
+    object.Value(4)->SetInteger(static_cast<std::uint8_t>(FillType));
+    object.Value(5)->SetInteger(static_cast<std::uint8_t>(FillCondition));
     object.Value(6)->SetDouble(FillConst);
     object.Value(7)->SetString(FillCurve);
-    object.Value(8)->SetInteger(FillColor);
+    object.Value(8)->SetInteger(FillColor.Value());
 }

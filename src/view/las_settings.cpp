@@ -37,11 +37,11 @@ void RLasSettings::LoadFromNode(RDCNodeList& root)
             const RDCObject* object = fills->ObjectAt(k);
             RLasFillInfo fill;
             fill.SeriesIndex = ValueOf(object, 0).AsInteger();
-            fill.FillType = static_cast<std::uint8_t>(ValueOf(object, 1).AsInteger());
-            fill.Condition = static_cast<std::uint8_t>(ValueOf(object, 2).AsInteger());
+            fill.FillType = static_cast<RFillType>(ValueOf(object, 1).AsInteger());
+            fill.Condition = static_cast<RFillCondition>(ValueOf(object, 2).AsInteger());
             fill.OtherSeries = ValueOf(object, 3).AsInteger();
             fill.Constant = ValueOf(object, 4).AsDouble();
-            fill.Color = ValueOf(object, 5).AsInteger();
+            fill.Color = RPlatformColor(ValueOf(object, 5).AsInteger());
             Fills.push_back(fill);
         }
     }
@@ -63,11 +63,11 @@ void RLasSettings::SaveToNode(RDCNodeList& root) const
         const RLasFillInfo& fill = Fills[k];
         RDCObject& object = *fills.Object(static_cast<int>(k));
         object.Value(0)->SetInteger(fill.SeriesIndex);
-        object.Value(1)->SetInteger(fill.FillType);
-        object.Value(2)->SetInteger(fill.Condition);
+        object.Value(1)->SetInteger(static_cast<std::uint8_t>(fill.FillType));
+        object.Value(2)->SetInteger(static_cast<std::uint8_t>(fill.Condition));
         object.Value(3)->SetInteger(fill.OtherSeries);
         object.Value(4)->SetDouble(fill.Constant);
-        object.Value(5)->SetInteger(fill.Color);
+        object.Value(5)->SetInteger(fill.Color.Value());
     }
 }
 

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFF, kBlack = 0x000000;
+constexpr RColorWord kWhite(0xFFFFFF), kBlack(0x000000);
 
 struct InkBox {
     int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
@@ -25,7 +25,7 @@ InkBox FindInk(const RBitmap32& bitmap)
     InkBox box;
     for (int y = 0; y < bitmap.Height(); ++y)
         for (int x = 0; x < bitmap.Width(); ++x)
-            if (bitmap.Util().ReadPixel(x, y) != kWhite) {
+            if (bitmap.Util().ReadPixel(x, y).Value() != kWhite.Value()) {
                 box.left = std::min(box.left, x);
                 box.right = std::max(box.right, x);
                 box.top = std::min(box.top, y);
@@ -77,7 +77,7 @@ TEST(DrawText, TabDrawsLikeASpaceAndControlCodesNothing)
     space.DrawText(5, 5, "a b", kBlack);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 100; ++x)
-            ASSERT_EQ(tab.Util().ReadPixel(x, y), space.Util().ReadPixel(x, y)) << x << "," << y;
+            ASSERT_EQ(tab.Util().ReadPixel(x, y).Value(), space.Util().ReadPixel(x, y).Value()) << x << "," << y;
 }
 
 TEST(DrawText, FullInkIsOpaqueAndTransparencyLightens)
@@ -86,11 +86,11 @@ TEST(DrawText, FullInkIsOpaqueAndTransparencyLightens)
     bitmap.DrawText(5, 5, "I", kBlack);
     const InkBox box = FindInk(bitmap);
     ASSERT_GT(box.pixels, 0);
-    EXPECT_EQ(bitmap.Util().ReadPixel((box.left + box.right) / 2, (box.top + box.bottom) / 2), 0u);
+    EXPECT_EQ(bitmap.Util().ReadPixel((box.left + box.right) / 2, (box.top + box.bottom) / 2).Value(), 0u);
 
     WhiteBitmap faint(60, 60, RFont("Arial", 24, 7));
-    faint.DrawText(5, 5, "I", 0x80000000);
-    const std::uint32_t pixel = faint.Util().ReadPixel((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+    faint.DrawText(5, 5, "I", RColorWord(0x80000000));
+    const std::uint32_t pixel = faint.Util().ReadPixel((box.left + box.right) / 2, (box.top + box.bottom) / 2).Value();
     EXPECT_NEAR(int(pixel & 0xFF), 128, 3);
 }
 
@@ -115,7 +115,7 @@ TEST(DrawText, GlyphsAreClippedInRowsAndColumns)
     EXPECT_LT(box.bottom, 13);
     for (int y = 5; y < 13; ++y)
         for (int x = 10; x < 30; ++x)
-            EXPECT_EQ(clipped.Util().ReadPixel(x, y), full.Util().ReadPixel(x, y));
+            EXPECT_EQ(clipped.Util().ReadPixel(x, y).Value(), full.Util().ReadPixel(x, y).Value());
     // Far off the bitmap: nothing, and no overflow.
     clipped.DrawText(2147483000, -2147483000, "WWWW", kBlack);
     EXPECT_EQ(FindInk(clipped).pixels, box.pixels);
@@ -159,8 +159,8 @@ TEST(DrawText, TextTurnedHalfRoundKeepsItsLetterSpacing)
     int worst = 0;
     for (int y = 0; y <= a.bottom - a.top; ++y)
         for (int x = 0; x <= a.right - a.left; ++x) {
-            const int one = static_cast<int>(upright.Util().ReadPixel(a.left + x, a.top + y) & 0xFF);
-            const int other = static_cast<int>(turned.Util().ReadPixel(b.right - x, b.bottom - y) & 0xFF);
+            const int one = static_cast<int>(upright.Util().ReadPixel(a.left + x, a.top + y).Value() & 0xFF);
+            const int other = static_cast<int>(turned.Util().ReadPixel(b.right - x, b.bottom - y).Value() & 0xFF);
             worst = std::max(worst, std::abs(one - other));
         }
     EXPECT_LE(worst, 24) << "a letter of the turned text sits a pixel off";
@@ -193,5 +193,5 @@ TEST(FontContainer, BitmapLoadsFontsFromItAndDrawsTheSame)
     EXPECT_NE(&loaded.CurrentFontData(), &cached.CurrentFontData());
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 120; ++x)
-            ASSERT_EQ(loaded.Util().ReadPixel(x, y), cached.Util().ReadPixel(x, y)) << x << "," << y;
+            ASSERT_EQ(loaded.Util().ReadPixel(x, y).Value(), cached.Util().ReadPixel(x, y).Value()) << x << "," << y;
 }

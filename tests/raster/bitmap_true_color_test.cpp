@@ -10,24 +10,24 @@
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFF, kBlack = 0x000000;
+constexpr RColorWord kWhite(0xFFFFFF), kBlack(0x000000);
 
 // A bitmap on white paper.
 struct WhiteBitmap : RBitmap32 {
     WhiteBitmap(int width, int height) : RBitmap32(width, height) { FillRect(0, 0, width, height, kWhite); }
 };
 
-int CountNot(const RBitmap32& bitmap, std::uint32_t rgb)
+int CountNot(const RBitmap32& bitmap, RColorWord rgb)
 {
     int count = 0;
     for (int y = 0; y < bitmap.Height(); ++y)
         for (int x = 0; x < bitmap.Width(); ++x)
-            count += bitmap.Util().ReadPixel(x, y) != rgb;
+            count += bitmap.Util().ReadPixel(x, y).Value() != rgb.Value();
     return count;
 }
 
 // Green channel darkness 0..255 of a pixel drawn black on white.
-int Ink(const RBitmap32& bitmap, int x, int y) { return 255 - int((bitmap.Util().ReadPixel(x, y) >> 8) & 0xFF); }
+int Ink(const RBitmap32& bitmap, int x, int y) { return 255 - int((bitmap.Util().ReadPixel(x, y).Value() >> 8) & 0xFF); }
 
 }  // namespace
 
@@ -49,8 +49,8 @@ TEST(FillRect, ClipsAndIgnoresEmptySizes)
     bitmap.Util().SetClip(5, 5, 10, 10);
     bitmap.FillRect(0, 0, 8, 8, kBlack);  // starts left of the box
     EXPECT_EQ(CountNot(bitmap, kWhite), 9);
-    EXPECT_EQ(bitmap.Util().ReadPixel(5, 5), 0u);
-    EXPECT_EQ(bitmap.Util().ReadPixel(4, 4), kWhite);
+    EXPECT_EQ(bitmap.Util().ReadPixel(5, 5).Value(), 0u);
+    EXPECT_EQ(bitmap.Util().ReadPixel(4, 4).Value(), kWhite.Value());
     bitmap.FillRect(16, 0, 4, 20, kBlack);  // wholly outside
     bitmap.FillRect(6, 6, 0, 5, kBlack);
     bitmap.FillRect(6, 6, 5, -1, kBlack);
@@ -62,20 +62,20 @@ TEST(FrameRect, WritesEachOutlinePixelOnce)
 {
     // Half-transparent: a pixel written twice would come out darker.
     WhiteBitmap bitmap(20, 20);
-    bitmap.FrameRect(2, 3, 6, 5, 0x80000000);
-    const std::uint32_t once = bitmap.Util().ReadPixel(2, 3);
-    EXPECT_NE(once, kWhite);
+    bitmap.FrameRect(2, 3, 6, 5, RColorWord(0x80000000));
+    const std::uint32_t once = bitmap.Util().ReadPixel(2, 3).Value();
+    EXPECT_NE(once, kWhite.Value());
     int outline = 0;
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 20; ++x) {
-            const std::uint32_t pixel = bitmap.Util().ReadPixel(x, y);
-            if (pixel != kWhite) {
+            const std::uint32_t pixel = bitmap.Util().ReadPixel(x, y).Value();
+            if (pixel != kWhite.Value()) {
                 ++outline;
                 EXPECT_EQ(pixel, once) << x << "," << y;
             }
         }
     EXPECT_EQ(outline, 2 * 6 + 2 * 3);
-    EXPECT_EQ(bitmap.Util().ReadPixel(4, 5), kWhite);
+    EXPECT_EQ(bitmap.Util().ReadPixel(4, 5).Value(), kWhite.Value());
 
     WhiteBitmap row(20, 20);
     row.FrameRect(2, 3, 6, 1, kBlack);
@@ -94,15 +94,15 @@ TEST(DrawLine, SimpleLinesDrawBothEndsAndStayInTheBox)
     bitmap.SetLineDrawMethod(bldmSimple);
     bitmap.DrawLine(2, 2, 10, 5, kBlack, 99);
     EXPECT_EQ(CountNot(bitmap, kWhite), 11);
-    EXPECT_EQ(bitmap.Util().ReadPixel(2, 2), 0u);
-    EXPECT_EQ(bitmap.Util().ReadPixel(12, 7), 0u);
+    EXPECT_EQ(bitmap.Util().ReadPixel(2, 2).Value(), 0u);
+    EXPECT_EQ(bitmap.Util().ReadPixel(12, 7).Value(), 0u);
     // A line along the box's far edge and beyond: cut to the last column.
     WhiteBitmap edge(20, 20);
     edge.SetLineDrawMethod(bldmSimple);
     edge.DrawLine(19, -100, 0, 300, kBlack, 8);
     EXPECT_EQ(CountNot(edge, kWhite), 20);
     edge.DrawLine(-100, -100, INT_MAX, INT_MAX, kBlack, 8);  // far ends, no overflow
-    EXPECT_EQ(edge.Util().ReadPixel(10, 10), 0u);
+    EXPECT_EQ(edge.Util().ReadPixel(10, 10).Value(), 0u);
     edge.DrawLine(-50, 5, 10, 30, kBlack, 8);  // passes outside the corner
 }
 
@@ -120,8 +120,8 @@ TEST(DrawLine, AntiAliasedWidthRules)
     EXPECT_NEAR(Ink(squares, 10, 5), 64, 2);
     // Full coverage of an opaque colour is exactly the colour.
     WhiteBitmap full(30, 10);
-    full.DrawLine(5, 5, 20, 0, 0x00336699, 8);
-    EXPECT_EQ(full.Util().ReadPixel(10, 5), 0x996633u);
+    full.DrawLine(5, 5, 20, 0, RColorWord(0x00996633), 8);
+    EXPECT_EQ(full.Util().ReadPixel(10, 5).Value(), 0x996633u);
 }
 
 TEST(DrawLine, EndsFarOutsideStillDrawWhereTheLineCrosses)
@@ -129,16 +129,16 @@ TEST(DrawLine, EndsFarOutsideStillDrawWhereTheLineCrosses)
     WhiteBitmap bitmap(100, 100);
     bitmap.Util().SetClip(10, 10, 80, 80);
     bitmap.DrawLine(-290, 50, 680, 0, kBlack, 8);  // ends 300 px outside
-    EXPECT_EQ(bitmap.Util().ReadPixel(50, 50), 0u);
-    EXPECT_EQ(bitmap.Util().ReadPixel(10, 50), 0u);
-    EXPECT_EQ(bitmap.Util().ReadPixel(9, 50), kWhite);
-    EXPECT_EQ(bitmap.Util().ReadPixel(90, 50), kWhite);
+    EXPECT_EQ(bitmap.Util().ReadPixel(50, 50).Value(), 0u);
+    EXPECT_EQ(bitmap.Util().ReadPixel(10, 50).Value(), 0u);
+    EXPECT_EQ(bitmap.Util().ReadPixel(9, 50).Value(), kWhite.Value());
+    EXPECT_EQ(bitmap.Util().ReadPixel(90, 50).Value(), kWhite.Value());
     // A thinned straight run 70,000 px long on both sides.
     bitmap.DrawLine(-70000, 30, 140000, 0, kBlack, 10);
-    EXPECT_EQ(bitmap.Util().ReadPixel(50, 30), 0u);
+    EXPECT_EQ(bitmap.Util().ReadPixel(50, 30).Value(), 0u);
     bitmap.DrawLine(INT_MIN, INT_MIN, INT_MAX, INT_MAX, kBlack, 10);
     bitmap.DrawLine(0, 0, 0, 0, kBlack, INT_MAX);  // a huge dot covers the box
-    EXPECT_EQ(bitmap.Util().ReadPixel(89, 89), 0u);
+    EXPECT_EQ(bitmap.Util().ReadPixel(89, 89).Value(), 0u);
 }
 
 TEST(Primitives, EmptyClipBoxDrawsNothing)
@@ -164,9 +164,9 @@ TEST(DrawRing, SimpleAndAntiAliasedAgreeOnTheShape)
     simple.DrawRing(30, 30, kBlack, 20, 10);
     smooth.DrawRing(30, 30, kBlack, 20, 10);
     for (RBitmap32* bitmap : {&simple, &smooth}) {
-        EXPECT_EQ(bitmap->Util().ReadPixel(30, 30), kWhite);
-        EXPECT_EQ(bitmap->Util().ReadPixel(30, 15), 0u);
-        EXPECT_EQ(bitmap->Util().ReadPixel(30, 5), kWhite);
+        EXPECT_EQ(bitmap->Util().ReadPixel(30, 30).Value(), kWhite.Value());
+        EXPECT_EQ(bitmap->Util().ReadPixel(30, 15).Value(), 0u);
+        EXPECT_EQ(bitmap->Util().ReadPixel(30, 5).Value(), kWhite.Value());
     }
     const int area = CountNot(simple, kWhite);
     EXPECT_NEAR(area, 3.14159 * 300, 30);
@@ -198,13 +198,13 @@ TEST(DrawArc, FractionsSectorsAndRadialStrokes)
 
     WhiteBitmap half(60, 60);
     half.DrawArc(30, 30, kBlack, 20, 0, 0, 0.5);  // right half
-    EXPECT_EQ(half.Util().ReadPixel(40, 30), 0u);
-    EXPECT_EQ(half.Util().ReadPixel(20, 30), kWhite);
+    EXPECT_EQ(half.Util().ReadPixel(40, 30).Value(), 0u);
+    EXPECT_EQ(half.Util().ReadPixel(20, 30).Value(), kWhite.Value());
 
     WhiteBitmap up(60, 60);
     up.DrawArc(30, 30, kBlack, 20, 5, 0.00000001, 0);  // both count as 0: a radial stroke up
     EXPECT_EQ(CountNot(up, kWhite), 15);
-    EXPECT_EQ(up.Util().ReadPixel(30, 10), 0u);
+    EXPECT_EQ(up.Util().ReadPixel(30, 10).Value(), 0u);
 
     WhiteBitmap slanted(60, 60);
     slanted.DrawArc(30, 30, kBlack, 20, 5, 0.125, 0.125);
@@ -217,22 +217,22 @@ TEST(Layer, PaintsThroughTheMaskAndOnlyAtTheSameSize)
     WhiteBitmap bitmap(20, 20);
     RBitmapGrayCore* layer = bitmap.CreateLayer();
     ASSERT_NE(layer, nullptr);
-    EXPECT_EQ(layer->Util().ReadPixel(7, 7), 0xFFFFFFu);
-    layer->FillRect(2, 2, 4, 1, 0x000000);  // full coverage
-    layer->FillRect(2, 4, 1, 1, 0x808080);  // half
-    bitmap.ApplyLayer(0x0000FF);
-    EXPECT_EQ(bitmap.Util().ReadPixel(3, 2), 0xFF0000u);
-    const std::uint32_t half = bitmap.Util().ReadPixel(2, 4);
+    EXPECT_EQ(layer->Util().ReadPixel(7, 7).Value(), 0xFFFFFFu);
+    layer->FillRect(2, 2, 4, 1, RColorWord(0x000000));  // full coverage
+    layer->FillRect(2, 4, 1, 1, RColorWord(0x808080));  // half
+    bitmap.ApplyLayer(RColorWord(0xFF0000));
+    EXPECT_EQ(bitmap.Util().ReadPixel(3, 2).Value(), 0xFF0000u);
+    const std::uint32_t half = bitmap.Util().ReadPixel(2, 4).Value();
     EXPECT_EQ(half >> 16, 0xFFu);
     EXPECT_NEAR(int(half & 0xFF), 0x80, 2);
-    EXPECT_EQ(bitmap.Util().ReadPixel(10, 10), kWhite);
+    EXPECT_EQ(bitmap.Util().ReadPixel(10, 10).Value(), kWhite.Value());
 
     bitmap.SetSize(30, 30);
     bitmap.FillRect(0, 0, 30, 30, kWhite);
-    bitmap.ApplyLayer(0x0000FF);  // the layer is still 20 x 20
+    bitmap.ApplyLayer(RColorWord(0xFF0000));  // the layer is still 20 x 20
     EXPECT_EQ(CountNot(bitmap, kWhite), 0);
 
     RBitmapGrayCore grey(10, 10);
     EXPECT_EQ(grey.CreateLayer(), nullptr);
-    grey.ApplyLayer(0);
+    grey.ApplyLayer(RColorWord(0));
 }

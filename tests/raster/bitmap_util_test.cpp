@@ -11,8 +11,8 @@ TEST(BitmapUtil, SizesBelowOneAreStoredAsOne)
     EXPECT_EQ(util.Width(), 1);
     EXPECT_EQ(util.Height(), 1);
     EXPECT_EQ(util.Stride(), 4);
-    util.SetPixel(0, 0, 0x00ABCDEF);
-    EXPECT_EQ(util.ReadPixel(0, 0), 0xABCDEFu);
+    util.SetPixel(0, 0, RColorWord(0x00ABCDEF));
+    EXPECT_EQ(util.ReadPixel(0, 0).Value(), 0xABCDEFu);
 }
 
 TEST(BitmapUtil, StrideRoundsRowsUpToFourBytes)
@@ -24,7 +24,7 @@ TEST(BitmapUtil, StrideRoundsRowsUpToFourBytes)
     wide.SetSize(5, 3);
     EXPECT_EQ(wide.Stride(), 20);
     // Rows are top-down.
-    wide.SetPixel(2, 1, 0x00010203);
+    wide.SetPixel(2, 1, RColorWord(0x00010203));
     EXPECT_EQ(wide.Row(1)[8], 0x03);
 }
 

@@ -43,7 +43,7 @@ inline ::testing::AssertionResult MatchesGolden(const RBitmapTrueColor& bitmap, 
         for (int x = 0; x < util.Width(); ++x) {
             const RColorWord actual = util.ReadPixel(x, y);
             const std::uint8_t* want = &expected.rgb[(static_cast<std::size_t>(y) * expected.width + x) * 3];
-            const int channels[3] = {int(actual >> 16 & 0xFF), int(actual >> 8 & 0xFF), int(actual & 0xFF)};
+            const int channels[3] = {actual.Red(), actual.Green(), actual.Blue()};
             bool same = true;
             for (int c = 0; c < 3; ++c)
                 same = same && std::abs(channels[c] - want[c]) <= tolerance;

@@ -15,7 +15,7 @@ TEST(PngCodec, RoundTripsPixelsThroughAFile)
     RBitmap32 bitmap(7, 5);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x)
-            bitmap.Util().SetPixel(x, y, static_cast<RColorWord>(x * 30 << 16 | y * 50 << 8 | (x + y)));
+            bitmap.Util().SetPixel(x, y, RColorWord(static_cast<RColorWord>(x * 30 << 16 | y * 50 << 8 | (x + y))));
     TempDir dir;
     PngCodec::WriteFile(bitmap, dir.File("out.png"));
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.png.tmp")));
@@ -29,7 +29,7 @@ TEST(PngCodec, RoundTripsPixelsThroughAFile)
     EXPECT_FALSE(PngCodec::ReadFile(dir.File("missing.png"), image));
 
     RBitmapGrayCore grey(3, 2);
-    grey.FillRect(0, 0, 3, 2, 0x404040);
+    grey.FillRect(0, 0, 3, 2, RColorWord(0x404040));
     const RPngImage greyImage = PngCodec::Decode(PngCodec::Encode(grey));
     EXPECT_EQ(greyImage.rgb[4], 0x40);
 }

@@ -10,11 +10,11 @@ TEST(CurveViewTest, DefaultsOnCreation)
 {
     const RCurveView view;
     EXPECT_TRUE(view.Visible);
-    EXPECT_EQ(view.Color, 0);
+    EXPECT_EQ(view.Color.Value(), 0);
     EXPECT_EQ(view.Track, 0);
     EXPECT_FALSE(view.LogAxis);
-    EXPECT_EQ(view.FillType, RCurveView::kNoFill);
-    EXPECT_EQ(view.FillCondition, RCurveView::kFillAbove);
+    EXPECT_EQ(view.FillType, RFillType::None);
+    EXPECT_EQ(view.FillCondition, RFillCondition::Above);
     EXPECT_EQ(view.FillCurve, "");
     EXPECT_EQ(view.FillConst, 0.0);
 }
@@ -23,14 +23,14 @@ TEST(CurveViewTest, ValuesInTheirPlacesAndTypes)
 {
     RCurveView view;
     view.Visible = false;
-    view.Color = 0x0000FF;
+    view.Color = RPlatformColor(0x0000FF);
     view.Track = 3;
     view.LogAxis = true;
-    view.FillType = RCurveView::kFillCurve;
-    view.FillCondition = RCurveView::kFillBetween;
+    view.FillType = RFillType::Curve;
+    view.FillCondition = RFillCondition::Between;
     view.FillConst = -0.5;
     view.FillCurve = "RHOB";
-    view.FillColor = 0x00FF00;
+    view.FillColor = RPlatformColor(0x00FF00);
     RDataContainer container;
     RDCNode& node = *container.NodeByPath("LasSettings\\View\\GR", true);
     view.SaveToNode(node);
@@ -61,10 +61,10 @@ TEST(CurveViewTest, MissingAndMistypedValuesReadAsZero)
     RCurveView view;
     view.LoadFromNode(node);
     EXPECT_TRUE(view.Visible);
-    EXPECT_EQ(view.Color, 255);
+    EXPECT_EQ(view.Color.Value(), 255);
     EXPECT_EQ(view.Track, 0);
     // Missing, so 0 rather than the creation default of 1.
-    EXPECT_EQ(view.FillCondition, 0);
+    EXPECT_EQ(view.FillCondition, RFillCondition::Below);
     EXPECT_EQ(view.FillCurve, "");
 
     RCurveView empty;

@@ -14,25 +14,25 @@ RLasSettings FullSettings()
 {
     RLasSettings settings;
     auto gr = std::make_unique<RCurveView>();
-    gr->Color = 0x0000FF;
+    gr->Color = RPlatformColor(0x0000FF);
     gr->Track = 2;
     gr->LogAxis = true;
-    gr->FillType = RCurveView::kFillConstant;
-    gr->FillCondition = RCurveView::kFillBelow;
+    gr->FillType = RFillType::Constant;
+    gr->FillCondition = RFillCondition::Below;
     gr->FillConst = -0.5;
-    gr->FillColor = 0x00FFFF;
+    gr->FillColor = RPlatformColor(0x00FFFF);
     settings.SetView("GR", std::move(gr));
     auto rhob = std::make_unique<RCurveView>();
     rhob->Visible = false;
-    rhob->FillType = RCurveView::kFillCurve;
+    rhob->FillType = RFillType::Curve;
     rhob->FillCurve = "NPHI";
-    rhob->Color = -16;  // a system colour
+    rhob->Color = RPlatformColor(-16);  // a system colour
     settings.SetView("RHOB", std::move(rhob));
     settings.SetCalcMethod("VSH", std::make_unique<RCurveCalcMethod>("(GR-20)/(120-20)"));
     settings.Tracks = {0, 1, -1};
     settings.MinDepth = 1000.0;
     settings.MaxDepth = 1002.5;
-    settings.Fills = {{0, 1, 0, -1, -0.5, 0x00FFFF}, {1, 2, 2, 0, 0.0, 255}};
+    settings.Fills = {{0, RFillType::Constant, RFillCondition::Below, -1, -0.5, RPlatformColor(0x00FFFF)}, {1, RFillType::Curve, RFillCondition::Between, 0, 0.0, RPlatformColor(255)}};
     return settings;
 }
 
@@ -117,7 +117,7 @@ TEST(LasSettingsTest, ClearKeepsTheDepthRange)
 TEST(LasSettingsTest, RemoveFillsOfASeries)
 {
     RLasSettings settings;
-    settings.Fills = {{3, 1, 1, -1, 0.0, 1}, {1, 2, 1, 3, 0.0, 2}, {5, 1, 1, -1, 0.0, 3}, {4, 2, 0, 6, 0.0, 4}};
+    settings.Fills = {{3, RFillType::Constant, RFillCondition::Above, -1, 0.0, RPlatformColor(1)}, {1, RFillType::Curve, RFillCondition::Above, 3, 0.0, RPlatformColor(2)}, {5, RFillType::Constant, RFillCondition::Above, -1, 0.0, RPlatformColor(3)}, {4, RFillType::Curve, RFillCondition::Below, 6, 0.0, RPlatformColor(4)}};
     settings.RemoveFillsOf(3);
     ASSERT_EQ(settings.Fills.size(), 2u);
     EXPECT_EQ(settings.Fills[0].SeriesIndex, 5);

@@ -12,7 +12,7 @@ namespace {
 std::unique_ptr<RCurveView> ViewWithColor(int color)
 {
     auto view = std::make_unique<RCurveView>();
-    view->Color = color;
+    view->Color = RPlatformColor(color);
     return view;
 }
 
@@ -22,7 +22,7 @@ TEST(LasStoreSettingsTest, NamesAreExactAndCaseSensitive)
     settings.SetView("gr", ViewWithColor(1));
     EXPECT_EQ(settings.GetView("GR"), nullptr);
     ASSERT_NE(settings.GetView("gr"), nullptr);
-    EXPECT_EQ(settings.GetView("gr")->Color, 1);
+    EXPECT_EQ(settings.GetView("gr")->Color.Value(), 1);
 }
 
 TEST(LasStoreSettingsTest, SetViewReplacesRemovesAndKeepsItsOwnView)
@@ -30,14 +30,14 @@ TEST(LasStoreSettingsTest, SetViewReplacesRemovesAndKeepsItsOwnView)
     RLasStoreSettings settings;
     settings.SetView("GR", ViewWithColor(1));
     settings.SetView("GR", ViewWithColor(2));
-    EXPECT_EQ(settings.GetView("GR")->Color, 2);
+    EXPECT_EQ(settings.GetView("GR")->Color.Value(), 2);
     EXPECT_EQ(settings.Views().size(), 1u);
 
     // The very view already stored stays stored and alive.
     RCurveView* stored = settings.GetView("GR");
     settings.SetView("GR", std::unique_ptr<RCurveView>(stored));
     EXPECT_EQ(settings.GetView("GR"), stored);
-    EXPECT_EQ(stored->Color, 2);
+    EXPECT_EQ(stored->Color.Value(), 2);
 
     settings.SetView("GR", nullptr);
     EXPECT_EQ(settings.GetView("GR"), nullptr);
@@ -62,8 +62,8 @@ TEST(LasStoreSettingsTest, LoadingAddsToWhatIsStored)
     settings.SetView("GR", ViewWithColor(1));
     settings.SetView("RHOB", ViewWithColor(2));
     settings.LoadFromNode(container);
-    EXPECT_EQ(settings.GetView("GR")->Color, 5);
-    EXPECT_EQ(settings.GetView("RHOB")->Color, 2);
+    EXPECT_EQ(settings.GetView("GR")->Color.Value(), 5);
+    EXPECT_EQ(settings.GetView("RHOB")->Color.Value(), 2);
     EXPECT_EQ(settings.GetCalcMethod("VSH")->Formula, "GR/100");
 
     settings.Clear();
@@ -103,11 +103,11 @@ TEST(LasStoreSettingsTest, MissingOrDamagedFileLoadsNothing)
     EXPECT_FALSE(settings.LoadFromFile(dir.File("settings.dat")));
     EXPECT_EQ(log.Messages.size(), 1u);
     EXPECT_EQ(settings.GetView("RHOB"), nullptr);
-    EXPECT_EQ(settings.GetView("GR")->Color, 1);
+    EXPECT_EQ(settings.GetView("GR")->Color.Value(), 1);
 
     WriteWholeFile(dir.File("settings.dat"), bytes);
     EXPECT_TRUE(settings.LoadFromFile(dir.File("settings.dat")));
-    EXPECT_EQ(settings.GetView("RHOB")->Color, 3);
+    EXPECT_EQ(settings.GetView("RHOB")->Color.Value(), 3);
 }
 
 }  // namespace
