@@ -35,7 +35,7 @@ int RunInfo(const CliArgs& args)
     const TLasHeaderNew& header = *data.LasHeader;
     const TLasWellSection& well = header.Well();
     nlohmann::ordered_json info;
-    info["version"] = header.Version().Version == TLasVersionSection::kVersion12 ? "1.2" : "2.0";
+    info["version"] = header.Version().Version == RLasVersion::V12 ? "1.2" : "2.0";
     info["wrap"] = header.Version().Wrap;
     nlohmann::ordered_json wellJson;
     wellJson["STRT"] = {{"value", well.Strt}, {"unit", Text(well.StrtUnit)}};

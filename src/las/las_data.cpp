@@ -599,7 +599,7 @@ RLasCurve* RLasData::AddCalculatedCurve(std::unique_ptr<RLasCurve> curve)
         entry.Unit = curve->Unit;
         entry.Data.clear();  // the API code and description of another curve
         entry.Description = curve->Formula;
-        entry.Status = RLasSectionLine::kParsed;
+        entry.Status = RLasLineStatus::Parsed;
         lines.push_back(std::move(entry));
         Columns.push_back(ColumnFromCurve(*curve));
         Header.CurveCount = static_cast<std::uint16_t>(std::min<std::size_t>(lines.size(), 0xFFFF));

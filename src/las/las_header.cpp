@@ -7,37 +7,7 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-
 }  // namespace
-
-std::string_view TrimBlanks(std::string_view text)
-{
-    std::size_t begin = 0, end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
-void TLasSection::Begin(std::string_view tildeLine)
-{
-    text_.assign(tildeLine);
-    Cursor = 0;
-}
-
-void TLasSection::AddLine(std::string_view line)
-{
-    text_ += kLineEnd;
-    text_ += line;
-}
-
-void TLasSection::SetText(std::string text)
-{
-    text_ = std::move(text);
-    Cursor = 0;
-}
 
 void TLasHeaderNew::BeginSection(std::string_view line)
 {
@@ -106,50 +76,4 @@ std::string TLasHeaderNew::FullText() const
         text += kLineEnd;
     }
     return text;
-}
-
-std::string NextLine(TLasSection& section)
-{
-    const std::string& text = section.Text();
-    while (section.Cursor < text.size()) {
-        const std::size_t begin = section.Cursor;
-        std::size_t end = text.find(kLineEnd, begin);
-        if (end == std::string::npos)
-            end = text.size();
-        section.Cursor = end + kLineEnd.size();
-        if (end > begin && text[begin] != '~' && text[begin] != '#')
-            return text.substr(begin, end - begin);
-    }
-    return {};
-}
-
-RLasSectionLine ParseLine(std::string_view line)
-{
-    RLasSectionLine result;
-    if (line.empty()) {
-        result.Status = RLasSectionLine::kNoMoreLines;
-        return result;
-    }
-    result.Status = RLasSectionLine::kSyntaxError;
-    const std::size_t dot = line.find('.');
-    if (dot == std::string_view::npos) {
-        LogMessage("Не найдена точка в строке " + std::string(line));
-        return result;
-    }
-    result.Mnem = TrimBlanks(line.substr(0, dot));
-    const std::size_t colon = line.rfind(':');
-    if (colon == std::string_view::npos) {
-        LogMessage("Не найдено двоеточие в строке " + std::string(line));
-        return result;
-    }
-    const std::size_t space = line.find_first_of(" \t", dot + 1);
-    if (space == std::string_view::npos || space > colon) {
-        LogMessage("Не найден пробел между точкой и двоеточием в строке " + std::string(line));
-        return result;
-    }
-    result.Unit = line.substr(dot + 1, space - dot - 1);
-    result.Data = TrimBlanks(line.substr(space + 1, colon - space - 1));
-    result.Description = TrimBlanks(line.substr(colon + 1));
-    result.Status = RLasSectionLine::kParsed;
-    return result;
 }

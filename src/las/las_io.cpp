@@ -12,8 +12,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Pads on the right to `width` (nothing when longer).
 void AppendPadded(std::string& out, std::string_view text, std::size_t width)
 {
@@ -96,93 +94,35 @@ void WriteVersionLines(std::string& out, std::string_view number, bool wrap)
 
 }  // namespace
 
-bool ParseHeaderNumber(std::string_view text, char separator, double& value)
-{
-    text = TrimBlanks(text);
-    std::string token;
-    std::size_t pos = 0;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        if (text[pos] == '-')
-            token += '-';
-        ++pos;
-    }
-    std::size_t digits = 0;
-    while (pos < text.size() && IsDigit(text[pos])) {
-        token += text[pos++];
-        ++digits;
-    }
-    if (pos < text.size() && text[pos] == separator) {
-        token += '.';
-        ++pos;
-        while (pos < text.size() && IsDigit(text[pos])) {
-            token += text[pos++];
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return false;
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        token += 'e';
-        ++pos;
-        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-            token += text[pos++];
-        std::size_t exponentDigits = 0;
-        while (pos < text.size() && IsDigit(text[pos])) {
-            token += text[pos++];
-            ++exponentDigits;
-        }
-        if (exponentDigits == 0)
-            return false;
-    }
-    if (pos != text.size())
-        return false;
-    double parsed = 0.0;
-    const auto result = std::from_chars(token.data(), token.data() + token.size(), parsed);
-    if (result.ec != std::errc() || result.ptr != token.data() + token.size())
-        return false;
-    value = parsed;
-    return true;
-}
-
-bool ParseHeaderNumber(std::string_view text, double& value)
-{
-    return ParseHeaderNumber(text, '.', value) || ParseHeaderNumber(text, ',', value);
-}
-
-bool IsDepthMnemonic(std::string_view mnemonic)
-{
-    return mnemonic == "DEPT" || mnemonic == "DEPTH" || mnemonic == "TIME" || mnemonic == "BOREHOLE-DEPTH";
-}
-
 bool ReadVersionSection(TLasVersionSection& version)
 {
     for (;;) {
         const RLasSectionLine line = ParseLine(NextLine(version));
-        if (line.Status == RLasSectionLine::kSyntaxError)
+        if (line.Status == RLasLineStatus::SyntaxError)
             return false;
-        if (line.Status != RLasSectionLine::kParsed)
+        if (line.Status != RLasLineStatus::Parsed)
             return true;
         if (line.Mnem == "VERS") {
             double number = 0.0;
             if (!ParseHeaderNumber(line.Data, number))
                 continue;
             if (std::fabs(number - 1.2) < 0.001)
-                version.Version = TLasVersionSection::kVersion12;
+                version.Version = RLasVersion::V12;
             else if (std::fabs(number - 2.0) < 0.001)
-                version.Version = TLasVersionSection::kVersion20;
+                version.Version = RLasVersion::V20;
             else
-                version.Version = TLasVersionSection::kUnknown;
+                version.Version = RLasVersion::Unknown;
         } else if (line.Mnem == "WRAP") {
             version.Wrap = line.Data == "YES";
         }
     }
 }
 
-std::unique_ptr<TLasIO> TLasIO::ForVersion(int version)
+std::unique_ptr<TLasIO> TLasIO::ForVersion(RLasVersion version)
 {
     switch (version) {
-    case TLasVersionSection::kVersion12: return std::make_unique<TLasIO_1_2>();
-    case TLasVersionSection::kVersion20: return std::make_unique<TLasIO_2_0>();
+    case RLasVersion::V12: return std::make_unique<TLasIO_1_2>();
+    case RLasVersion::V20: return std::make_unique<TLasIO_2_0>();
     default: return nullptr;
     }
 }
@@ -206,9 +146,9 @@ bool TLasIO::ReadWellItems(TLasWellSection& well, bool textAfterColon)
     while (ok) {
         const std::string raw = NextLine(well);
         const RLasSectionLine line = ParseLine(raw);
-        if (line.Status == RLasSectionLine::kSyntaxError)
+        if (line.Status == RLasLineStatus::SyntaxError)
             syntaxError = true;
-        if (line.Status != RLasSectionLine::kParsed)
+        if (line.Status != RLasLineStatus::Parsed)
             break;
         bool matched = false;
         for (NumberItem& item : numbers) {
@@ -252,9 +192,9 @@ bool TLasIO::ReadCurves(TLasCurveSection& curves)
     curves.DepthPosition = 0;
     for (int position = 0;; ++position) {
         RLasSectionLine line = ParseLine(NextLine(curves));
-        if (line.Status == RLasSectionLine::kSyntaxError)
+        if (line.Status == RLasLineStatus::SyntaxError)
             return false;
-        if (line.Status != RLasSectionLine::kParsed)
+        if (line.Status != RLasLineStatus::Parsed)
             break;
         if (!haveDepth && IsDepthMnemonic(line.Mnem)) {
             curves.DepthLine = std::move(line);

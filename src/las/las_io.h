@@ -6,7 +6,7 @@
 // Writers append text with CR LF line ends to a string; numbers use a point
 // as decimal separator whatever the process locale.
 
-#include "las/las_header.h"
+#include "las/las_section.h"
 
 #include <memory>
 #include <string>
@@ -29,8 +29,8 @@ public:
     virtual void WriteDownhole(std::string& out, const TLasDownholeSection& section);
     virtual void WriteOther(std::string& out, const TLasOtherSection& section);
 
-    // The reader for a version byte of ~V; none for an unknown version.
-    static std::unique_ptr<TLasIO> ForVersion(int version);
+    // The reader for the version of ~V; none for an unknown version.
+    static std::unique_ptr<TLasIO> ForVersion(RLasVersion version);
 
 protected:
     // Walks ~W: STRT, STOP, STEP, NULL as numbers, the twelve items through
@@ -57,11 +57,3 @@ public:
 // Parses ~V (VERS and WRAP); false when a line has a syntax error.
 bool ReadVersionSection(TLasVersionSection& version);
 
-// A header number: optional blanks and sign, digits with `separator` as the
-// decimal mark, optional exponent, nothing else. False leaves `value` as is.
-bool ParseHeaderNumber(std::string_view text, char separator, double& value);
-// Point first, then comma.
-bool ParseHeaderNumber(std::string_view text, double& value);
-
-// True for the mnemonics that name a depth (index) curve.
-bool IsDepthMnemonic(std::string_view mnemonic);

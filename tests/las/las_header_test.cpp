@@ -6,7 +6,7 @@
 TEST(ParseLine, SplitsAtFirstDotFirstBlankAndLastColon)
 {
     const RLasSectionLine line = ParseLine("STRT.M 1000.0 : START DEPTH");
-    EXPECT_EQ(line.Status, RLasSectionLine::kParsed);
+    EXPECT_EQ(line.Status, RLasLineStatus::Parsed);
     EXPECT_EQ(line.Mnem, "STRT");
     EXPECT_EQ(line.Unit, "M");
     EXPECT_EQ(line.Data, "1000.0");
@@ -26,7 +26,7 @@ TEST(ParseLine, SplitsAtFirstDotFirstBlankAndLastColon)
 TEST(ParseLine, TabAfterUnitCountsAsTheBlank)
 {
     const RLasSectionLine line = ParseLine("GR.GAPI\t45 :\tGAMMA\t");
-    EXPECT_EQ(line.Status, RLasSectionLine::kParsed);
+    EXPECT_EQ(line.Status, RLasLineStatus::Parsed);
     EXPECT_EQ(line.Unit, "GAPI");
     EXPECT_EQ(line.Data, "45");
     EXPECT_EQ(line.Description, "GAMMA");
@@ -35,10 +35,10 @@ TEST(ParseLine, TabAfterUnitCountsAsTheBlank)
 TEST(ParseLine, SyntaxErrorsAreLoggedWithTheLine)
 {
     RLogCollector log;
-    EXPECT_EQ(ParseLine("STRT M 1000 : X").Status, RLasSectionLine::kSyntaxError);
-    EXPECT_EQ(ParseLine("STRT.M 1000").Status, RLasSectionLine::kSyntaxError);
-    EXPECT_EQ(ParseLine("STRT.M:1000").Status, RLasSectionLine::kSyntaxError);
-    EXPECT_EQ(ParseLine("").Status, RLasSectionLine::kNoMoreLines);
+    EXPECT_EQ(ParseLine("STRT M 1000 : X").Status, RLasLineStatus::SyntaxError);
+    EXPECT_EQ(ParseLine("STRT.M 1000").Status, RLasLineStatus::SyntaxError);
+    EXPECT_EQ(ParseLine("STRT.M:1000").Status, RLasLineStatus::SyntaxError);
+    EXPECT_EQ(ParseLine("").Status, RLasLineStatus::NoMoreLines);
     ASSERT_EQ(log.Messages.size(), 3u);
     EXPECT_EQ(log.Messages[0], "Не найдена точка в строке STRT M 1000 : X");
     EXPECT_EQ(log.Messages[1], "Не найдено двоеточие в строке STRT.M 1000");
@@ -64,7 +64,7 @@ TEST(NextLine, SkipsTildeCommentAndEmptyLines)
     EXPECT_EQ(NextLine(section), "STRT.M 1 : A");
     EXPECT_EQ(NextLine(section), "STOP.M 2 : B");
     EXPECT_EQ(NextLine(section), "");
-    EXPECT_EQ(ParseLine(NextLine(section)).Status, RLasSectionLine::kNoMoreLines);
+    EXPECT_EQ(ParseLine(NextLine(section)).Status, RLasLineStatus::NoMoreLines);
 
     TLasSection onlyComments;
     onlyComments.Begin("~Curve");

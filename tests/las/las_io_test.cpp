@@ -1,3 +1,4 @@
+#include "las/las_header.h"
 #include "las/las_io.h"
 #include "las/logging.h"
 
@@ -43,7 +44,7 @@ TEST(ReadHeader, VersionSelectsTheReader)
 {
     auto twoPointZero = MakeHeader(std::string("~V\nVERS. 2.00 : X\nWRAP. NO : Y\n") + kWell20 + kCurves);
     EXPECT_TRUE(twoPointZero->ReadHeader());
-    EXPECT_EQ(twoPointZero->Version().Version, TLasVersionSection::kVersion20);
+    EXPECT_EQ(twoPointZero->Version().Version, RLasVersion::V20);
     EXPECT_TRUE(twoPointZero->Parsed);
 
     auto three = MakeHeader(std::string("~V\nVERS. 3.0 : X\n") + kWell20 + kCurves);
