@@ -28,7 +28,7 @@ void AddCurve(RLasData& data, const char* name, double offset)
     for (std::size_t i = 0; i < kSamples; ++i)
         values[i] = i % 997 == 0 ? -999.25 : offset + 50.0 * std::sin(static_cast<double>(i) * 0.001);
     curve->SetValues(values);
-    data.Curves.push_back(std::move(curve));
+    data.AppendCurve(std::move(curve), "");
 }
 
 const RLasData& Sample()

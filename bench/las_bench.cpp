@@ -106,9 +106,9 @@ void BM_LoadLas(benchmark::State& state)
         state.PauseTiming();
         const std::size_t peak = gHeapPeak.load() - before;
         std::size_t payload = 0;
-        for (const auto& column : data->Columns)
+        for (const auto& column : data->Columns())
             payload += column.size() * sizeof(double);
-        for (const auto& curve : data->Curves)
+        for (const auto& curve : data->Curves())
             payload += curve->Data.Samples.size() * sizeof(RLasSample);
         ratio = static_cast<double>(peak) / static_cast<double>(payload);
         state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;

@@ -31,7 +31,7 @@ bool RCurveCalcMethod::Compute(const RLasData& data, RLasCurve& curve) const
     // steps differ in sign or are zero have no common grid.
     bool anyCurve = false, mixed = false;
     double first = 0.0, last = 0.0, step = 0.0;
-    for (const auto& source : data.Curves) {
+    for (const auto& source : data.Curves()) {
         if (source->IsCalculated())
             continue;
         if (!anyCurve) {

@@ -334,8 +334,8 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::MakeLink(int first, int last)
 const RLasCurve* RCurveFormulaParser::FindCurve(std::string_view name) const
 {
     const std::string wanted = Upper(name);
-    for (std::size_t i = LasData.Curves.size(); i-- > 0;) {
-        const RLasCurve& curve = *LasData.Curves[i];
+    for (std::size_t i = LasData.Curves().size(); i-- > 0;) {
+        const RLasCurve& curve = *LasData.Curves()[i];
         if (!curve.IsCalculated() && Upper(curve.Mnemonic) == wanted)
             return &curve;
     }

@@ -29,10 +29,10 @@ int RunInfo(const CliArgs& args)
         RLogFunctionSink sink(PrintDiagnostic);
         data.LoadFromLas(args[0]);
     }
-    if (!data.LasHeader || !data.LasHeader->Parsed)
+    if (!data.LasHeader() || !data.LasHeader()->Parsed)
         return 1;
 
-    const TLasHeaderNew& header = *data.LasHeader;
+    const TLasHeaderNew& header = *data.LasHeader();
     const TLasWellSection& well = header.Well();
     nlohmann::ordered_json info;
     info["version"] = header.Version().Version == RLasVersion::V12 ? "1.2" : "2.0";
@@ -52,7 +52,7 @@ int RunInfo(const CliArgs& args)
     info["well"] = std::move(wellJson);
     info["samples"] = data.Header.SampleCount;
     nlohmann::ordered_json curves = nlohmann::ordered_json::array();
-    for (const auto& curve : data.Curves) {
+    for (const auto& curve : data.Curves()) {
         std::size_t nulls = 0;
         for (const RLasSample& sample : curve->Data.Samples)
             nulls += (sample.Flags & kSampleNull) ? 1 : 0;
@@ -65,5 +65,5 @@ int RunInfo(const CliArgs& args)
     }
     info["curves"] = std::move(curves);
     std::cout << info.dump(2) << '\n';
-    return data.Curves.empty() ? 1 : 0;
+    return data.Curves().empty() ? 1 : 0;
 }

@@ -4,15 +4,10 @@
 //
 //     RLasData data;
 //     data.LoadFromLas(path);            // problems go to LogMessage
-//     for (const auto& curve : data.Curves) ... curve->Mnemonic ...
+//     for (const auto& curve : data.Curves()) ... curve->Mnemonic ...
 //     data.SaveToLas(otherPath);         // false (and logged) on failure
 //
-// Invariant kept by every writer of the data set: LasHeader->Curves().Lines
-// and Columns have the same count and order (Columns[k] holds the values of
-// Lines[k], each Header.SampleCount long), and Curves follow them one to one
-// except for list entries with a depth name, which have a column but no
-// curve (ColumnOfCurve maps between them). Calculated curves are added and
-// removed with AddCalculatedCurve/DeleteCurve, which keep all three in step.
+// The reader is las_reader.cpp, the writer las_writer.cpp.
 
 #include "las/las_curve.h"
 #include "las/las_header.h"
@@ -39,6 +34,16 @@ struct TLasHeader {
     std::string FullText;  // the whole header as shown to the user
 };
 
+// What TakeCurve takes out of a data set: enough to put it back with
+// InsertCurve, or to build a new curve's place with MakeSlot.
+struct RLasCurveSlot {
+    std::unique_ptr<RLasCurve> Curve;
+    int CurveIndex = -1;
+    int ColumnIndex = -1;  // -1: the curve has no column (no header loaded)
+    RLasSectionLine Line;  // its ~C entry
+    TDoubleArray Column;
+};
+
 class RLasData : public RLasObject {
 public:
     // Mnemonics of ~C entries that are depth curves and get no curve object.
@@ -58,30 +63,68 @@ public:
     // temporary file; false (logged, nothing at `path` touched) on failure.
     bool SaveToLas(const std::string& path) const;
 
-    // Container form under "LasData" (curves and the cache text only).
+    // Container form under "LasData" (curves and the cache text only). A
+    // data set loaded this way holds curves only: no header, no columns.
     void LoadFromNode(RDCNodeList& root) override;
     void SaveToNode(RDCNodeList& root) const override;
 
+    const std::vector<std::unique_ptr<RLasCurve>>& Curves() const { return curves_; }
+    // One per ~C entry, each Header.SampleCount long.
+    const std::vector<TDoubleArray>& Columns() const { return columns_; }
+    // None until a file's header was met.
+    const TLasHeaderNew* LasHeader() const { return lasHeader_.get(); }
+    // For editing ~V, ~W, ~P, ~D and ~O; the ~C lines belong to the curve
+    // operations below and must not be edited through it.
+    TLasHeaderNew* EditHeader() { return lasHeader_.get(); }
+
     // Index into Columns (and ~C Lines) of curve `curveIndex`; -1 if none.
     int ColumnOfCurve(int curveIndex) const;
-    // Appends a calculated curve: the curve, a ~C entry laid out like the
-    // last one with the curve's mnemonic and unit, no API code and the
-    // formula as description, and its column (ColumnFromCurve). Returns the
-    // curve.
-    RLasCurve* AddCalculatedCurve(std::unique_ptr<RLasCurve> curve);
+    // Curve by exact mnemonic; none when absent.
+    RLasCurve* FindCurve(std::string_view mnemonic) const;
+
+    // The curve operations. Each keeps the rule the data set lives by: the
+    // ~C lines and Columns have the same count and order (Columns[k] holds
+    // the values of Lines[k]), and Curves follow them one to one except for
+    // entries with a depth name, which have a column but no curve. Without a
+    // header there are no columns and the operations touch Curves alone.
+
+    // A computed curve's place at the end: its column (ColumnFromCurve) and
+    // a ~C entry laid out like the last one, with the curve's mnemonic and
+    // unit, no API code and `description`.
+    RLasCurveSlot MakeSlot(std::unique_ptr<RLasCurve> curve, std::string_view description) const;
+    // Appends a computed curve (MakeSlot). Returns the curve.
+    RLasCurve* AppendCurve(std::unique_ptr<RLasCurve> curve, std::string_view description);
+    // Removes curve `curveIndex` with its ~C entry and column and hands them
+    // over; an empty slot for an index out of range.
+    RLasCurveSlot TakeCurve(int curveIndex);
+    // Puts a taken slot back where it was (undo of TakeCurve, in reverse
+    // order of the takes), or a MakeSlot at the end.
+    void InsertCurve(RLasCurveSlot slot);
+    // Replaces curve `curveIndex` by a computed one with a new column; its
+    // ~C entry keeps its layout and unit, takes the new mnemonic and
+    // `description`. Hands the old curve over; empty when out of range.
+    RLasCurveSlot ReplaceCurve(int curveIndex, std::unique_ptr<RLasCurve> curve, std::string_view description);
+    void DeleteCurve(int curveIndex) { TakeCurve(curveIndex); }
+
     // The data column of a computed curve: Header.SampleCount rows, row r
     // from sample r; null or infinite samples and rows the curve does not
     // reach hold the file's NULL, so the column reads back as null.
     TDoubleArray ColumnFromCurve(const RLasCurve& curve) const;
-    // Removes curve `curveIndex` with its ~C entry and column.
-    void DeleteCurve(int curveIndex);
-    // Curve by exact mnemonic; none when absent.
-    RLasCurve* FindCurve(std::string_view mnemonic) const;
 
-    std::vector<std::unique_ptr<RLasCurve>> Curves;
+    // What breaks the rule above (and the header counts that follow it);
+    // empty when it holds. For tests and debug checks.
+    std::string CheckInvariant() const;
+
     TLasHeader Header;
-    std::unique_ptr<TLasHeaderNew> LasHeader;  // none until a file's header was met
-    std::vector<TDoubleArray> Columns;
     TDoubleArray Spare;
     std::string CacheText;
+
+private:
+    // A header with columns read: the curve operations keep them in step.
+    bool HasColumns() const;
+    void CountCurveLines();
+
+    std::vector<std::unique_ptr<RLasCurve>> curves_;
+    std::unique_ptr<TLasHeaderNew> lasHeader_;
+    std::vector<TDoubleArray> columns_;
 };

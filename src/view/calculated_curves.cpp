@@ -26,8 +26,8 @@ bool IsFitColumnName(const std::string& name)
 
 void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings)
 {
-    for (std::size_t i = data.Curves.size(); i-- > 0;)
-        if (data.Curves[i]->IsCalculated())
+    for (std::size_t i = data.Curves().size(); i-- > 0;)
+        if (data.Curves()[i]->IsCalculated())
             data.DeleteCurve(static_cast<int>(i));
 
     // Calculated curves take no part in parsing or in the depth grid, so each
@@ -40,13 +40,13 @@ void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings)
         } catch (const RError&) {
             continue;  // a formula this file cannot satisfy gives no curve
         }
-        const bool present = std::any_of(data.Curves.begin(), data.Curves.end(),
+        const bool present = std::any_of(data.Curves().begin(), data.Curves().end(),
                                          [&name](const auto& curve) { return curve->MethodName == name; });
         if (!present) {
             auto curve = std::make_unique<RLasCurve>(method->Formula, name);
             curve->Mnemonic = name.substr(0, RLasCurve::kMaxMnemonicLength);
             method->Compute(data, *curve);
-            data.AddCalculatedCurve(std::move(curve));
+            data.AppendCurve(std::move(curve), method->Formula);
         }
         method->ClearTree();
     }
@@ -54,45 +54,53 @@ void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings)
 
 namespace {
 
-enum class ChangeKind { Append, Replace };
-
-struct Change {
-    ChangeKind kind;
-    int curveIndex;
-    std::string formula;
-};
-
-// Puts the data set's curve list back as it was when a commit started: the
-// curves it still holds or that the commit set aside are returned to their
-// places, the ones it made are freed.
-class CurveListUndo {
+// The data set's changes of one commit, undone in reverse order when a
+// later entry fails.
+class CommitJournal {
 public:
-    explicit CurveListUndo(const RLasData& data)
+    explicit CommitJournal(RLasData& data) : data_(data) {}
+
+    const RLasCurve& Take(int curveIndex)
     {
-        for (const auto& curve : data.Curves)
-            before_.push_back(curve.get());
+        steps_.push_back({Kind::Take, data_.TakeCurve(curveIndex)});
+        return *steps_.back().slot.Curve;
     }
 
-    // Keeps a curve taken out of the list alive until the commit is over.
-    void SetAside(std::unique_ptr<RLasCurve> curve) { setAside_.push_back(std::move(curve)); }
-    const std::vector<std::unique_ptr<RLasCurve>>& SetAsideCurves() const { return setAside_; }
-
-    void Restore(RLasData& data)
+    void Append(std::unique_ptr<RLasCurve> curve, std::string_view description)
     {
-        std::map<RLasCurve*, std::unique_ptr<RLasCurve>> owned;
-        for (auto& curve : data.Curves)
-            owned[curve.get()] = std::move(curve);
-        for (auto& curve : setAside_)
-            owned[curve.get()] = std::move(curve);
-        data.Curves.clear();
-        for (RLasCurve* curve : before_)
-            data.Curves.push_back(std::move(owned[curve]));
-        setAside_.clear();
+        data_.AppendCurve(std::move(curve), description);
+        steps_.push_back({Kind::Append, {}});
+    }
+
+    void Replace(int curveIndex, std::unique_ptr<RLasCurve> curve, std::string_view description)
+    {
+        steps_.push_back({Kind::Replace, data_.ReplaceCurve(curveIndex, std::move(curve), description)});
+    }
+
+    void Undo()
+    {
+        for (auto step = steps_.rbegin(); step != steps_.rend(); ++step) {
+            switch (step->kind) {
+            case Kind::Take: data_.InsertCurve(std::move(step->slot)); break;
+            case Kind::Append: data_.TakeCurve(static_cast<int>(data_.Curves().size()) - 1); break;
+            case Kind::Replace:
+                data_.TakeCurve(step->slot.CurveIndex);
+                data_.InsertCurve(std::move(step->slot));
+                break;
+            }
+        }
+        steps_.clear();
     }
 
 private:
-    std::vector<RLasCurve*> before_;
-    std::vector<std::unique_ptr<RLasCurve>> setAside_;
+    enum class Kind { Take, Append, Replace };
+    struct Step {
+        Kind kind;
+        RLasCurveSlot slot;  // what Take and Replace took out
+    };
+
+    RLasData& data_;
+    std::vector<Step> steps_;
 };
 
 void CheckEntryName(const std::string& name)
@@ -106,29 +114,26 @@ void CheckEntryName(const std::string& name)
 void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalcEntry>& entries,
                        std::vector<int> deletedCurves)
 {
-    if (!data.LasHeader)
+    if (!data.LasHeader())
         throw RError("Нет загруженного файла LAS.");
-    TLasCurveSection& curveSection = data.LasHeader->Curves();
 
     // Highest first, so that each index still names its curve.
     std::sort(deletedCurves.begin(), deletedCurves.end(), std::greater<>());
     deletedCurves.erase(std::unique(deletedCurves.begin(), deletedCurves.end()), deletedCurves.end());
     std::erase_if(deletedCurves,
-                  [&data](int index) { return index < 0 || index >= static_cast<int>(data.Curves.size()); });
+                  [&data](int index) { return index < 0 || index >= static_cast<int>(data.Curves().size()); });
 
-    // First the curves alone: every entry must parse and compute before the
-    // columns, the ~C list, the views and the tracks are touched.
-    CurveListUndo undo(data);
+    // The data set changes as it goes (a later entry may read an earlier
+    // one); the views and tracks only once every entry has succeeded.
+    CommitJournal journal(data);
     std::vector<int> indexesBefore;
     for (const RCalcEntry& entry : entries)
         indexesBefore.push_back(entry.CurveIndex);
-    std::vector<int> deletedColumns;
-    std::vector<Change> changes;
+    std::vector<std::string> deletedNames;
+    std::vector<int> appended;
     try {
         for (const int index : deletedCurves) {
-            deletedColumns.push_back(data.ColumnOfCurve(index));
-            undo.SetAside(std::move(data.Curves[static_cast<std::size_t>(index)]));
-            data.Curves.erase(data.Curves.begin() + index);
+            deletedNames.push_back(journal.Take(index).Mnemonic);
             for (RCalcEntry& entry : entries) {
                 if (entry.CurveIndex == index)
                     entry.CurveIndex = -1;
@@ -144,19 +149,17 @@ void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalc
             // The tree refers to curves this commit may still replace.
             entry.Method.ClearTree();
             curve->Mnemonic = entry.Name.substr(0, RLasCurve::kMaxMnemonicLength);
-            if (entry.CurveIndex < 0 || entry.CurveIndex >= static_cast<int>(data.Curves.size())) {
-                entry.CurveIndex = static_cast<int>(data.Curves.size());
-                data.Curves.push_back(std::move(curve));
-                changes.push_back({ChangeKind::Append, entry.CurveIndex, entry.Method.Formula});
+            // The ~C entry's description says what the column holds.
+            if (entry.CurveIndex < 0 || entry.CurveIndex >= static_cast<int>(data.Curves().size())) {
+                entry.CurveIndex = static_cast<int>(data.Curves().size());
+                journal.Append(std::move(curve), entry.Method.Formula);
+                appended.push_back(entry.CurveIndex);
             } else {
-                auto& slot = data.Curves[static_cast<std::size_t>(entry.CurveIndex)];
-                undo.SetAside(std::move(slot));
-                slot = std::move(curve);
-                changes.push_back({ChangeKind::Replace, entry.CurveIndex, entry.Method.Formula});
+                journal.Replace(entry.CurveIndex, std::move(curve), entry.Method.Formula);
             }
         }
     } catch (...) {
-        undo.Restore(data);
+        journal.Undo();
         for (std::size_t i = 0; i < entries.size(); ++i) {
             entries[i].CurveIndex = indexesBefore[i];
             entries[i].Method.ClearTree();
@@ -164,44 +167,15 @@ void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalc
         throw;
     }
 
-    // Then the rest of the data set follows the curve list.
     for (std::size_t i = 0; i < deletedCurves.size(); ++i) {
-        const int column = deletedColumns[i];
-        if (column >= 0 && column < static_cast<int>(data.Columns.size())) {
-            data.Columns.erase(data.Columns.begin() + column);
-            curveSection.Lines.erase(curveSection.Lines.begin() + column);
-        }
-        settings.SetView(undo.SetAsideCurves()[i]->Mnemonic, nullptr);
+        settings.SetView(deletedNames[i], nullptr);
         if (deletedCurves[i] < static_cast<int>(settings.Tracks.size()))
             settings.Tracks.erase(settings.Tracks.begin() + deletedCurves[i]);
     }
-    for (const Change& change : changes) {
-        const RLasCurve& curve = *data.Curves[static_cast<std::size_t>(change.curveIndex)];
-        TDoubleArray column = data.ColumnFromCurve(curve);
-        if (change.kind == ChangeKind::Append) {
-            // The new ~C entry takes the last one's layout, but not its unit,
-            // API code or description: those belong to another curve. The
-            // formula says what the column holds.
-            RLasSectionLine line = curveSection.Lines.empty() ? curveSection.DepthLine : curveSection.Lines.back();
-            line.Mnem = curve.Mnemonic;
-            line.Unit.clear();
-            line.Data.clear();
-            line.Description = change.formula;
-            curveSection.Lines.push_back(std::move(line));
-            data.Columns.push_back(std::move(column));
-            settings.SetView(curve.Mnemonic, std::make_unique<RCurveView>());
-            if (settings.Tracks.size() <= static_cast<std::size_t>(change.curveIndex))
-                settings.Tracks.resize(static_cast<std::size_t>(change.curveIndex) + 1, -1);
-            settings.Tracks[static_cast<std::size_t>(change.curveIndex)] = change.curveIndex;
-        } else {
-            const int index = data.ColumnOfCurve(change.curveIndex);
-            if (index >= 0 && index < static_cast<int>(data.Columns.size())) {
-                data.Columns[static_cast<std::size_t>(index)] = std::move(column);
-                RLasSectionLine& line = curveSection.Lines[static_cast<std::size_t>(index)];
-                line.Mnem = curve.Mnemonic;
-                line.Description = change.formula;
-            }
-        }
+    for (const int curveIndex : appended) {
+        settings.SetView(data.Curves()[static_cast<std::size_t>(curveIndex)]->Mnemonic, std::make_unique<RCurveView>());
+        if (settings.Tracks.size() <= static_cast<std::size_t>(curveIndex))
+            settings.Tracks.resize(static_cast<std::size_t>(curveIndex) + 1, -1);
+        settings.Tracks[static_cast<std::size_t>(curveIndex)] = curveIndex;
     }
-    data.Header.CurveCount = static_cast<std::uint16_t>(std::min<std::size_t>(curveSection.Lines.size(), 0xFFFF));
 }

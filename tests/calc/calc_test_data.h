@@ -25,8 +25,7 @@ inline RLasCurve& AddFileCurve(RLasData& data, const std::string& name, double f
     curve->NullValue = kNull;
     curve->FromFile = true;
     curve->SetValues(values);
-    data.Curves.push_back(std::move(curve));
-    return *data.Curves.back();
+    return *data.AppendCurve(std::move(curve), "");
 }
 
 // GR and RHOB over 1000, 1000.5, ... 1002; GR is null at 1001.

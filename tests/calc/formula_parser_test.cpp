@@ -90,7 +90,7 @@ TEST_F(FormulaParserTest, EvaluationListIsPostOrderWithoutConstants)
     EXPECT_EQ(method.Nodes[0]->ClassName(), "RCurveD");
     EXPECT_EQ(method.Nodes[1]->ClassName(), "RCurveLink");
     EXPECT_EQ(method.Nodes[2], method.Root.get());
-    EXPECT_EQ(static_cast<RCurveLink*>(method.Nodes[1])->Curve, data.Curves[0].get());
+    EXPECT_EQ(static_cast<RCurveLink*>(method.Nodes[1])->Curve, data.Curves()[0].get());
 
     RCurveCalcMethod constant("5");
     constant.Parse(data);

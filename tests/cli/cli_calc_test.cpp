@@ -37,11 +37,11 @@ TEST(CliCalcTest, EntriesBecomeColumnsInOrder)
                                     dir);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const RLasData out = Load(dir.File("out.las"));
-    ASSERT_EQ(out.Curves.size(), 4u);
-    EXPECT_EQ(out.Curves[2]->Mnemonic, "VSH");
-    EXPECT_EQ(out.Curves[3]->Mnemonic, "PHI");
-    EXPECT_DOUBLE_EQ(out.Curves[3]->Data.Samples[1].Value, 50.0);
-    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(out.Curves[3]->Data, 2));
+    ASSERT_EQ(out.Curves().size(), 4u);
+    EXPECT_EQ(out.Curves()[2]->Mnemonic, "VSH");
+    EXPECT_EQ(out.Curves()[3]->Mnemonic, "PHI");
+    EXPECT_DOUBLE_EQ(out.Curves()[3]->Data.Samples[1].Value, 50.0);
+    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(out.Curves()[3]->Data, 2));
 }
 
 TEST(CliCalcTest, ParseErrorWritesNothing)
@@ -66,12 +66,12 @@ TEST(CliCalcTest, StoredMethodsFirstAndBadOnesSkipped)
     EXPECT_NE(result.err.find("method BAD skipped: Ошибка разбора формулы: кривая NOPE не найдена."),
               std::string::npos);
     const RLasData out = Load(dir.File("out.las"));
-    ASSERT_EQ(out.Curves.size(), 5u);
+    ASSERT_EQ(out.Curves().size(), 5u);
     // The store's order is by name.
-    EXPECT_EQ(out.Curves[2]->Mnemonic, "DEN");
-    EXPECT_EQ(out.Curves[3]->Mnemonic, "VSH");
-    EXPECT_EQ(out.Curves[4]->Mnemonic, "TWICE");
-    EXPECT_DOUBLE_EQ(out.Curves[4]->Data.Samples[0].Value, 0.4);
+    EXPECT_EQ(out.Curves()[2]->Mnemonic, "DEN");
+    EXPECT_EQ(out.Curves()[3]->Mnemonic, "VSH");
+    EXPECT_EQ(out.Curves()[4]->Mnemonic, "TWICE");
+    EXPECT_DOUBLE_EQ(out.Curves()[4]->Data.Samples[0].Value, 0.4);
 }
 
 // The standard LAS 1.2 example runs from 1670 m up (STEP -0.125).
@@ -84,8 +84,8 @@ TEST(CliCalcTest, DecreasingDepthFileIsComputed)
     const CliResult result = RunCli("calc " + input + " " + dir.File("out.las") + " 'X=DT*2'", dir);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const RLasData out = Load(dir.File("out.las"));
-    ASSERT_FALSE(out.Curves.empty());
-    const RLasCurve& x = *out.Curves.back();
+    ASSERT_FALSE(out.Curves().empty());
+    const RLasCurve& x = *out.Curves().back();
     ASSERT_EQ(x.Mnemonic, "X");
     ASSERT_GE(x.SampleCount(), 3u);
     for (std::size_t i = 0; i < 3; ++i)

@@ -48,7 +48,7 @@ TEST(LasCorpus, EveryFileLoadsOrIsRefusedAndRoundTrips)
             continue;
         }
         ++loadedCount;
-        for (const auto& curve : data.Curves)
+        for (const auto& curve : data.Curves())
             EXPECT_EQ(curve->SampleCount(), static_cast<std::size_t>(data.Header.SampleCount));
         if (data.Header.Step == 0.0)
             continue;
@@ -56,11 +56,11 @@ TEST(LasCorpus, EveryFileLoadsOrIsRefusedAndRoundTrips)
         ASSERT_TRUE(data.SaveToLas(dir.File("out.las")));
         RLasData again;
         ASSERT_TRUE(again.LoadFromLas(dir.File("out.las")));
-        ASSERT_EQ(again.Curves.size(), data.Curves.size());
-        for (std::size_t i = 0; i < data.Curves.size(); ++i) {
-            EXPECT_EQ(again.Curves[i]->Mnemonic, data.Curves[i]->Mnemonic);
-            const auto before = data.Curves[i]->Values();
-            const auto after = again.Curves[i]->Values();
+        ASSERT_EQ(again.Curves().size(), data.Curves().size());
+        for (std::size_t i = 0; i < data.Curves().size(); ++i) {
+            EXPECT_EQ(again.Curves()[i]->Mnemonic, data.Curves()[i]->Mnemonic);
+            const auto before = data.Curves()[i]->Values();
+            const auto after = again.Curves()[i]->Values();
             ASSERT_EQ(after.size(), before.size());
             for (std::size_t k = 0; k < before.size(); ++k)
                 EXPECT_NEAR(after[k], before[k], 0.00005 * std::max(1.0, std::abs(before[k]) * 1e-8));

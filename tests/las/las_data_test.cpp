@@ -41,10 +41,11 @@ std::unique_ptr<Loaded> LoadText(const std::string& text, const TempDir& dir)
     RLogCollector log;
     loaded->result = loaded->data.LoadFromLas(path);
     loaded->messages = log.Messages;
+    EXPECT_EQ(loaded->data.CheckInvariant(), "");
     return loaded;
 }
 
-std::vector<double> CurveValues(const RLasData& data, std::size_t index) { return data.Curves.at(index)->Values(); }
+std::vector<double> CurveValues(const RLasData& data, std::size_t index) { return data.Curves().at(index)->Values(); }
 
 }  // namespace
 
@@ -69,8 +70,8 @@ TEST(LoadFromLas, UnwrappedCurvesNullsAndHeaderRecord)
     ASSERT_TRUE(loaded->result);
     EXPECT_TRUE(loaded->messages.empty());
     const RLasData& data = loaded->data;
-    ASSERT_EQ(data.Curves.size(), 2u);
-    const RLasCurve& gr = *data.Curves[0];
+    ASSERT_EQ(data.Curves().size(), 2u);
+    const RLasCurve& gr = *data.Curves()[0];
     EXPECT_EQ(gr.Mnemonic, "GR");
     EXPECT_EQ(gr.Unit, "GAPI");
     EXPECT_EQ(gr.FirstDepth, 1000.0);
@@ -81,13 +82,13 @@ TEST(LoadFromLas, UnwrappedCurvesNullsAndHeaderRecord)
     EXPECT_TRUE(RLasCurveDataWrapper::IsNull(gr.Data, 1));
     EXPECT_EQ(gr.MinValue, 10.0);
     EXPECT_EQ(gr.MaxValue, 50.0);
-    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(data.Curves[1]->Data, 3));
+    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(data.Curves()[1]->Data, 3));
 
     EXPECT_EQ(data.Header.WellName, "W-1");
     EXPECT_EQ(data.Header.SampleCount, 5);
     EXPECT_EQ(data.Header.CurveCount, 2);
     EXPECT_EQ(data.Header.StrtUnit, "M");
-    EXPECT_EQ(data.Columns.size(), 2u);
+    EXPECT_EQ(data.Columns().size(), 2u);
     EXPECT_EQ(data.CacheText, data.Header.FullText);
     EXPECT_EQ(data.Header.FullText.substr(0, 30), "~Version\r\nVERS. 2.0 : X\r\nWRAP.");
 }
@@ -99,10 +100,10 @@ TEST(LoadFromLas, DepthNamedEntriesHaveColumnsButNoCurves)
                                    " DEPT.M : D\r\n GR.GAPI : G\r\n DEPTH.M : D2\r\n RHOB.G : R\r\n", "1 10 1.5 2.5\r\n"),
                            dir);
     ASSERT_TRUE(loaded->result);
-    ASSERT_EQ(loaded->data.Curves.size(), 2u);
-    EXPECT_EQ(loaded->data.Curves[1]->Mnemonic, "RHOB");
-    EXPECT_EQ(loaded->data.Columns.size(), 3u);
-    EXPECT_EQ(loaded->data.Columns[1], (std::vector<double>{1.5}));
+    ASSERT_EQ(loaded->data.Curves().size(), 2u);
+    EXPECT_EQ(loaded->data.Curves()[1]->Mnemonic, "RHOB");
+    EXPECT_EQ(loaded->data.Columns().size(), 3u);
+    EXPECT_EQ(loaded->data.Columns()[1], (std::vector<double>{1.5}));
     EXPECT_EQ(loaded->data.ColumnOfCurve(1), 2);
 }
 
@@ -124,7 +125,7 @@ TEST(LoadFromLas, MissingSamplesAreNullInEveryCurve)
     ASSERT_TRUE(loaded->result);
     EXPECT_TRUE(loaded->messages.empty());
     EXPECT_EQ(CurveValues(loaded->data, 1), (std::vector<double>{2, 4, -999.25, -999.25, -999.25}));
-    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(loaded->data.Curves[1]->Data, 4));
+    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(loaded->data.Curves()[1]->Data, 4));
 }
 
 TEST(LoadFromLas, BlankDataLinesAreSkippedAndOnlyRealExcessIsReported)
@@ -152,8 +153,8 @@ TEST(LoadFromLas, StepZeroReadsNoDataAndMakesEmptyCurves)
     auto loaded = LoadText(MakeLas(" STRT.M 1 : A\r\n STOP.M 2 : B\r\n STEP.M 0 : C\r\n", kCurves, "1 10 20\r\n2 11 21\r\n"),
                            dir);
     EXPECT_TRUE(loaded->messages.empty());
-    ASSERT_EQ(loaded->data.Curves.size(), 2u);
-    EXPECT_EQ(loaded->data.Curves[0]->SampleCount(), 0u);
+    ASSERT_EQ(loaded->data.Curves().size(), 2u);
+    EXPECT_EQ(loaded->data.Curves()[0]->SampleCount(), 0u);
     EXPECT_EQ(loaded->data.Header.SampleCount, 0);
 
     // Saving it fails without touching a file already at the path.
@@ -172,12 +173,12 @@ TEST(LoadFromLas, WrappedSamplesSkipBlankLinesAndDropAnUnfinishedOne)
     RLogCollector log;
     ASSERT_TRUE(data.LoadFromLas(kFixtures + "wrapped_blank_lines_inside_sample.las"));
     EXPECT_TRUE(log.Messages.empty());
-    ASSERT_EQ(data.Curves.size(), 7u);
-    EXPECT_TRUE(data.LasHeader->Version().Wrap);
+    ASSERT_EQ(data.Curves().size(), 7u);
+    EXPECT_TRUE(data.LasHeader()->Version().Wrap);
     EXPECT_EQ(data.Header.SampleCount, 3);
     EXPECT_EQ(CurveValues(data, 1), (std::vector<double>{2692.7075, 2712.6460, -999.25}));
     EXPECT_EQ(CurveValues(data, 6), (std::vector<double>{12.2817, 12.4563, -999.25}));
-    EXPECT_EQ(data.Curves[0]->NullValue, -999.25);
+    EXPECT_EQ(data.Curves()[0]->NullValue, -999.25);
 }
 
 TEST(LoadFromLas, WrappedValuesOnTheDepthLineStayInTheirCurves)
@@ -199,7 +200,7 @@ TEST(LoadFromLas, WrappedLineWithTooManyValuesAbandonsTheLoad)
                            dir);
     EXPECT_FALSE(loaded->result);
     EXPECT_EQ(loaded->messages, std::vector<std::string>{"Ошибка разбора строки 10 20 30 в секции Data"});
-    EXPECT_TRUE(loaded->data.Columns.empty());
+    EXPECT_TRUE(loaded->data.Columns().empty());
 }
 
 TEST(LoadFromLas, ScannerFailureLeavesNoColumnsToSave)
@@ -208,8 +209,8 @@ TEST(LoadFromLas, ScannerFailureLeavesNoColumnsToSave)
     auto loaded = LoadText(MakeLas(kRange, kCurves, "1000 1 2\r\n1000.25 3\r\n1000.5 5 6\r\n"), dir);
     EXPECT_FALSE(loaded->result);
     EXPECT_EQ(loaded->messages, std::vector<std::string>{"???????????? ?????? ? ?????? 1000.25 3 ? ?????? Data"});
-    EXPECT_TRUE(loaded->data.Columns.empty());
-    EXPECT_TRUE(loaded->data.Curves.empty());
+    EXPECT_TRUE(loaded->data.Columns().empty());
+    EXPECT_TRUE(loaded->data.Curves().empty());
     RLogCollector log;
     EXPECT_FALSE(loaded->data.SaveToLas(dir.File("out.las")));
     EXPECT_EQ(log.Messages, std::vector<std::string>{"Не удалось записать в файл: отсутствует секция данных"});
@@ -237,7 +238,7 @@ TEST(LoadFromLas, BrokenFilesAreReportedByKind)
         log.Messages.clear();
         EXPECT_FALSE(data.LoadFromLas(path));
         EXPECT_EQ(log.Messages.back(), message);
-        EXPECT_TRUE(data.Curves.empty());
+        EXPECT_TRUE(data.Curves().empty());
     }
 }
 
@@ -262,7 +263,7 @@ TEST(LoadFromLas, ImplausibleSampleCountIsRefusedNotAllocated)
     EXPECT_FALSE(loaded->result);
     ASSERT_EQ(loaded->messages.size(), 1u);
     EXPECT_NE(loaded->messages[0].find("Слишком много отсчётов"), std::string::npos);
-    EXPECT_TRUE(loaded->data.Columns.empty());
+    EXPECT_TRUE(loaded->data.Columns().empty());
 }
 
 TEST(SaveToLas, UnwrappedDataLines)
@@ -319,7 +320,8 @@ TEST(SaveToLas, FailedSavesLeaveTheOldFile)
 
     const std::string out = dir.File("out.las");
     WriteWholeFile(out, "old contents");
-    loaded->data.Columns[1].pop_back();
+    // A range edited after the load no longer matches the columns read.
+    loaded->data.EditHeader()->Well().Stop += 1.0;
     EXPECT_FALSE(loaded->data.SaveToLas(out));
     EXPECT_EQ(log.Messages.back(), "Размерность данных из секции Data не соответсвует заголовку");
     EXPECT_EQ(ReadWholeFile(out), "old contents");
@@ -336,17 +338,17 @@ TEST(SaveToLas, RoundTripKeepsVersionWrapCurvesAndValues)
                                           false, version),
                                   dir);
             ASSERT_TRUE(first->result);
-            first->data.LasHeader->Version().Wrap = wrap;
+            first->data.EditHeader()->Version().Wrap = wrap;
             ASSERT_TRUE(first->data.SaveToLas(dir.File("out.las")));
             RLasData second;
             ASSERT_TRUE(second.LoadFromLas(dir.File("out.las")));
-            EXPECT_EQ(second.LasHeader->Version().Version, first->data.LasHeader->Version().Version);
-            EXPECT_EQ(second.LasHeader->Version().Wrap, wrap);
+            EXPECT_EQ(second.LasHeader()->Version().Version, first->data.LasHeader()->Version().Version);
+            EXPECT_EQ(second.LasHeader()->Version().Wrap, wrap);
             EXPECT_EQ(second.Header.WellName, first->data.Header.WellName);
-            ASSERT_EQ(second.Curves.size(), 2u);
+            ASSERT_EQ(second.Curves().size(), 2u);
             EXPECT_EQ(CurveValues(second, 0), (std::vector<double>{1.2346, 2, 4, 6, 8}));
             EXPECT_EQ(CurveValues(second, 1), (std::vector<double>{-999.25, 3, 5, 7, 10}));
-            EXPECT_TRUE(RLasCurveDataWrapper::IsNull(second.Curves[1]->Data, 0));
+            EXPECT_TRUE(RLasCurveDataWrapper::IsNull(second.Curves()[1]->Data, 0));
         }
     }
 }
@@ -367,11 +369,11 @@ TEST(SaveToLas, NullSamplesStayNullWhateverDigitsTheNullValueHas)
         ASSERT_TRUE(first->data.SaveToLas(dir.File("out.las")));
         RLasData second;
         ASSERT_TRUE(second.LoadFromLas(dir.File("out.las")));
-        ASSERT_EQ(second.Curves.size(), 2u);
-        EXPECT_TRUE(RLasCurveDataWrapper::IsNull(second.Curves[0]->Data, 0)) << wrap;
-        EXPECT_TRUE(RLasCurveDataWrapper::IsNull(second.Curves[1]->Data, 1)) << wrap;
-        EXPECT_EQ(second.Curves[0]->MinValue, 2.75);
-        EXPECT_EQ(second.Curves[1]->MaxValue, 7.25);
+        ASSERT_EQ(second.Curves().size(), 2u);
+        EXPECT_TRUE(RLasCurveDataWrapper::IsNull(second.Curves()[0]->Data, 0)) << wrap;
+        EXPECT_TRUE(RLasCurveDataWrapper::IsNull(second.Curves()[1]->Data, 1)) << wrap;
+        EXPECT_EQ(second.Curves()[0]->MinValue, 2.75);
+        EXPECT_EQ(second.Curves()[1]->MaxValue, 7.25);
     }
 }
 
@@ -392,7 +394,7 @@ TEST(SaveToLas, ValueBeyondTheNumberFormIsWrittenAsNullSoTheFileStaysReadable)
         ASSERT_TRUE(second.LoadFromLas(dir.File("out.las"))) << wrap;
         EXPECT_TRUE(log.Messages.empty());
         EXPECT_EQ(CurveValues(second, 0), (std::vector<double>{-999.25, 3})) << wrap;
-        EXPECT_TRUE(RLasCurveDataWrapper::IsNull(second.Curves[0]->Data, 0));
+        EXPECT_TRUE(RLasCurveDataWrapper::IsNull(second.Curves()[0]->Data, 0));
         EXPECT_EQ(CurveValues(second, 1), (std::vector<double>{7, 4}));
     }
 }
@@ -401,7 +403,7 @@ TEST(SaveToLas, Windows1251TextKeepsItsBytes)
 {
     RLasData data;
     ASSERT_TRUE(data.LoadFromLas(kFixtures + "windows1251_well_names.las"));
-    EXPECT_EQ(data.Curves[0]->Mnemonic, "\xC3\xCA");  // ГК
+    EXPECT_EQ(data.Curves()[0]->Mnemonic, "\xC3\xCA");  // ГК
     TempDir dir;
     ASSERT_TRUE(data.SaveToLas(dir.File("out.las")));
     const std::string text = ReadWholeFile(dir.File("out.las"));
@@ -430,10 +432,11 @@ TEST(CalculatedCurves, AddAndDeleteKeepListColumnsAndCurvesInStep)
     curve->Unit = "API";
     curve->NullValue = -999.25;
     curve->SetValues({2, 6, -999.25, -999.25, -999.25});
-    data.AddCalculatedCurve(std::move(curve));
-    ASSERT_EQ(data.Curves.size(), 3u);
-    ASSERT_EQ(data.Columns.size(), 3u);
-    EXPECT_EQ(data.LasHeader->Curves().Lines.back().Mnem, "GR2");
+    data.AppendCurve(std::move(curve), "GR*2");
+    EXPECT_EQ(data.CheckInvariant(), "");
+    ASSERT_EQ(data.Curves().size(), 3u);
+    ASSERT_EQ(data.Columns().size(), 3u);
+    EXPECT_EQ(data.LasHeader()->Curves().Lines.back().Mnem, "GR2");
     ASSERT_TRUE(data.SaveToLas(dir.File("out.las")));
     const std::string text = ReadWholeFile(dir.File("out.las"));
     // Laid out like the last ~C entry, described by its formula, not by the
@@ -442,28 +445,29 @@ TEST(CalculatedCurves, AddAndDeleteKeepListColumnsAndCurvesInStep)
     EXPECT_NE(text.find("1000.0000\t1.0000\t2.0000\t2.0000\r\n"), std::string::npos);
 
     data.DeleteCurve(0);
-    EXPECT_EQ(data.Curves.size(), 2u);
-    EXPECT_EQ(data.Columns.size(), 2u);
-    EXPECT_EQ(data.LasHeader->Curves().Lines[0].Mnem, "RHOB");
-    EXPECT_EQ(data.FindCurve("GR2"), data.Curves[1].get());
+    EXPECT_EQ(data.CheckInvariant(), "");
+    EXPECT_EQ(data.Curves().size(), 2u);
+    EXPECT_EQ(data.Columns().size(), 2u);
+    EXPECT_EQ(data.LasHeader()->Curves().Lines[0].Mnem, "RHOB");
+    EXPECT_EQ(data.FindCurve("GR2"), data.Curves()[1].get());
 }
 
 TEST(ContainerForm, CurvesAndCacheTextRoundTrip)
 {
     TempDir dir;
     auto loaded = LoadText(MakeLas(kRange, kCurves, "1000 1 -999.25\r\n1000.25 3 4\r\n"), dir);
-    RLasCurveDataWrapper::SetRedundant(loaded->data.Curves[0]->Data, 1, true);
+    RLasCurveDataWrapper::SetRedundant(loaded->data.Curves()[0]->Data, 1, true);
     loaded->data.SaveToFile(dir.File("cache.dat"));
 
     RLasData restored;
     ASSERT_TRUE(restored.LoadFromFile(dir.File("cache.dat")));
-    ASSERT_EQ(restored.Curves.size(), 2u);
-    const RLasCurve& rhob = *restored.Curves[1];
+    ASSERT_EQ(restored.Curves().size(), 2u);
+    const RLasCurve& rhob = *restored.Curves()[1];
     EXPECT_EQ(rhob.Mnemonic, "RHOB");
     EXPECT_EQ(rhob.Unit, "G/C3");
-    EXPECT_EQ(rhob.Values(), loaded->data.Curves[1]->Values());
+    EXPECT_EQ(rhob.Values(), loaded->data.Curves()[1]->Values());
     EXPECT_TRUE(RLasCurveDataWrapper::IsNull(rhob.Data, 0));
-    EXPECT_TRUE(RLasCurveDataWrapper::IsRedundant(restored.Curves[0]->Data, 1));
+    EXPECT_TRUE(RLasCurveDataWrapper::IsRedundant(restored.Curves()[0]->Data, 1));
     EXPECT_EQ(rhob.MaxValue, 4.25);  // one value, widened
     EXPECT_EQ(rhob.Data.Step, 0.25);
     EXPECT_EQ(restored.CacheText, loaded->data.CacheText);
@@ -484,5 +488,50 @@ TEST(ContainerForm, DuplicateOrOutOfRangeIndexIsACacheError)
     }
     container.NodeByPath("LasData\\Curves\\1")->Object(0)->Value(0)->SetInteger(7);
     EXPECT_THROW(data.LoadFromNode(container), RError);
-    EXPECT_TRUE(data.Curves.empty());
+    EXPECT_TRUE(data.Curves().empty());
+}
+
+TEST(CurveOperations, TakeInsertAndReplaceKeepTheDataSetInStep)
+{
+    RLasData data;
+    ASSERT_TRUE(data.LoadFromLas(std::string(LOGGARD_TEST_DATA_DIR) + "/view/depth_columns.las"));
+    const auto columnsBefore = data.Columns();
+    // RHOB's column stands after the depth-named DEPTH column: putting it
+    // back must not land it before DEPTH.
+    RLasCurveSlot rhob = data.TakeCurve(1);
+    EXPECT_EQ(data.CheckInvariant(), "");
+    EXPECT_EQ(rhob.ColumnIndex, 2);
+    EXPECT_EQ(data.Columns().size(), 2u);
+    data.InsertCurve(std::move(rhob));
+    EXPECT_EQ(data.CheckInvariant(), "");
+    EXPECT_EQ(data.Columns(), columnsBefore);
+    EXPECT_EQ(data.LasHeader()->Curves().Lines[2].Mnem, "RHOB");
+
+    auto computed = std::make_unique<RLasCurve>();
+    computed->Mnemonic = "GRX";
+    computed->NullValue = -9999;
+    computed->SetValues({1, 2, 3, 4, 5});
+    RLasCurveSlot old = data.ReplaceCurve(0, std::move(computed), "GR*2");
+    EXPECT_EQ(data.CheckInvariant(), "");
+    EXPECT_EQ(old.Curve->Mnemonic, "GR");
+    const RLasSectionLine& line = data.LasHeader()->Curves().Lines[0];
+    EXPECT_EQ(line.Mnem, "GRX");
+    EXPECT_EQ(line.Unit, "GAPI");  // the entry keeps its layout and unit
+    EXPECT_EQ(line.Description, "GR*2");
+    EXPECT_EQ(data.Columns()[0], (TDoubleArray{1, 2, 3, 4, 5}));
+    EXPECT_FALSE(data.TakeCurve(7).Curve);
+}
+
+TEST(CurveOperations, CurvesFromTheContainerFormDropTheColumnsTheyNoLongerMatch)
+{
+    RLasData data;
+    ASSERT_TRUE(data.LoadFromLas(std::string(LOGGARD_TEST_DATA_DIR) + "/view/depth_columns.las"));
+    RDataContainer container;
+    data.SaveToNode(container);
+    data.TakeCurve(0);
+    data.LoadFromNode(container);
+    EXPECT_EQ(data.Curves().size(), 2u);
+    EXPECT_TRUE(data.Columns().empty());
+    EXPECT_EQ(data.LasHeader(), nullptr);
+    EXPECT_EQ(data.CheckInvariant(), "");
 }

@@ -17,6 +17,24 @@ protected:
     CalculatedCurvesTest()
     {
         EXPECT_TRUE(data.LoadFromLas(std::string(LOGGARD_TEST_DATA_DIR) + "/view/depth_columns.las"));
+        EXPECT_EQ(data.CheckInvariant(), "");
+    }
+
+    // Commits and rebuilds leave the ~C lines, columns and curves in step,
+    // whether they succeed or throw.
+    struct InvariantCheck {
+        const RLasData& data;
+        ~InvariantCheck() { EXPECT_EQ(data.CheckInvariant(), ""); }
+    };
+    void Commit(std::vector<RCalcEntry>& entries, std::vector<int> deletedCurves = {})
+    {
+        const InvariantCheck check{data};
+        CommitCalcEntries(data, settings, entries, std::move(deletedCurves));
+    }
+    void Rebuild()
+    {
+        const InvariantCheck check{data};
+        RebuildCalculatedCurves(data, settings);
     }
 
     static RCalcEntry Entry(const std::string& name, const std::string& formula, int curveIndex = -1)
@@ -30,7 +48,7 @@ protected:
     std::vector<std::string> LineNames() const
     {
         std::vector<std::string> names;
-        for (const RLasSectionLine& line : data.LasHeader->Curves().Lines)
+        for (const RLasSectionLine& line : data.LasHeader()->Curves().Lines)
             names.push_back(line.Mnem);
         return names;
     }
@@ -43,22 +61,22 @@ TEST_F(CalculatedCurvesTest, NewEntryBecomesAColumnAfterTheDepthNamedOnes)
 {
     std::vector<RCalcEntry> entries;
     entries.push_back(Entry("VSH", "(GR-20)/(120-20)"));
-    CommitCalcEntries(data, settings, entries);
+    Commit(entries);
 
     EXPECT_EQ(entries[0].CurveIndex, 2);
-    ASSERT_EQ(data.Curves.size(), 3u);
-    EXPECT_EQ(data.Curves[2]->Mnemonic, "VSH");
-    EXPECT_FALSE(data.Curves[2]->IsCalculated());
+    ASSERT_EQ(data.Curves().size(), 3u);
+    EXPECT_EQ(data.Curves()[2]->Mnemonic, "VSH");
+    EXPECT_FALSE(data.Curves()[2]->IsCalculated());
     EXPECT_EQ(LineNames(), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "VSH"}));
     // Unit and description of the last ~C entry (RHOB's G/C3, BULK DENSITY)
     // would mislabel the new column; the formula describes it instead.
-    EXPECT_EQ(data.LasHeader->Curves().Lines[3].Unit, "");
-    EXPECT_EQ(data.LasHeader->Curves().Lines[3].Data, "");
-    EXPECT_EQ(data.LasHeader->Curves().Lines[3].Description, "(GR-20)/(120-20)");
+    EXPECT_EQ(data.LasHeader()->Curves().Lines[3].Unit, "");
+    EXPECT_EQ(data.LasHeader()->Curves().Lines[3].Data, "");
+    EXPECT_EQ(data.LasHeader()->Curves().Lines[3].Description, "(GR-20)/(120-20)");
     EXPECT_EQ(data.Header.CurveCount, 4);
-    ASSERT_EQ(data.Columns.size(), 4u);
+    ASSERT_EQ(data.Columns().size(), 4u);
     // Null rows carry the file's own NULL, so they read back as null.
-    EXPECT_EQ(data.Columns[3], (TDoubleArray{0.0, 0.5, -9999.0, 1.0, 0.25}));
+    EXPECT_EQ(data.Columns()[3], (TDoubleArray{0.0, 0.5, -9999.0, 1.0, 0.25}));
     ASSERT_NE(settings.GetView("VSH"), nullptr);
     EXPECT_EQ(*settings.GetView("VSH"), RCurveView());
     ASSERT_EQ(settings.Tracks.size(), 3u);
@@ -68,10 +86,10 @@ TEST_F(CalculatedCurvesTest, NewEntryBecomesAColumnAfterTheDepthNamedOnes)
     ASSERT_TRUE(data.SaveToLas(dir.File("out.las")));
     RLasData reloaded;
     ASSERT_TRUE(reloaded.LoadFromLas(dir.File("out.las")));
-    ASSERT_EQ(reloaded.Curves.size(), 3u);
-    EXPECT_EQ(reloaded.Curves[2]->Mnemonic, "VSH");
-    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(reloaded.Curves[2]->Data, 2));
-    EXPECT_DOUBLE_EQ(reloaded.Curves[2]->Data.Samples[3].Value, 1.0);
+    ASSERT_EQ(reloaded.Curves().size(), 3u);
+    EXPECT_EQ(reloaded.Curves()[2]->Mnemonic, "VSH");
+    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(reloaded.Curves()[2]->Data, 2));
+    EXPECT_DOUBLE_EQ(reloaded.Curves()[2]->Data.Samples[3].Value, 1.0);
 }
 
 TEST_F(CalculatedCurvesTest, LaterEntryReadsAnEarlierOne)
@@ -79,25 +97,25 @@ TEST_F(CalculatedCurvesTest, LaterEntryReadsAnEarlierOne)
     std::vector<RCalcEntry> entries;
     entries.push_back(Entry("A", "RHOB*10"));
     entries.push_back(Entry("B", "a+1"));
-    CommitCalcEntries(data, settings, entries);
+    Commit(entries);
     EXPECT_EQ(entries[1].CurveIndex, 3);
-    EXPECT_DOUBLE_EQ(data.Columns[4][0], 22.0);
+    EXPECT_DOUBLE_EQ(data.Columns()[4][0], 22.0);
 }
 
 TEST_F(CalculatedCurvesTest, CommittedEntryIsReplacedInPlace)
 {
     std::vector<RCalcEntry> entries;
     entries.push_back(Entry("VSH", "GR"));
-    CommitCalcEntries(data, settings, entries);
+    Commit(entries);
     entries[0].Name = "VSH2";
     entries[0].Method.Formula = "RHOB";
-    CommitCalcEntries(data, settings, entries);
+    Commit(entries);
 
     EXPECT_EQ(entries[0].CurveIndex, 2);
-    ASSERT_EQ(data.Curves.size(), 3u);
-    EXPECT_EQ(data.Curves[2]->Mnemonic, "VSH2");
+    ASSERT_EQ(data.Curves().size(), 3u);
+    EXPECT_EQ(data.Curves()[2]->Mnemonic, "VSH2");
     EXPECT_EQ(LineNames(), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "VSH2"}));
-    EXPECT_EQ(data.Columns[3], (TDoubleArray{2.1, 2.2, 2.3, 2.4, 2.5}));
+    EXPECT_EQ(data.Columns()[3], (TDoubleArray{2.1, 2.2, 2.3, 2.4, 2.5}));
 }
 
 TEST_F(CalculatedCurvesTest, DeletedEntryTakesItsColumnViewAndTrack)
@@ -106,19 +124,19 @@ TEST_F(CalculatedCurvesTest, DeletedEntryTakesItsColumnViewAndTrack)
     entries.push_back(Entry("A", "1"));
     entries.push_back(Entry("B", "2"));
     entries.push_back(Entry("C", "3"));
-    CommitCalcEntries(data, settings, entries);
+    Commit(entries);
     settings.Tracks = {0, 1, 2, 3, 4};
 
     std::vector<RCalcEntry> kept;
     kept.push_back(std::move(entries[1]));
-    CommitCalcEntries(data, settings, kept, {4, 2});
+    Commit(kept, {4, 2});
 
     EXPECT_EQ(kept[0].CurveIndex, 2);  // moved down past the deleted A
-    ASSERT_EQ(data.Curves.size(), 3u);
-    EXPECT_EQ(data.Curves[2]->Mnemonic, "B");
+    ASSERT_EQ(data.Curves().size(), 3u);
+    EXPECT_EQ(data.Curves()[2]->Mnemonic, "B");
     EXPECT_EQ(LineNames(), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "B"}));
-    ASSERT_EQ(data.Columns.size(), 4u);
-    EXPECT_EQ(data.Columns[3], TDoubleArray(5, 2.0));
+    ASSERT_EQ(data.Columns().size(), 4u);
+    EXPECT_EQ(data.Columns()[3], TDoubleArray(5, 2.0));
     EXPECT_EQ(data.Header.CurveCount, 4);
     EXPECT_EQ(settings.GetView("A"), nullptr);
     EXPECT_EQ(settings.GetView("C"), nullptr);
@@ -130,24 +148,24 @@ TEST_F(CalculatedCurvesTest, FailedEntryUndoesTheWholeCommit)
 {
     std::vector<RCalcEntry> entries;
     entries.push_back(Entry("A", "GR"));
-    CommitCalcEntries(data, settings, entries);
-    const std::vector<RLasCurve*> curvesBefore = {data.Curves[0].get(), data.Curves[1].get(), data.Curves[2].get()};
-    const auto columnsBefore = data.Columns;
+    Commit(entries);
+    const std::vector<RLasCurve*> curvesBefore = {data.Curves()[0].get(), data.Curves()[1].get(), data.Curves()[2].get()};
+    const auto columnsBefore = data.Columns();
     const auto linesBefore = LineNames();
 
     entries[0].Method.Formula = "RHOB";
     entries.push_back(Entry("B", "5"));
     entries.push_back(Entry("C", "NOPE+1"));
     try {
-        CommitCalcEntries(data, settings, entries, {2});
+        Commit(entries, {2});
         FAIL() << "the commit should fail";
     } catch (const RError& error) {
         EXPECT_EQ(std::string(error.what()).rfind("Ошибка разбора формулы: кривая NOPE не найдена.\r\nMakeLink", 0), 0u);
     }
-    ASSERT_EQ(data.Curves.size(), 3u);
+    ASSERT_EQ(data.Curves().size(), 3u);
     for (std::size_t i = 0; i < 3; ++i)
-        EXPECT_EQ(data.Curves[i].get(), curvesBefore[i]);
-    EXPECT_EQ(data.Columns, columnsBefore);
+        EXPECT_EQ(data.Curves()[i].get(), curvesBefore[i]);
+    EXPECT_EQ(data.Columns(), columnsBefore);
     EXPECT_EQ(LineNames(), linesBefore);
     EXPECT_EQ(entries[0].CurveIndex, 2);
     EXPECT_EQ(entries[1].CurveIndex, -1);
@@ -159,9 +177,9 @@ TEST_F(CalculatedCurvesTest, InfinityIsWrittenAsNull)
 {
     std::vector<RCalcEntry> entries;
     entries.push_back(Entry("T", "ATANH(RHOB/RHOB)"));
-    CommitCalcEntries(data, settings, entries);
-    EXPECT_EQ(data.Curves[2]->Data.Samples[1].Value, std::numeric_limits<double>::infinity());
-    EXPECT_EQ(data.Columns[3], TDoubleArray(5, -9999.0));
+    Commit(entries);
+    EXPECT_EQ(data.Curves()[2]->Data.Samples[1].Value, std::numeric_limits<double>::infinity());
+    EXPECT_EQ(data.Columns()[3], TDoubleArray(5, -9999.0));
 }
 
 TEST_F(CalculatedCurvesTest, DepthNamesAndEmptyNamesAreRefused)
@@ -169,9 +187,9 @@ TEST_F(CalculatedCurvesTest, DepthNamesAndEmptyNamesAreRefused)
     for (const char* name : {"DEPTH", "DEPT", ""}) {
         std::vector<RCalcEntry> entries;
         entries.push_back(Entry(name, "1"));
-        EXPECT_THROW(CommitCalcEntries(data, settings, entries), RError) << name;
-        EXPECT_EQ(data.Curves.size(), 2u);
-        EXPECT_EQ(data.Columns.size(), 3u);
+        EXPECT_THROW(Commit(entries), RError) << name;
+        EXPECT_EQ(data.Curves().size(), 2u);
+        EXPECT_EQ(data.Columns().size(), 3u);
     }
 }
 
@@ -182,13 +200,13 @@ TEST_F(CalculatedCurvesTest, NamesALasFileCannotHoldAreRefused)
     for (const char* name : {"A.B", "~X", "#Y", "A\nB", " A", "A "}) {
         std::vector<RCalcEntry> entries;
         entries.push_back(Entry(name, "1"));
-        EXPECT_THROW(CommitCalcEntries(data, settings, entries), RError) << name;
-        EXPECT_EQ(data.Curves.size(), 2u);
-        EXPECT_EQ(data.Columns.size(), 3u);
+        EXPECT_THROW(Commit(entries), RError) << name;
+        EXPECT_EQ(data.Curves().size(), 2u);
+        EXPECT_EQ(data.Columns().size(), 3u);
     }
     std::vector<RCalcEntry> entries;
     entries.push_back(Entry("GR 2:B", "1"));
-    EXPECT_NO_THROW(CommitCalcEntries(data, settings, entries));
+    EXPECT_NO_THROW(Commit(entries));
 }
 
 TEST_F(CalculatedCurvesTest, StoredMethodsAreRebuiltWithoutDuplicates)
@@ -199,19 +217,19 @@ TEST_F(CalculatedCurvesTest, StoredMethodsAreRebuiltWithoutDuplicates)
     settings.SetCalcMethod("X2", std::make_unique<RCurveCalcMethod>("VSH*2"));
 
     for (int load = 0; load < 2; ++load) {
-        RebuildCalculatedCurves(data, settings);
-        ASSERT_EQ(data.Curves.size(), 3u) << load;
-        const RLasCurve& vsh = *data.Curves[2];
+        Rebuild();
+        ASSERT_EQ(data.Curves().size(), 3u) << load;
+        const RLasCurve& vsh = *data.Curves()[2];
         EXPECT_EQ(vsh.Mnemonic, "VSH");
         EXPECT_EQ(vsh.Formula, "(GR-20)/100");
         EXPECT_EQ(vsh.MethodName, "VSH");
         EXPECT_TRUE(RLasCurveDataWrapper::IsNull(vsh.Data, 2));
         EXPECT_DOUBLE_EQ(vsh.Data.Samples[1].Value, 0.5);
-        ASSERT_EQ(data.Columns.size(), 4u);
-        EXPECT_EQ(data.Columns[3][2], -9999.0);
+        ASSERT_EQ(data.Columns().size(), 4u);
+        EXPECT_EQ(data.Columns()[3][2], -9999.0);
         // Labelled like a committed column: the formula, not RHOB's unit and
         // description.
-        const RLasSectionLine& line = data.LasHeader->Curves().Lines[3];
+        const RLasSectionLine& line = data.LasHeader()->Curves().Lines[3];
         EXPECT_EQ(line.Mnem, "VSH");
         EXPECT_EQ(line.Unit, "");
         EXPECT_EQ(line.Data, "");
@@ -227,9 +245,9 @@ TEST_F(CalculatedCurvesTest, StoredMethodsWithUnfitNamesAreSkipped)
     settings.SetCalcMethod("DEPTH", std::make_unique<RCurveCalcMethod>("GR*2"));
     settings.SetCalcMethod("A.B", std::make_unique<RCurveCalcMethod>("GR*3"));
     settings.SetCalcMethod("VSH", std::make_unique<RCurveCalcMethod>("GR/100"));
-    RebuildCalculatedCurves(data, settings);
-    ASSERT_EQ(data.Curves.size(), 3u);
-    EXPECT_EQ(data.Curves[2]->Mnemonic, "VSH");
+    Rebuild();
+    ASSERT_EQ(data.Curves().size(), 3u);
+    EXPECT_EQ(data.Curves()[2]->Mnemonic, "VSH");
     EXPECT_EQ(LineNames(), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "VSH"}));
     EXPECT_EQ(data.ColumnOfCurve(2), 3);
 }
