@@ -1,6 +1,6 @@
 #include "calc/curve_operators.h"
 
-#include "calc/near_equal.h"
+#include "las/near_equal.h"
 
 #include <cmath>
 

@@ -1,6 +1,7 @@
 #include "las/las_curve.h"
 
-#include <bit>
+#include "las/near_equal.h"
+
 #include <cstring>
 
 bool RLasCurveDataWrapper::IsNull(const RLasCurveData& data, std::size_t index)
@@ -27,20 +28,6 @@ void RLasCurveDataWrapper::SetRedundant(RLasCurveData& data, std::size_t index, 
         return;
     const std::uint8_t flags = data.Samples[index].Flags;
     data.Samples[index].Flags = flag ? (flags | kSampleRedundant) : (flags & ~kSampleRedundant);
-}
-
-bool NearlyEqual(double a, double b)
-{
-    const auto bitsA = std::bit_cast<std::uint64_t>(a);
-    const auto bitsB = std::bit_cast<std::uint64_t>(b);
-    if ((bitsA & bitsB) == 0)
-        return a == 0.0 && b == 0.0;
-    // Opposite signs are never one value (the patterns are far apart);
-    // unsigned arithmetic keeps the difference free of overflow.
-    constexpr std::uint64_t kSign = std::uint64_t(1) << 63;
-    if ((bitsA & kSign) != (bitsB & kSign))
-        return false;
-    return (bitsA > bitsB ? bitsA - bitsB : bitsB - bitsA) < 8;
 }
 
 RLasCurve::RLasCurve(std::string formula, std::string methodName)
@@ -76,7 +63,8 @@ void RLasCurve::SetValues(const TDoubleArray& values)
 void RLasCurve::SetRange(double low, double high)
 {
     // A curve of one value (or of nulls only) still gets a drawable range.
-    if (NearlyEqual(low, high)) {
+    // Within 8 units in the last place counts as one value.
+    if (IsNearEqual(low, high, 8)) {
         low -= 0.25;
         high += 0.25;
     }

@@ -87,8 +87,3 @@ public:
     std::string Formula;     // formula of a calculated curve, empty for file curves
     std::string MethodName;  // name of the calculation method that made it
 };
-
-// True when two doubles are one value for drawing purposes: their bit
-// patterns differ by less than 8 units in the last place (same sign), or
-// both are zero.
-bool NearlyEqual(double a, double b);

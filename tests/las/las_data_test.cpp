@@ -208,7 +208,7 @@ TEST(LoadFromLas, ScannerFailureLeavesNoColumnsToSave)
     TempDir dir;
     auto loaded = LoadText(MakeLas(kRange, kCurves, "1000 1 2\r\n1000.25 3\r\n1000.5 5 6\r\n"), dir);
     EXPECT_FALSE(loaded->result);
-    EXPECT_EQ(loaded->messages, std::vector<std::string>{"???????????? ?????? ? ?????? 1000.25 3 ? ?????? Data"});
+    EXPECT_EQ(loaded->messages, std::vector<std::string>{"Недостаточно данных в строке 1000.25 3 в секции Data"});
     EXPECT_TRUE(loaded->data.Columns().empty());
     EXPECT_TRUE(loaded->data.Curves().empty());
     RLogCollector log;

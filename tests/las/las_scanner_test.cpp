@@ -110,8 +110,8 @@ TEST(ScanDataLine, TooFewAndTooManyAreLoggedAsStored)
     EXPECT_EQ(values, (std::vector<double>{-999.25, 55.5, 1.2}));
     EXPECT_FALSE(ScanDataLine("1000.0 1 2", values));
     ASSERT_EQ(log.Messages.size(), 2u);
-    EXPECT_EQ(log.Messages[0], "??????? ????? ?????? ? ?????? 1000.0 -999.25 55,5 1.2E3 ?????? Data");
-    EXPECT_EQ(log.Messages[1], "???????????? ?????? ? ?????? 1000.0 1 2 ? ?????? Data");
+    EXPECT_EQ(log.Messages[0], "Слишком много данных в строке 1000.0 -999.25 55,5 1.2E3 секции Data");
+    EXPECT_EQ(log.Messages[1], "Недостаточно данных в строке 1000.0 1 2 в секции Data");
     // Text after the values that holds no digit is fine.
     EXPECT_TRUE(ScanDataLine("1000 1 2 3 -- end", values));
 }

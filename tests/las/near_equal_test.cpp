@@ -1,4 +1,4 @@
-#include "calc/near_equal.h"
+#include "las/near_equal.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -15,6 +15,9 @@ TEST(NearEqualTest, WithinUnitsInTheLastPlace)
         far = std::nextafter(far, 2.0);
     EXPECT_FALSE(IsNearEqual(one, far, 32));
     EXPECT_TRUE(IsNearEqual(one, std::nextafter(far, 0.0), 32));
+    // Neighbours across a power of two share no bits of their patterns.
+    EXPECT_TRUE(IsNearEqual(2.0, std::nextafter(2.0, 0.0), 8));
+    EXPECT_FALSE(IsNearEqual(1.0, 1.0 + 1e-12, 8));
 }
 
 TEST(NearEqualTest, OppositeSignsOnlyWhenEqual)
