@@ -93,6 +93,17 @@ bool IsPlainNumber(std::string_view text)
 RCurveFormulaParser::RCurveFormulaParser(RCurveCalcMethod& method, const RLasData& data, std::string text)
     : Text(std::move(text)), LasData(data), Method(method)
 {
+    // The same walk as RemoveWhitespace, remembering where kept characters stood.
+    const std::string& typed = method.Formula;
+    typedLength_ = static_cast<int>(typed.size());
+    QuoteState quotes;
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        const char c = typed[i];
+        quotes.Feed(c);
+        if (!quotes.Open() && (c == ' ' || c == '\t' || c == '\n' || c == '\r'))
+            continue;
+        typedIndex_.push_back(static_cast<int>(i));
+    }
 }
 
 void RCurveFormulaParser::Parse(RCurveCalcMethod& method, const RLasData& data)
@@ -129,8 +140,8 @@ std::string RCurveFormulaParser::Range(int first, int last) const
 
 void RCurveFormulaParser::Append(RCurveArg* node) { Method.Nodes.push_back(node); }
 
-void RCurveFormulaParser::Fail(const std::string& message, std::string_view step, int first, int last,
-                               int position) const
+void RCurveFormulaParser::Fail(RFormulaErrorKind kind, const std::string& message, std::string_view step, int first,
+                               int last, int position) const
 {
     auto insertMarks = [this](std::size_t before, std::size_t after) {
         before = std::min(before, Text.size());
@@ -143,17 +154,25 @@ void RCurveFormulaParser::Fail(const std::string& message, std::string_view step
                                                  static_cast<std::size_t>(position))
                                    : insertMarks(static_cast<std::size_t>(std::max(first - 1, 0)),
                                                  static_cast<std::size_t>(std::max(last, 0)));
-    throw RError(message + "\r\n" + std::string(step) + ": Formula=" + Text + ", b="
-                 + std::to_string(first - 1) + ", e=" + std::to_string(last - 1) + "\r\n"
-                 + "Ошибка на символе: " + std::to_string(position - 1) + ": " + marked);
+    // The fault in the formula as typed: 1-based start and length.
+    const int size = static_cast<int>(typedIndex_.size());
+    const auto typedStart = [&](int p) { return p >= 1 && p <= size ? typedIndex_[p - 1] + 1 : typedLength_ + 1; };
+    const int from = position > 0 ? position : std::max(first, 1);
+    const int to = position > 0 ? position : std::min(last, size);
+    const int start = typedStart(from);
+    const int length = to >= from && to <= size ? typedIndex_[to - 1] + 1 - start + 1 : 0;
+    throw RFormulaError(message + "\r\n" + std::string(step) + ": Formula=" + Text + ", b=" + std::to_string(first - 1)
+                            + ", e=" + std::to_string(last - 1) + "\r\n" + "Ошибка на символе: "
+                            + std::to_string(position - 1) + ": " + marked,
+                        kind, start, length);
 }
 
 std::unique_ptr<RCurveArg> RCurveFormulaParser::BuildArgument(int first, int last)
 {
     if (last < first)
-        Fail(kBadSubstring, "BuildArgument", first, last);
+        Fail(RFormulaErrorKind::BadSubstring, kBadSubstring, "BuildArgument", first, last);
     if (depth_ >= kMaxDepth)
-        Fail(kTooDeep, "BuildArgument", first, last);
+        Fail(RFormulaErrorKind::TooDeep, kTooDeep, "BuildArgument", first, last);
     struct DepthGuard {
         int& depth;
         explicit DepthGuard(int& d) : depth(d) { ++depth; }
@@ -172,7 +191,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::BuildArgument(int first, int las
     }
     if (At(first) == '(') {
         if (At(last) != ')')
-            Fail(kMissingBracket, "BuildArgument", first, last);
+            Fail(RFormulaErrorKind::MissingBracket, kMissingBracket, "BuildArgument", first, last);
         // Brackets make no node of their own.
         return BuildArgument(first + 1, last - 1);
     }
@@ -199,7 +218,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::Operator2Args(int first, int las
             ++bracketDepth;
         } else if (c == '(') {
             if (--bracketDepth < 0)
-                Fail(kBadBrackets, "Operator2Args", first, last, position);
+                Fail(RFormulaErrorKind::BadBrackets, kBadBrackets, "Operator2Args", first, last, position);
         } else if (bracketDepth == 0 && position > first && operators.find(c) != std::string_view::npos) {
             std::unique_ptr<RCurveFunction> node;
             switch (c) {
@@ -217,9 +236,9 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::Operator2Args(int first, int las
         }
     }
     if (bracketDepth != 0)
-        Fail(kBadBrackets, "Operator2Args", first, last);
+        Fail(RFormulaErrorKind::BadBrackets, kBadBrackets, "Operator2Args", first, last);
     if (quotes.Open())
-        Fail(kNoQuotePair, "Operator2Args", first, last);
+        Fail(RFormulaErrorKind::NoQuotePair, kNoQuotePair, "Operator2Args", first, last);
     return nullptr;
 }
 
@@ -230,7 +249,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::FunctionCall(int first, int last
         if (At(position) == '(')
             open = position;
     if (open == 0)
-        Fail(kBadCall, "FunctionCall", first, last);
+        Fail(RFormulaErrorKind::BadCall, kBadCall, "FunctionCall", first, last);
 
     const std::string name = Range(first, open - 1);
     const RCurveFunctionClass* functionClass = FindFunctionClass(Upper(name));
@@ -250,14 +269,14 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::FunctionCall(int first, int last
                 ++bracketDepth;
             } else if (c == ')' || c == ']') {
                 if (--bracketDepth < 0)
-                    Fail(kBadBrackets, "FunctionCall", first, last, position);
+                    Fail(RFormulaErrorKind::BadBrackets, kBadBrackets, "FunctionCall", first, last, position);
             } else if (c == ',' && bracketDepth == 0) {
                 argumentRanges.emplace_back(argumentStart, position - 1);
                 argumentStart = position + 1;
             }
         }
         if (quotes.Open() || bracketDepth != 0)
-            Fail(kBadBracketsOrQuotes, "FunctionCall", first, last);
+            Fail(RFormulaErrorKind::BadBracketsOrQuotes, kBadBracketsOrQuotes, "FunctionCall", first, last);
         argumentRanges.emplace_back(argumentStart, last - 1);
     }
 
@@ -268,7 +287,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::FunctionCall(int first, int last
         const std::string_view curveName = Unquoted(name);
         const RLasCurve* curve = FindCurve(curveName);
         if (!curve)
-            Fail("Ошибка разбора формулы: некорректное имя функции или кривой " + std::string(curveName) + ".",
+            Fail(RFormulaErrorKind::BadName, "Ошибка разбора формулы: некорректное имя функции или кривой " + std::string(curveName) + ".",
                  "FunctionCall", first, last);
         auto link = std::make_unique<RCurveLink>();
         link->Curve = curve;
@@ -281,7 +300,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::FunctionCall(int first, int last
                                && argumentRanges.size() > 1;
     const int required = functionClass ? functionClass->minArgCount : RCurveLink::kArgCount;
     if (trailingComma || static_cast<int>(argumentRanges.size()) < required)
-        Fail(kBadSubstring, "FunctionCall", first, last);
+        Fail(RFormulaErrorKind::BadSubstring, kBadSubstring, "FunctionCall", first, last);
 
     node->Args.resize(argumentRanges.size());
     for (std::size_t i = argumentRanges.size(); i-- > 0;) {
@@ -304,7 +323,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::NumberConstant(int first, int la
     // from_chars reads the C locale's form and reports overflow.
     const auto [stop, error] = std::from_chars(begin, end, value);
     if (!IsPlainNumber(text) || error != std::errc() || stop != end || !std::isfinite(value))
-        Fail(kBadValue, "NumberConstant", first, last);
+        Fail(RFormulaErrorKind::BadValue, kBadValue, "NumberConstant", first, last);
     return std::make_unique<RCurveConst>(value);
 }
 
@@ -320,8 +339,8 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::MakeLink(int first, int last)
     const std::string_view curveName = Unquoted(upperName);
     const RLasCurve* curve = FindCurve(curveName);
     if (!curve)
-        Fail("Ошибка разбора формулы: кривая " + std::string(curveName) + " не найдена.", "MakeLink", first,
-             last);
+        Fail(RFormulaErrorKind::CurveNotFound, "Ошибка разбора формулы: кривая " + std::string(curveName) + " не найдена.",
+             "MakeLink", first, last);
     // A bare curve name is the curve read at the current depth.
     auto link = std::make_unique<RCurveLink>();
     link->Curve = curve;

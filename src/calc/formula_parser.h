@@ -12,12 +12,48 @@
 // method's Nodes list after its arguments (post-order).
 //
 // Positions are 1-based and inclusive like the error texts' ranges. Errors
-// raise RError with the message, then a position text naming the step, the
-// range (0-based) and the formula with the fault marked by " __ ".
+// raise RFormulaError: its text is the message, then a position text naming
+// the step, the range (0-based) and the formula with the fault marked by
+// " __ "; its kind, position and length say the same as data.
+
+#include "container/error.h"
 
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
+
+enum class RFormulaErrorKind {
+    BadSubstring,         // an empty or ill-formed part, a missing argument
+    TooDeep,              // nesting beyond RCurveFormulaParser::kMaxDepth
+    MissingBracket,       // "(" without ")"
+    BadBrackets,          // brackets that do not pair
+    NoQuotePair,          // a quote left open
+    BadCall,              // text after a call's closing bracket
+    BadBracketsOrQuotes,  // an argument list that does not close
+    BadName,              // a call of something that is no function or curve
+    BadValue,             // a number that does not read
+    CurveNotFound,        // a bare name that is no curve
+};
+
+// A formula that does not parse. Position is 1-based in the formula as
+// typed (blanks included) and, with Length, covers the faulty text; Length
+// is 0 where something is missing before Position.
+class RFormulaError : public RError {
+public:
+    RFormulaError(const std::string& message, RFormulaErrorKind kind, int position, int length)
+        : RError(message), kind_(kind), position_(position), length_(length)
+    {
+    }
+    RFormulaErrorKind Kind() const { return kind_; }
+    int Position() const { return position_; }
+    int Length() const { return length_; }
+
+private:
+    RFormulaErrorKind kind_;
+    int position_;
+    int length_;
+};
 
 class RCurveArg;
 class RCurveCalcMethod;
@@ -55,12 +91,15 @@ private:
     char At(int position) const { return Text[static_cast<std::size_t>(position - 1)]; }
     std::string Range(int first, int last) const;
 
-    // Raises RError with `message` and the position text; `position` is the
-    // offending character, or -1 to mark the whole range.
-    [[noreturn]] void Fail(const std::string& message, std::string_view step, int first, int last,
-                           int position = -1) const;
+    // Raises RFormulaError with `message` and the position text; `position`
+    // is the offending character, or -1 to mark the whole range.
+    [[noreturn]] void Fail(RFormulaErrorKind kind, const std::string& message, std::string_view step, int first,
+                           int last, int position = -1) const;
 
     std::string Text;
+    // Where each character of Text stood in the formula as typed (0-based).
+    std::vector<int> typedIndex_;
+    int typedLength_ = 0;
     const RLasData& LasData;
     RCurveCalcMethod& Method;
     int depth_ = 0;

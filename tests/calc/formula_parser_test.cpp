@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
@@ -151,6 +153,35 @@ TEST_F(FormulaParserTest, ErrorTextsCarryStepRangeAndMarks)
     EXPECT_EQ(ParseError("SUM([a)", data),
               "Ошибка разбора формулы: некорректные скобки или кавычки.\r\n"
               "FunctionCall: Formula=SUM([a), b=0, e=6\r\nОшибка на символе: -2:  __ SUM([a) __ ");
+}
+
+// Kind, 1-based position and length in the formula as typed.
+std::tuple<RFormulaErrorKind, int, int> Fault(const std::string& formula, const RLasData& data)
+{
+    RCurveCalcMethod method(formula);
+    try {
+        method.Parse(data);
+    } catch (const RFormulaError& error) {
+        return {error.Kind(), error.Position(), error.Length()};
+    }
+    ADD_FAILURE() << formula << " parsed";
+    return {};
+}
+
+TEST_F(FormulaParserTest, ErrorsLocateTheFaultInTheTypedFormula)
+{
+    using K = RFormulaErrorKind;
+    // Blanks the parser drops still count towards the caret position.
+    EXPECT_EQ(Fault("2 + XYZ", data), std::make_tuple(K::CurveNotFound, 5, 3));
+    EXPECT_EQ(Fault("SUM( a ] )", data), std::make_tuple(K::BadBrackets, 8, 1));
+    EXPECT_EQ(Fault("1e-5", data), std::make_tuple(K::BadValue, 1, 2));
+    EXPECT_EQ(Fault("xyz (1)", data), std::make_tuple(K::BadName, 1, 7));
+    // Something missing: an empty range at the place it is missing from.
+    EXPECT_EQ(Fault("2 * -3", data), std::make_tuple(K::BadSubstring, 5, 0));
+    EXPECT_EQ(Fault("", data), std::make_tuple(K::BadSubstring, 1, 0));
+    EXPECT_EQ(Fault("(a", data), std::make_tuple(K::BadBrackets, 1, 1));
+    // Still an RError for code that only shows the text.
+    EXPECT_THROW(RCurveCalcMethod("1+'GR").Parse(data), RError);
 }
 
 TEST_F(FormulaParserTest, OperatorAfterOperatorIsRejected)
