@@ -108,3 +108,19 @@ TDoubleArray RLasCurve::Values() const
         values[i] = Data.Samples[i].Value;
     return values;
 }
+
+std::string_view CurveNameStem(std::string_view mnemonic)
+{
+    if (mnemonic.size() < 4 || mnemonic.back() != ')')
+        return mnemonic;
+    const std::size_t open = mnemonic.rfind('(');
+    if (open == std::string_view::npos || open == 0 || mnemonic[open - 1] != ' ')
+        return mnemonic;
+    std::string_view number = mnemonic.substr(open + 1, mnemonic.size() - open - 2);
+    if (!number.empty() && (number.front() == '-' || number.front() == '+'))
+        number.remove_prefix(1);
+    if (number.empty() || number.size() > 9
+        || number.find_first_not_of("0123456789") != std::string_view::npos)
+        return mnemonic;
+    return mnemonic.substr(0, open - 1);
+}

@@ -19,6 +19,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One numeric column of a LAS file's data section.
@@ -87,3 +88,7 @@ public:
     std::string Formula;     // formula of a calculated curve, empty for file curves
     std::string MethodName;  // name of the calculation method that made it
 };
+
+// The mnemonic without a trailing " (n)", n an integer, as unique naming
+// appends it: "GR (2)" gives "GR"; "X(7)" and "A (x)" stay as they are.
+std::string_view CurveNameStem(std::string_view mnemonic);

@@ -254,8 +254,8 @@ std::string RLasData::CheckInvariant() const
         if (curve >= curves_.size())
             return "~C line " + std::to_string(k) + " (" + lines[k].Mnem + ") has no curve";
         // Curves may have been renamed apart ("GR (2)"), never to another name.
-        const std::string stem = lines[k].Mnem.substr(0, RLasCurve::kMaxMnemonicLength);
-        if (curves_[curve]->Mnemonic.compare(0, stem.size(), stem) != 0)
+        const std::string mnemonic = lines[k].Mnem.substr(0, RLasCurve::kMaxMnemonicLength);
+        if (CurveNameStem(curves_[curve]->Mnemonic) != CurveNameStem(mnemonic))
             return "curve " + std::to_string(curve) + " (" + curves_[curve]->Mnemonic + ") stands at ~C line "
                    + std::to_string(k) + " (" + lines[k].Mnem + ")";
         ++curve;
