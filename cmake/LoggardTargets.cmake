@@ -35,3 +35,21 @@ function(loggard_add_bench name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
 endfunction()
+
+# loggard_add_qt_test(name SOURCES ... [DEPS ...])
+# One Qt Test executable for windows and dialogs, run on the offscreen
+# platform so that no display is needed.
+function(loggard_add_qt_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  find_package(Qt6 REQUIRED COMPONENTS Test Widgets)
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} Qt6::Test Qt6::Widgets)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE
+    LOGGARD_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
+    LOGGARD_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+endfunction()

@@ -1,0 +1,71 @@
+#include "app/multi_lang.h"
+
+#include <array>
+
+namespace {
+
+struct Pair {
+    std::string english, russian;
+};
+
+const std::array<Pair, RMultiLang::kPairCount>& Table()
+{
+    static const std::array<Pair, RMultiLang::kPairCount> table = {{
+        {"Well logs viewer", "Визуализатор данных каротажа"},
+        {"Scale", "Масштаб"},
+        {"Open las-file", "Открыть las-файл"},
+        {"Save", "Сохранить"},
+        {"Inscribe", "Вписать"},
+        {"Information", "Информация"},
+        {"About", "О программе"},
+        {"Help", "Помощь"},
+        {"Update", "Обновить"},
+        {"Map calculator", "Калькулятор карт"},
+        {"Curve name:", "Название кривой:"},
+        {"Formula:", "Формула:"},
+        {"Cancel", "Отмена"},
+        {"Cross-plot", "Кроссплот"},
+        {"Choose the curves for plotting the crossplot", "Выберите кривые для построения кроссплота"},
+        {"X-axis", "Ось X"},
+        {"Y-axis", "Ось Y"},
+        {"Color", "Цвет"},
+        {"First gradient color", "Первый цвет градиента"},
+        {"Second gradient color", "Второй цвет градиента"},
+        {"Marker size", "Размер маркера"},
+        {"Marker type", "Тип маркера"},
+        {"Circle", "Круг"},
+        {"Square", "Квадрат"},
+        {"Diamond", "Ромб"},
+        {"Triangle", "Треугольник"},
+        {"Curve", "Кривая"},
+        {"Appearance", "Настройки внешнего вида"},
+        {"Color", "Цвет"},
+        {"Track", "Трек"},
+        {"Fill", "Заливка"},
+        {"Note", "Заметки"},
+        {"No fill", "Без заливки"},
+        {"Fill by constant", "Относительно константы"},
+        {"Fill by curve", "Относительно кривой"},
+        {"Constant", "Константа"},
+        {"Fill settings", "Настройки заливки"},
+        {"Fill color", "Цвет заливки"},
+        {"Fill condition", "Условия заливки"},
+        {"More or equal", "Больше или равно"},
+        {"Less or equal", "Меньше или равно"},
+        {"Less than", "Меньше чем"},
+        {"Greater than", "Больше чем"},
+        {"Full Fill", "Залить полностью"},
+        {"Fill From", "Залить относительно"},
+        {"Depth", "Глубина"},
+        {"Curves", "Кривые"},
+    }};
+    return table;
+}
+
+}  // namespace
+
+const std::string& RMultiLang::Text(int index) const
+{
+    const Pair& pair = Table().at(static_cast<std::size_t>(index));
+    return language_ == 1 ? pair.russian : pair.english;
+}

@@ -1,0 +1,33 @@
+#include "app/multi_lang.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+TEST(RMultiLang, EachGetterReadsItsPairInTheCurrentLanguage)
+{
+    RMultiLang lang(0);
+    EXPECT_EQ(lang.MainCaption(), "Well logs viewer");
+    EXPECT_EQ(lang.Curves(), "Curves");
+    lang.SetLanguage(1);
+    EXPECT_EQ(lang.Language(), 1);
+    EXPECT_EQ(lang.MainCaption(), "Визуализатор данных каротажа");
+    EXPECT_EQ(lang.MapCalculator(), "Калькулятор карт");
+    EXPECT_EQ(lang.Cancel(), "Отмена");
+    EXPECT_EQ(lang.Curves(), "Кривые");
+    // Pairs 18 and 29 are separate entries with the same texts.
+    EXPECT_EQ(lang.Color(), lang.CurveColor());
+}
+
+TEST(RMultiLang, EveryPairIsTranslated)
+{
+    RMultiLang english(0), russian(1);
+    std::set<std::string> seen;
+    for (int k = 0; k < RMultiLang::kPairCount; ++k) {
+        EXPECT_FALSE(english.Text(k).empty()) << k;
+        EXPECT_NE(english.Text(k), russian.Text(k)) << k;
+        seen.insert(english.Text(k));
+    }
+    // Only "Color" repeats among the 47.
+    EXPECT_EQ(seen.size(), static_cast<std::size_t>(RMultiLang::kPairCount - 1));
+}
