@@ -88,7 +88,9 @@ TEST_P(LasCorpusFile, LoadsOrIsRefusedAndRoundTrips)
     const std::string& file = GetParam().path;
     RLogCollector log;
     RLasData data;
-    if (!data.LoadFromLas(file)) {
+    const bool loaded = data.LoadFromLas(file);
+    EXPECT_EQ(data.CheckInvariant(), "");
+    if (!loaded) {
         EXPECT_FALSE(log.Messages.empty()) << "refused without a message";
         return;
     }
@@ -100,6 +102,7 @@ TEST_P(LasCorpusFile, LoadsOrIsRefusedAndRoundTrips)
     ASSERT_TRUE(data.SaveToLas(dir.File("out.las")));
     RLasData again;
     ASSERT_TRUE(again.LoadFromLas(dir.File("out.las")));
+    EXPECT_EQ(again.CheckInvariant(), "");
     ASSERT_EQ(again.Curves().size(), data.Curves().size());
     for (std::size_t i = 0; i < data.Curves().size(); ++i) {
         EXPECT_EQ(again.Curves()[i]->Mnemonic, data.Curves()[i]->Mnemonic);
