@@ -1,0 +1,49 @@
+#include "app/dialog_hooks.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+
+QString Title(QWidget* parent)
+{
+    if (parent && !parent->window()->windowTitle().isEmpty())
+        return parent->window()->windowTitle();
+    return QApplication::applicationDisplayName();
+}
+
+void DefaultShowError(QWidget* parent, const QString& text) { QMessageBox::critical(parent, Title(parent), text); }
+
+void DefaultInform(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox::information(parent, title, text);
+}
+
+bool DefaultAsk(QWidget* parent, const QString& title, const QString& text)
+{
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+QColor DefaultPickColor(QWidget* parent, const QColor& initial) { return QColorDialog::getColor(initial, parent); }
+
+bool DefaultOpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+}  // namespace
+
+std::function<void(QWidget*, const QString&)> RDialogHooks::ShowError = DefaultShowError;
+std::function<void(QWidget*, const QString&, const QString&)> RDialogHooks::Inform = DefaultInform;
+std::function<bool(QWidget*, const QString&, const QString&)> RDialogHooks::Ask = DefaultAsk;
+std::function<QColor(QWidget*, const QColor&)> RDialogHooks::PickColor = DefaultPickColor;
+std::function<bool(const QUrl&)> RDialogHooks::OpenUrl = DefaultOpenUrl;
+
+void RDialogHooks::Reset()
+{
+    ShowError = DefaultShowError;
+    Inform = DefaultInform;
+    Ask = DefaultAsk;
+    PickColor = DefaultPickColor;
+    OpenUrl = DefaultOpenUrl;
+}
