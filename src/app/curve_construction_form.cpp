@@ -125,9 +125,13 @@ TfrmCurveConstruction::TfrmCurveConstruction(QWidget* parent, RLasCore& core, co
     // The curves of the data set, then the functions a formula may call.
     for (const auto& curve : core_.Data->Curves())
         lbCurve1_->addItem(LasText::ToDisplay(curve->Mnemonic));
+    // Functions in italics, with their call form as the tip.
+    QFont functionFont = lbCurve1_->font();
+    functionFont.setItalic(true);
     for (const RCurveFunctionClass& function : FunctionRegistry()) {
         auto* item = new QListWidgetItem(QString::fromStdString(function.FunctionName()), lbCurve1_);
         item->setToolTip(QString::fromStdString(function.SyntaxText()));
+        item->setFont(functionFont);
     }
 
     working_ = Committed();
