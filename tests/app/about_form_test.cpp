@@ -32,7 +32,7 @@ void WriteUpdater(const TempDir& dir, int code)
                            "here=$(dirname \"$0\")\n"
                            "echo \"$*\" >> \"$here/calls.txt\"\n"
                            "[ \"$1\" = \"/u\" ] && exit 0\n"
-                           "[ -f \"$here/hang\" ] && sleep 10\n"
+                           "[ -f \"$here/hang\" ] && exec sleep 10\n"
                            "exit $(cat \"$here/code\")\n";
     QFile::setPermissions(QString::fromStdString(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     std::ofstream(dir.File("code")) << code;
