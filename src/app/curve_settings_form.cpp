@@ -302,7 +302,8 @@ bool TfrmCurveSettings::RComboForm1ApplyComboForm(RComboForm& control, QWidget&)
 
 void TfrmCurveSettings::Refuse(QWidget* where, const QString& message)
 {
-    RDialogHooks::ShowError(this, message);
+    // A refused fill keeps its drop-down open with the user's edits.
+    RComboForm::KeepDroppedDown(where, [&] { RDialogHooks::ShowError(this, message); });
     if (auto* edit = qobject_cast<QLineEdit*>(where)) {
         edit->setFocus();
         edit->selectAll();

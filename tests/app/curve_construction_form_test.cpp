@@ -52,7 +52,15 @@ class CurveConstructionFormTest : public QObject {
     {
         auto* line = Child<QLineEdit>(form, edit);
         line->selectAll();
-        QTest::keyClicks(line, text);
+        bool ascii = true;
+        for (const QChar c : text)
+            ascii = ascii && c.unicode() < 0x80;
+        if (ascii) {
+            QTest::keyClicks(line, text);
+        } else {  // key events carry ASCII only
+            line->setText(text);
+            emit line->textEdited(text);
+        }
     }
     // New entry with a name and formula, then OK.
     void AddCurve(const QString& name, const QString& formula)
@@ -278,6 +286,44 @@ private slots:
         Child<QPushButton>(*again, "btnOK")->click();
         QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB"}));
         QVERIFY(TfrmCurveConstruction::AddedCurves().empty());
+    }
+    void Windows1251NamesRoundTrip()
+    {
+        // A file whose curve names are Windows-1251: "ГК" and "ПС".
+        core = OpenDocument(dir, {{"\xC3\xCA", {1, 2, 3}}, {"\xCF\xD1", {4, 5, 6}}});
+        HookRecorder hooks;
+        auto form = Open();
+        auto* list = Child<QListWidget>(*form, "lbCurve1");
+        QCOMPARE(list->item(0)->text(), QString("ГК"));
+        Child<QToolButton>(*form, "sBtnNew")->click();
+        Type(*form, "EditName", "СУММА");
+        emit list->itemDoubleClicked(list->item(0));
+        Type(*form, "EditFormla", Child<QLineEdit>(*form, "EditFormla")->text() + "+ПС");
+        Child<QPushButton>(*form, "btnOK")->click();
+        QVERIFY2(hooks.errors.isEmpty(), qPrintable(hooks.errors.join('\n')));
+        QCOMPARE(core->Data->Curves()[2]->Mnemonic, std::string("\xD1\xD3\xCC\xCC\xC0"));
+        QCOMPARE(core->Data->Curves()[2]->Data.Samples[0].Value, 5.0);
+    }
+
+    void EntriesKeepCurveIndexesPastADepthColumn()
+    {
+        // ~C: DEPT, GR, DEPTH, RHOB: curves GR and RHOB, the second depth
+        // column has no curve.
+        core = OpenDocument(dir, {{"GR", {10, 20, 30}}, {"DEPTH", {1000, 1000.5, 1001}}, {"RHOB", {2.1, 2.2, 2.3}}});
+        HookRecorder hooks;
+        AddCurve("A", "GR+1");
+        AddCurve("B", "RHOB*2");
+        QCOMPARE(TfrmCurveConstruction::AddedCurves()[0].CurveIndex, 2);
+        QCOMPARE(TfrmCurveConstruction::AddedCurves()[1].CurveIndex, 3);
+        auto form = Open();
+        Child<QListWidget>(*form, "lbCalculatedCurves")->setCurrentRow(1);
+        Child<QToolButton>(*form, "sBtnDel")->click();
+        Child<QPushButton>(*form, "btnOK")->click();
+        QVERIFY(hooks.errors.isEmpty());
+        QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB", "A"}));
+        QCOMPARE(core->Data->Curves()[2]->Data.Samples[2].Value, 31.0);
+        QCOMPARE(core->Data->Columns().size(), std::size_t(4));
+        QCOMPARE(core->Data->CheckInvariant(), std::string());
     }
 };
 

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QWindow>
 
 #include <filesystem>
 
@@ -217,6 +218,12 @@ private slots:
         QVERIFY(!Drop(*dialog, 0)->IsDroppedDown());
         QCOMPARE(dialog->Fill(0).FillType, RFillType::Constant);
         QCOMPARE(form.parentWidget(), dialog.get());
+        // So does a click outside.
+        DropDown(*dialog, 0).rbNone->setChecked(true);
+        QWidget* outside = Child<QWidget>(*dialog, "EditTrack2");
+        QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {}, outside->mapTo(dialog.get(), QPoint(5, 5)));
+        QVERIFY(!Drop(*dialog, 0)->IsDroppedDown());
+        QCOMPARE(dialog->Fill(0).FillType, RFillType::Constant);
 
         // The colour dialog closes the pop-up for a moment; the edits stay.
         TfrmFill& again = DropDown(*dialog, 0);

@@ -8,6 +8,7 @@
 #include "support/temp_dir.h"
 #include "view/las_core.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QStringList>
 #include <QUrl>
@@ -51,13 +52,23 @@ inline std::unique_ptr<RLasCore> OpenDocument(const TempDir& dir, const std::vec
     return core;
 }
 
+// A modal dialog closes the open pop-up, as the platform's dialogs do.
+inline void CloseActivePopup()
+{
+    if (QWidget* popup = QApplication::activePopupWidget())
+        popup->hide();
+}
+
 // Records the messages shown and answers colour and Yes/No questions from
 // queues set by the test. Puts the platform dialogs back when it goes.
 class HookRecorder {
 public:
     HookRecorder()
     {
-        RDialogHooks::ShowError = [this](QWidget*, const QString& text) { errors << text; };
+        RDialogHooks::ShowError = [this](QWidget*, const QString& text) {
+            CloseActivePopup();
+            errors << text;
+        };
         RDialogHooks::Inform = [this](QWidget*, const QString& title, const QString& text) {
             informed << title + "|" + text;
         };
@@ -66,6 +77,7 @@ public:
             return answerYes;
         };
         RDialogHooks::PickColor = [this](QWidget*, const QColor& initial) {
+            CloseActivePopup();
             presets.push_back(initial);
             if (colors.empty())
                 return QColor();
