@@ -1,6 +1,6 @@
 #pragma once
 // Golden-image comparison for raster tests. Pictures live as small PNGs in
-// tests/data/raster/. They are rewritten only when the environment says
+// tests/data/<folder>/ (raster unless named). They are rewritten only when the environment says
 // LOGGARD_UPDATE_GOLDEN=1; otherwise each pixel must match within a
 // tolerance per channel, and a failure names where the pictures differ and
 // leaves the actual picture in the temporary folder.
@@ -16,9 +16,9 @@
 #include <string>
 
 inline ::testing::AssertionResult MatchesGolden(const RBitmapTrueColor& bitmap, const std::string& name,
-                                                int tolerance)
+                                                int tolerance, const std::string& folder = "raster")
 {
-    const std::string golden = std::string(LOGGARD_TEST_DATA_DIR) + "/raster/" + name + ".png";
+    const std::string golden = std::string(LOGGARD_TEST_DATA_DIR) + "/" + folder + "/" + name + ".png";
     const char* update = std::getenv("LOGGARD_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
         PngCodec::WriteFile(bitmap, golden);

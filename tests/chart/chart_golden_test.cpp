@@ -1,0 +1,87 @@
+// Pictures of whole charts compared with committed PNGs in tests/data/chart
+// (LOGGARD_UPDATE_GOLDEN=1 rewrites them; see tests/raster/golden.h).
+
+#include "raster/golden.h"
+#include "sample_charts.h"
+
+#include "raster/bitmap32.h"
+
+using namespace SampleCharts;
+
+namespace {
+
+::testing::AssertionResult Matches(RChart& chart, const std::string& name)
+{
+    chart.Draw();
+    return MatchesGolden(chart.Bitmap(), name, 2, "chart");
+}
+
+}  // namespace
+
+TEST(ChartGolden, TwoTrackLogChart)
+{
+    RChart chart;
+    TwoTrackLogChart(chart);
+    EXPECT_TRUE(Matches(chart, "two_track"));
+}
+
+TEST(ChartGolden, LogarithmicTrack)
+{
+    RChart chart;
+    chart.SetSize(260, 300);
+    LogChartLook(chart);
+    AddDepthAxis(chart, 2000, 2050);
+    RChartSeries& res = AddCurve(chart, "ILD, OHMM", 0x800080, 0, 0.2, 2000, true);
+    FillCurve(res, 2000, 2050, 0.25, [](double d) { return std::pow(10.0, 1.2 + 1.1 * std::sin(d / 4.0)); });
+    EXPECT_TRUE(Matches(chart, "log_axis"));
+}
+
+TEST(ChartGolden, LineWithNullGap)
+{
+    RChart chart;
+    chart.SetSize(200, 260);
+    LogChartLook(chart);
+    AddDepthAxis(chart, 500, 540);
+    RChartSeries& gr = AddCurve(chart, "GR, API", 0x000000, 0, 0, 100);
+    std::uint8_t pendingBreak = 0;
+    for (int i = 0; i <= 80; ++i) {
+        const double depth = 500 + i * 0.5;
+        if (depth > 515 && depth < 522) {
+            pendingBreak = 1;  // a null sample breaks the line before the next point
+            continue;
+        }
+        gr.Data().AppendPoint(pendingBreak, 50 + 30 * std::sin(depth / 3), depth);
+        pendingBreak = 0;
+    }
+    EXPECT_TRUE(Matches(chart, "null_gap"));
+}
+
+TEST(ChartGolden, ScatterWithGradientMarkers)
+{
+    RChart chart(320, 280);
+    chart.SetUseAntialiasing(true);
+    chart.OverSizeX = chart.OverSizeY = 10;
+    for (RChartAxisCollection* axes : {&chart.XAxis(), &chart.YAxis()}) {
+        RChartAxis& axis = axes->Add();
+        axis.Caption = axes == &chart.XAxis() ? "NPHI, V/V" : "RHOB, G/C3";
+        axis.EdgeInsideAlign = 3;
+        axis.CaptionAlign = alCenter;
+        axis.CaptionFont.Size = 8;
+        axis.CaptionFont.Weight = 7;
+        axis.Font.Size = 8;
+        axis.TicksSize = 4;
+        axis.GridLinesColor = ChartColors::Rgb(0xE0E0E0);
+    }
+    RChartSeries& series = chart.Series().Add();
+    series.ChartType = ctScatterPoints;
+    series.Markers.Style = cmsRound;
+    series.Markers.Size = 5;
+    series.Markers.UseGradient = true;
+    series.Markers.Color = ChartColors::Rgb(0x0000FF);          // red
+    series.Markers.GradientColor = ChartColors::Rgb(0x00FF00);  // green
+    for (int i = 0; i < 120; ++i) {
+        const double t = i / 119.0;
+        series.Data().AppendPoint(0, 0.05 + 0.35 * t + 0.04 * std::sin(i * 1.3), 2.6 - 0.5 * t + 0.05 * std::cos(i * 0.7));
+    }
+    EXPECT_TRUE(Matches(chart, "scatter_gradient"));
+}
