@@ -277,8 +277,11 @@ void RChart::ZoomAt(double factorX, double factorY, int x, int y)
         size = std::clamp(size / factor, kMinViewSize, 1.0);
         offset = std::clamp(anchor - position * size, 0.0, 1.0 - size);
     };
+    // Where the mouse stands in the view: tracks span the graph area's
+    // width, the vertical range its height less OverSizeY at each end.
     const double px = std::clamp(double(x - graph.left) / std::max(graph.Width(), 1), 0.0, 1.0);
-    const double py = std::clamp(double(y - graph.top) / std::max(graph.Height(), 1), 0.0, 1.0);
+    const double innerTop = graph.top + OverSizeY, innerLength = graph.Height() - 1 - 2.0 * OverSizeY;
+    const double py = innerLength > 0 ? std::clamp((y - innerTop) / innerLength, 0.0, 1.0) : 0.5;
     if (AllowZoomX && FixedXAxisLength <= 0)
         zoom(offsetX_, viewSizeX_, factorX, px);
     if (AllowZoomY && FixedYAxisLength <= 0)

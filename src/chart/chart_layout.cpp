@@ -164,6 +164,9 @@ void RChartLayout::Measure()
         const int ticks = TicksOutside(axis) ? std::max(axis.TicksSize, 0) : 0;
         m.thickness = axis.SizeAuto ? ticks + kGap + m.labelExtent + kGap + m.captionExtent
                                     : std::max(axis.Size(), 0);
+        // Labels of absurd width are cut rather than crowding out the graph area.
+        if (axis.SizeAuto)
+            m.thickness = std::min(m.thickness, (vertical ? driver_.Width() : driver_.Height()) / 3);
         return m;
     };
     xMeasure_.clear();
@@ -252,7 +255,7 @@ void RChartLayout::Margins()
             const RAxisPlacement& p = axis.Placement();
             const int ends = std::max(driver_.MeasureText(axis.FormatValue(p.min)).width,
                                       driver_.MeasureText(axis.FormatValue(p.max)).width);
-            horizontalOverhang = std::max(horizontalOverhang, ends / 2 + 1);
+            horizontalOverhang = std::max(horizontalOverhang, std::min(ends / 2 + 1, width / 6));
         }
     }
     int header = 0, footer = 0;
