@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 namespace {
 
@@ -164,13 +165,33 @@ void RChart::Draw()
     driver.ResetClip();
     Layout();
     const int width = driver.Width(), height = driver.Height();
-    driver.FillRectangle(BackGroundFill, 0, 0, width, height);
+    const RChartRect graph = layout_.graph;
+    // The graph area is filled over the background anyway: the background
+    // is painted around it only, a band at a time with the whole chart's
+    // gradient, which saves a full-frame fill.
+    RChartFill background = BackGroundFill;
+    background.ShowBorder = false;
+    const RChartRect bands[] = {{0, 0, width, graph.top},
+                                {0, graph.top, graph.left, graph.bottom},
+                                {graph.right, graph.top, width, graph.bottom},
+                                {0, graph.bottom, width, height}};
+    for (const RChartRect& band : graph.Empty() ? std::span(bands, 0) : std::span(bands)) {
+        driver.SetClipRect(band.left, band.top, band.right, band.bottom);
+        driver.FillRectangle(background, 0, 0, width, height);
+    }
+    driver.ResetClip();
+    if (graph.Empty())
+        driver.FillRectangle(background, 0, 0, width, height);
+    if (BackGroundFill.ShowBorder) {
+        const int rings = std::clamp(BackGroundFill.Border.Width / 8, 1, std::max(1, std::min(width, height) / 2));
+        for (int k = 0; k < rings; ++k)
+            driver.FrameRectangle(k, k, width - 2 * k, height - 2 * k, BackGroundFill.Border.Color);
+    }
     if (BackGroundPicture)
         driver.DrawPicture(*BackGroundPicture, 0, 0);
     if (OnAfterDrawBackGround)
         OnAfterDrawBackGround(*this, *bitmap_);
 
-    const RChartRect graph = layout_.graph;
     if (!graph.Empty()) {
         RChartFill area = GraphAreaFill;
         area.ShowBorder = false;
