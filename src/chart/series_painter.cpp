@@ -11,6 +11,8 @@ namespace {
 
 constexpr int kMaxLabels = 200;
 constexpr double kFarOff = 1e7;
+// Pixel coordinates beyond this are treated like values the axis cannot show.
+constexpr double kFarValue = 1e15;
 
 bool Finite(double x, double y) { return std::isfinite(x) && std::isfinite(y); }
 
@@ -117,36 +119,39 @@ void RSeriesPainter::DrawLine(const RChartSeries& series, const RChartAxis& xAxi
     if (window.last <= window.first)
         return;
     const AxisMap mapX(xAxis), mapY(yAxis);
-    const double* xs = data.Xs().data();
-    const double* ys = data.Ys().data();
-    const std::uint8_t* breaks = data.Breaks().data();
     const RColor& color = series.Line.Color;
     const int rows = clip.Height();
-    const bool envelope = data.YAscending() && double(window.last - window.first) >= kEnvelopeDensity * rows;
-    // Ends of direct segments are cut to the clip box widened by this much.
+    if (data.YAscending() && double(window.last - window.first) >= kEnvelopeDensity * rows) {
+        // The loop is compiled once per kind of axis pair, so the log
+        // test stays out of it.
+        const auto linear = [](const AxisMap& map) { return [map](double v) { return map.origin + (v - map.start) * map.scale; }; };
+        const auto logarithmic = [](const AxisMap& map) { return [map](double v) { return map(v); }; };
+        if (!mapX.log && !mapY.log)
+            DrawEnvelope(data, window, linear(mapX), linear(mapY), clip, halfWidth, color);
+        else if (mapX.log && !mapY.log)
+            DrawEnvelope(data, window, logarithmic(mapX), linear(mapY), clip, halfWidth, color);
+        else
+            DrawEnvelope(data, window, logarithmic(mapX), logarithmic(mapY), clip, halfWidth, color);
+        return;
+    }
+
+    // Ends of segments are cut to the clip box widened by this much.
     const double margin = halfWidth + 2;
     const double left = clip.left - margin, right = clip.right - 1 + margin;
     const double top = clip.top - margin, bottom = clip.bottom - 1 + margin;
-
-    if (envelope) {
-        rowLeft_.assign(std::size_t(rows), std::numeric_limits<double>::infinity());
-        rowRight_.assign(std::size_t(rows), -std::numeric_limits<double>::infinity());
-    }
     const auto segment = [&](double x0, double y0, double x1, double y1) {
-        if (envelope) {
-            AddToEnvelope(x0, y0, x1, y1, halfWidth, clip.top, clip.bottom);
-            return;
-        }
         if (ClipSegmentToRect(x0, y0, x1, y1, left, top, right, bottom))
             driver_.DrawLineF(x0, y0, x1, y1, color, width);
     };
-
+    const double* xs = data.Xs().data();
+    const double* ys = data.Ys().data();
+    const std::uint8_t* breaks = data.Breaks().data();
     bool havePrevious = false;
     int runLength = 0;
     double px = 0, py = 0;
     for (int i = window.first; i < window.last; ++i) {
         const double x = mapX(xs[i]), y = mapY(ys[i]);
-        const bool usable = Finite(x, y) && std::fabs(x) < 1e15 && std::fabs(y) < 1e15;
+        const bool usable = std::fabs(x) < kFarValue && std::fabs(y) < kFarValue;  // false for NaN
         if (!usable || (breaks[i] && havePrevious)) {
             if (havePrevious && runLength == 1)
                 segment(px, py, px, py);  // a lone sample between gaps: a dot
@@ -164,43 +169,74 @@ void RSeriesPainter::DrawLine(const RChartSeries& series, const RChartAxis& xAxi
     }
     if (havePrevious && runLength == 1)
         segment(px, py, px, py);
-
-    if (envelope) {
-        for (int r = 0; r < rows; ++r)
-            if (rowLeft_[std::size_t(r)] <= rowRight_[std::size_t(r)])
-                driver_.FillRowRun(clip.top + r, rowLeft_[std::size_t(r)], rowRight_[std::size_t(r)], color,
-                                   antiAliased_);
-    }
 }
 
-void RSeriesPainter::AddToEnvelope(double x0, double y0, double x1, double y1, double halfWidth, int top, int bottom)
+template <class MapX, class MapY>
+void RSeriesPainter::DrawEnvelope(const RChartDataSeries& data, const Window& window, MapX mapX, MapY mapY,
+                                  const RChartRect& clip, double halfWidth, const RColor& color)
 {
+    const int rows = clip.Height();
+    rowLeft_.assign(std::size_t(rows), std::numeric_limits<double>::infinity());
+    rowRight_.assign(std::size_t(rows), -std::numeric_limits<double>::infinity());
+    double* left = rowLeft_.data();
+    double* right = rowRight_.data();
+    const double* xs = data.Xs().data();
+    const double* ys = data.Ys().data();
+    const std::uint8_t* breaks = data.Breaks().data();
+    const double top = clip.top, bottom = clip.bottom;
+    bool havePrevious = false;
+    double px = 0, py = 0, previousRow = 0;
+    for (int i = window.first; i < window.last; ++i) {
+        const double x = mapX(xs[i]), y = mapY(ys[i]);
+        if (!(std::fabs(x) < kFarValue && std::fabs(y) < kFarValue)) {
+            havePrevious = false;
+            continue;
+        }
+        const double row = std::floor(y + 0.5);
+        if (havePrevious && !breaks[i] && row == previousRow) {
+            // Most points of a dense curve stay in the previous point's row.
+            if (row >= top && row < bottom) {
+                const std::size_t r = std::size_t(row - top);
+                left[r] = std::min(left[r], x);
+                right[r] = std::max(right[r], x);
+            }
+        } else if (havePrevious && !breaks[i]) {
+            AddToEnvelope(px, py, x, y, clip.top, clip.bottom);
+        } else {
+            AddToEnvelope(x, y, x, y, clip.top, clip.bottom);  // a run starts (a lone one is a dot)
+        }
+        px = x;
+        py = y;
+        previousRow = row;
+        havePrevious = true;
+    }
+    for (int r = 0; r < rows; ++r)
+        if (left[r] <= right[r])
+            driver_.FillRowRun(clip.top + r, left[r] - halfWidth, right[r] + halfWidth, color, antiAliased_);
+}
+
+void RSeriesPainter::AddToEnvelope(double x0, double y0, double x1, double y1, int top, int bottom)
+{
+    // Row j spans j - 0.5 .. j + 0.5; each row the centre line crosses
+    // takes the x of the part of it inside the row.
     if (y0 > y1) {
         std::swap(x0, x1);
         std::swap(y0, y1);
     }
-    // Row j spans j - 0.5 .. j + 0.5; the stroke reaches halfWidth beyond
-    // the centre line.
-    const double reachTop = y0 - halfWidth - 0.5, reachBottom = y1 + halfWidth + 0.5;
-    if (reachBottom <= top || reachTop >= bottom)
-        return;
-    const int first = std::max(top, int(std::floor(reachTop)) + 1);
-    const int last = std::min(bottom - 1, int(std::ceil(reachBottom)) - 1);
+    const double first = std::max(double(top), std::floor(y0 + 0.5));
+    const double last = std::min(double(bottom - 1), std::floor(y1 + 0.5));
     const double dy = y1 - y0;
     const double slope = dy > 0 ? (x1 - x0) / dy : 0;
-    for (int j = first; j <= last; ++j) {
-        double a, b;
+    for (double j = first; j <= last; ++j) {
+        double a = x0, b = x1;
         if (dy > 0) {
             const double ya = std::clamp(j - 0.5, y0, y1), yb = std::clamp(j + 0.5, y0, y1);
             a = x0 + (ya - y0) * slope;
             b = x0 + (yb - y0) * slope;
-        } else {
-            a = x0;
-            b = x1;
         }
         const std::size_t row = std::size_t(j - top);
-        rowLeft_[row] = std::min(rowLeft_[row], std::min(a, b) - halfWidth);
-        rowRight_[row] = std::max(rowRight_[row], std::max(a, b) + halfWidth);
+        rowLeft_[row] = std::min(rowLeft_[row], std::min(a, b));
+        rowRight_[row] = std::max(rowRight_[row], std::max(a, b));
     }
 }
 

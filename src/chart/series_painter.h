@@ -10,8 +10,8 @@
 //
 // Dense lines (on average two or more points per pixel row of a curve
 // sorted by Y) are drawn as a row envelope: per pixel row, the span from
-// the leftmost to the rightmost point the polyline reaches inside that row,
-// widened by half the stroke, with anti-aliased ends. A polyline with many
+// the leftmost to the rightmost x the polyline's centre line reaches inside
+// that row, widened by half the stroke, with anti-aliased ends. A polyline with many
 // points per row covers exactly that span, so the picture is the same to
 // the eye and costs one span per row. Sparser lines are drawn segment by
 // segment with the driver's sub-pixel lines.
@@ -26,7 +26,11 @@
 class RChart;
 class RChartAxis;
 class RChartOutputDriver;
+class RChartDataSeries;
+class RChartDataSeries;
 class RChartSeries;
+class RColor;
+class RColor;
 
 class RSeriesPainter {
 public:
@@ -59,7 +63,12 @@ private:
     void DrawColumns(const RChartSeries& series, const RChartAxis& xAxis, const RChartAxis& yAxis, bool horizontal);
     void DrawPie(const RChartSeries& series, const RChartRect& clip);
     void DrawLabels(const RChartSeries& series, const RChartAxis& xAxis, const RChartAxis& yAxis, const RChartRect& clip);
-    void AddToEnvelope(double x0, double y0, double x1, double y1, double halfWidth, int top, int bottom);
+    template <class MapX, class MapY>
+    void DrawEnvelope(const RChartDataSeries& data, const Window& window, MapX mapX, MapY mapY,
+                      const RChartRect& clip, double halfWidth, const RColor& color);
+    // Widens the rows [top, bottom) that the segment's centre line crosses
+    // to the x it reaches in each.
+    void AddToEnvelope(double x0, double y0, double x1, double y1, int top, int bottom);
 
     RChart& chart_;
     RChartOutputDriver& driver_;
