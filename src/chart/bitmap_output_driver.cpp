@@ -16,11 +16,6 @@ namespace {
 // widest stroke's round end.
 constexpr double kLineClipMargin = 64;
 
-std::uint32_t WithTransparency(std::uint32_t color, int transparency)
-{
-    return (color & 0x00FFFFFFu) | (std::uint32_t(std::clamp(transparency, 0, 255)) << 24);
-}
-
 }  // namespace
 
 RBitmapOutputDriver::RBitmapOutputDriver(RChart* chart, RBitmap32& bitmap) : RChartOutputDriver(chart), bitmap_(bitmap)
@@ -34,7 +29,7 @@ RBitmapOutputDriverAntiAliasing::RBitmapOutputDriverAntiAliasing(RChart* chart, 
     bitmap_.SetLineDrawMethod(bldmAntiAliasingRounds);
 }
 
-std::uint32_t RBitmapOutputDriver::PixelColor(const RColor& color) { return color.Effective(); }
+RColorWord RBitmapOutputDriver::PixelColor(const RColor& color) { return color.Word(); }
 
 void RBitmapOutputDriver::SetSize(int width, int height) { bitmap_.SetSize(width, height); }
 int RBitmapOutputDriver::Width() const { return bitmap_.Width(); }
@@ -45,7 +40,7 @@ void RBitmapOutputDriver::DrawMarker(const RChartMarkers& markers, int x, int y,
     if (size < 1)
         return;
     size = std::min(size, 4096);
-    const std::uint32_t value = PixelColor(color);
+    const RColorWord value = PixelColor(color);
     const int half = size / 2;
     switch (markers.Style) {
     case cmsSquare:
@@ -91,7 +86,7 @@ void RBitmapOutputDriver::FillRectangle(const RChartFill& fill, int x, int y, in
         const bool reversed = fill.GradientDirection == cfgdLeft || fill.GradientDirection == cfgdUp;
         for (int i = first; i < last; ++i) {
             const double t = double(reversed ? steps - 1 - i : i) / (steps - 1);
-            const std::uint32_t value = PixelColor(ChartColors::Blend(fill.Color, fill.ColorAdditional, t));
+            const RColorWord value = PixelColor(ChartColors::Blend(fill.Color, fill.ColorAdditional, t));
             if (horizontal)
                 bitmap_.FillRect(x + i, y, 1, height, value);
             else
@@ -180,20 +175,20 @@ void RBitmapOutputDriver::FillRowRun(int y, double left, double right, const RCo
     right = std::min(right, clip.right + 0.0);
     if (right < left)
         return;
-    const std::uint32_t value = PixelColor(color);
+    const RColorWord value = PixelColor(color);
     if (!antiAliased) {
         const int first = int(std::lround(left)), last = int(std::lround(right));
         bitmap_.FillRect(first, y, last - first + 1, 1, value);
         return;
     }
     // Pixel k spans k - 0.5 .. k + 0.5; an end pixel is painted by its covered part.
-    const int opacity = 255 - int(value >> 24);
+    const int opacity = 255 - value.Transparency();
     const int first = int(std::floor(left + 0.5)), last = int(std::floor(right + 0.5));
     auto paintPart = [&](int x, double covered) {
         const int coverage = int(std::lround(std::clamp(covered, 0.0, 1.0) * 256));
         if (coverage <= 1)
             return;
-        bitmap_.FillRect(x, y, 1, 1, WithTransparency(value, 255 - ((opacity * coverage) >> 8)));
+        bitmap_.FillRect(x, y, 1, 1, value.WithTransparency(255 - ((opacity * coverage) >> 8)));
     };
     if (first == last) {
         paintPart(first, right - left);

@@ -14,7 +14,6 @@
 
 #include "chart/chart_output_driver.h"
 
-#include <cstdint>
 
 class RBitmap32;
 
@@ -23,8 +22,8 @@ public:
     RBitmapOutputDriver(RChart* chart, RBitmap32& bitmap);
 
     RBitmap32& Bitmap() const { return bitmap_; }
-    // The colour value the raster primitives take for a chart colour.
-    static std::uint32_t PixelColor(const RColor& color);
+    // The colour word the raster primitives take for a chart colour.
+    static RColorWord PixelColor(const RColor& color);
 
     void SetSize(int width, int height) override;
     int Width() const override;

@@ -10,8 +10,8 @@ namespace {
 struct Canvas {
     RBitmap32 bitmap{40, 30};
     RBitmapOutputDriverAntiAliasing driver{nullptr, bitmap};
-    Canvas() { bitmap.FillRect(0, 0, 40, 30, 0xFFFFFF); }
-    RColorWord At(int x, int y) const { return bitmap.Util().ReadPixel(x, y); }
+    Canvas() { bitmap.FillRect(0, 0, 40, 30, RColorWord(0xFFFFFF)); }
+    std::uint32_t At(int x, int y) const { return bitmap.Util().ReadPixel(x, y).Value(); }
     int Painted() const
     {
         int count = 0;
@@ -116,7 +116,8 @@ TEST(BitmapOutputDriver, RowRunsCoverPartPixelsAtTheirEnds)
 
 TEST(BitmapOutputDriver, SystemColoursResolveInOnePlace)
 {
-    EXPECT_EQ(RBitmapOutputDriver::PixelColor(ChartColors::System(ChartColors::kWindowText)), 0u);
-    EXPECT_EQ(RBitmapOutputDriver::PixelColor(ChartColors::System(ChartColors::kWindow)), 0xFFFFFFu);
-    EXPECT_EQ(RBitmapOutputDriver::PixelColor(ChartColors::Rgb(0x123456)), 0x123456u);
+    EXPECT_EQ(RBitmapOutputDriver::PixelColor(ChartColors::System(ChartColors::kWindowText)).Value(), 0u);
+    EXPECT_EQ(RBitmapOutputDriver::PixelColor(ChartColors::System(ChartColors::kWindow)).Value(), 0xFFFFFFu);
+    // Platform 0x00BBGGRR becomes the word 0xTTRRGGBB, transparency kept.
+    EXPECT_EQ(RBitmapOutputDriver::PixelColor(ChartColors::Rgb(0x40123456)).Value(), 0x40563412u);
 }

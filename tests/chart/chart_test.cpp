@@ -18,7 +18,10 @@ using namespace SampleCharts;
 
 namespace {
 
-RColorWord Pixel(RChart& chart, int x, int y) { return chart.Bitmap().Util().ReadPixel(x, y); }
+std::uint32_t Pixel(RChart& chart, int x, int y) { return chart.Bitmap().Util().ReadPixel(x, y).Value(); }
+
+// The pixel value a system colour paints.
+std::uint32_t System(int index) { return ColorWord(RPlatformColor(std::int32_t(SystemColor(index)))).Rgb(); }
 
 }  // namespace
 
@@ -47,7 +50,7 @@ TEST(Chart, AfterAxisPaintingStaysInTheGraphAreaAndUnderTheCurves)
     RChart chart;
     TwoTrackLogChart(chart);
     chart.OnAfterDrawAxis = [](RChart& c, RBitmap32& bitmap) {
-        bitmap.FillRect(0, 0, c.Width(), c.Height(), 0xA0FFFF00u);  // translucent cyan everywhere
+        bitmap.FillRect(0, 0, c.Width(), c.Height(), RColorWord(0xA000FFFFu));  // translucent cyan everywhere
     };
     chart.Draw();
     const RChartRect graph = chart.GraphRect();
@@ -96,14 +99,13 @@ TEST(Chart, DefaultColoursArePaintedAsTheDesktopSchemeResolvesThem)
     const int tickX = int(std::lround(x.ValueToPixel(xTicks[1].value)));
     const int betweenX = int(std::lround(x.ValueToPixel((xTicks[1].value + xTicks[2].value) / 2)));
     const int betweenY = int(std::lround(y.ValueToPixel((yTicks[1].value + yTicks[2].value) / 2)));
-    const RColorWord buttonFace = ColorWord(SystemColor(15));
-    EXPECT_EQ(Pixel(chart, betweenX, tickY), buttonFace & 0xFFFFFF) << "grid of the vertical axis";
-    EXPECT_EQ(Pixel(chart, tickX, betweenY), buttonFace & 0xFFFFFF) << "grid of the horizontal axis";
+    EXPECT_EQ(Pixel(chart, betweenX, tickY), System(15)) << "grid of the vertical axis";
+    EXPECT_EQ(Pixel(chart, tickX, betweenY), System(15)) << "grid of the horizontal axis";
     EXPECT_EQ(Pixel(chart, graph.left - 4, tickY), 0u) << "tick in the window-text colour";
     EXPECT_EQ(Pixel(chart, tickX, graph.bottom + 3), 0u) << "tick in the window-text colour";
     EXPECT_EQ(Pixel(chart, betweenX, betweenY), 0xFFFFFFu) << "graph area white";
-    EXPECT_EQ(Pixel(chart, 0, chart.Height() / 2), ColorWord(SystemColor(17)) & 0xFFFFFF) << "background border";
-    EXPECT_EQ(Pixel(chart, 1, chart.Height() / 2), ColorWord(SystemColor(5)) & 0xFFFFFF) << "background";
+    EXPECT_EQ(Pixel(chart, 0, chart.Height() / 2), System(17)) << "background border";
+    EXPECT_EQ(Pixel(chart, 1, chart.Height() / 2), System(5)) << "background";
 }
 
 TEST(Chart, WheelZoomKeepsTheDepthUnderTheMouse)

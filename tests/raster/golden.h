@@ -1,7 +1,7 @@
 #pragma once
 // Golden-image comparison for raster tests. Pictures live as small PNGs in
-// tests/data/<folder>/ (raster unless named). They are rewritten only when the environment says
-// LOGGARD_UPDATE_GOLDEN=1; otherwise each pixel must match within a
+// tests/data/<folder>/ (raster unless named). They are rewritten only when
+// the environment says LOGGARD_UPDATE_GOLDEN=1; otherwise each pixel must match within a
 // tolerance per channel, and a failure names where the pictures differ and
 // leaves the actual picture in the temporary folder.
 
