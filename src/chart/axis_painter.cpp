@@ -119,7 +119,12 @@ void RAxisPainter::DrawHorizontal(const RChartAxis& axis)
     const int visibleLeft = std::max(band.left, graph.left), visibleRight = std::min(band.right, graph.right + 1);
     if (visibleRight <= visibleLeft)
         return;
-    driver_.SetClipRect(visibleLeft, band.top - (header ? 0 : 1), visibleRight, band.bottom + (header ? 1 : 0));
+    // Header bands keep to their track; other axes' end labels may stand
+    // out into the margin beside the graph area.
+    if (header)
+        driver_.SetClipRect(visibleLeft, band.top, visibleRight, band.bottom + 1);
+    else
+        driver_.SetClipRect(0, band.top - 1, driver_.Width(), band.bottom);
 
     const int baseline = header ? band.bottom : band.top - 1;
     const int outward = header ? -1 : 1;  // away from the graph area

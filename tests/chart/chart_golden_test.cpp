@@ -85,3 +85,32 @@ TEST(ChartGolden, ScatterWithGradientMarkers)
     }
     EXPECT_TRUE(Matches(chart, "scatter_gradient"));
 }
+
+TEST(ChartGolden, CaptionLegendAndTwoSeries)
+{
+    RChart chart(360, 300);
+    chart.SetUseAntialiasing(true);
+    chart.Caption = "Porosity against depth";
+    chart.Legend.Show = true;
+    chart.Legend.ColCount = 2;
+    RChartAxis& x = chart.XAxis().Add();
+    x.Caption = "Depth, m";
+    x.CaptionAlign = alCenter;
+    RChartAxis& y = chart.YAxis().Add();
+    y.Caption = "PHI, %";
+    y.CaptionAlign = alCenter;
+    const char* names[] = {"Core", "Log"};
+    for (int s = 0; s < 2; ++s) {
+        RChartSeries& series = chart.Series().Add();
+        series.SetName(names[s]);
+        series.ChartType = s == 0 ? ctScatterPoints : ctScatterLine;
+        series.Markers.Style = s == 0 ? cmsTriangle : cmsNone;
+        series.Markers.Size = 7;
+        series.Markers.Color = ChartColors::Rgb(0x0080FF);
+        series.Line.Color = ChartColors::Rgb(0x804000);
+        series.Line.Width = 12;
+        for (int i = 0; i <= 20; ++i)
+            series.Data().AppendPoint(0, 1200 + i * 5, 12 + 6 * std::sin(i / 3.0 + s) + (s == 0 ? 1.5 : 0));
+    }
+    EXPECT_TRUE(Matches(chart, "caption_legend"));
+}
