@@ -77,6 +77,20 @@ void RAxisPainter::DrawGrid()
                 driver_.DrawLine(x, graph.top, 0, graph.Height() - 1, tick.major ? axis.GridLinesColor : minor, 8);
         }
     }
+    // Zero levels: a line in the axis colour at ZeroLevel.
+    for (const RChartAxisCollection* axes : {&chart_.XAxis(), &chart_.YAxis()}) {
+        for (const auto& axis : *axes) {
+            int pixel = 0;
+            const RChartRect extent = axis->Extent();
+            if (!axis->ShowZeroLevel || extent.Empty() || !PixelOf(*axis, axis->ZeroLevel, pixel))
+                continue;
+            driver_.SetClipRect(extent.left, extent.top, extent.right, extent.bottom);
+            if (axis->Vertical())
+                driver_.DrawLine(extent.left, pixel, extent.Width() - 1, 0, axis->Color, 8);
+            else
+                driver_.DrawLine(pixel, extent.top, 0, extent.Height() - 1, axis->Color, 8);
+        }
+    }
     driver_.ResetClip();
 }
 

@@ -16,7 +16,8 @@ public:
     RAxisPainter(RChart& chart, RChartOutputDriver& driver) : chart_(chart), driver_(driver) {}
 
     // Grid lines of the vertical axes across the graph area, and of the
-    // first gridded horizontal axis of each track across its track.
+    // first gridded horizontal axis of each track across its track; zero
+    // levels of axes that show them.
     void DrawGrid();
     // Lines between tracks, through the header and the graph area.
     void DrawTrackLines();

@@ -200,3 +200,25 @@ TEST(ChartLayout, TinyChartsLayOutWithoutNegativeSizes)
     EXPECT_GE(chart.GraphRect().Width(), 0);
     EXPECT_GE(chart.GraphRect().Height(), 0);
 }
+
+TEST(ChartLayout, AutomaticCaptionSizeFollowsTheCaptionFont)
+{
+    RChart chart(400, 300);
+    RChartAxis& x = chart.XAxis().Add();
+    RChartAxis& y = chart.YAxis().Add();
+    x.Caption = y.Caption = "Depth, m";
+    chart.Layout();
+    const int small = x.ScreenRect().Height(), narrow = y.ScreenRect().Width();
+    x.CaptionFont.Size = 20;
+    y.CaptionFont.Size = 20;
+    chart.Layout();
+    EXPECT_GT(x.ScreenRect().Height(), small + 10);
+    EXPECT_GT(y.ScreenRect().Width(), narrow + 10);
+    // A fixed caption size does not follow the font.
+    x.CaptionSize = 16;
+    chart.Layout();
+    const int fixed = x.ScreenRect().Height();
+    x.CaptionFont.Size = 30;
+    chart.Layout();
+    EXPECT_EQ(x.ScreenRect().Height(), fixed);
+}

@@ -243,3 +243,22 @@ TEST(Chart, DenseCurvesDrawTheSameSpansAsTheirPolyline)
         EXPECT_GE(Pixel(dense, centre + reach + 4, y) & 0xFF, 0xBFu) << "row " << y;
     }
 }
+
+TEST(Chart, ZeroLevelIsALineInTheAxisColour)
+{
+    RChart chart(200, 200);
+    RChartAxis& x = chart.XAxis().Add();
+    RChartAxis& y = chart.YAxis().Add();
+    x.SetMinValue(-10);
+    x.SetMaxValue(10);
+    y.SetMinValue(-3);
+    y.SetMaxValue(7);
+    x.ShowGridLines = y.ShowGridLines = false;
+    y.ShowZeroLevel = true;
+    y.ZeroLevel = 1.5;
+    y.Color = ChartColors::Rgb(0x0000FF);
+    chart.Draw();
+    const int row = int(std::lround(y.ValueToPixel(1.5)));
+    EXPECT_EQ(Pixel(chart, int(std::lround(x.ValueToPixel(3.3))), row), 0xFF0000u);
+    EXPECT_EQ(Pixel(chart, int(std::lround(x.ValueToPixel(3.3))), row + 2), 0xFFFFFFu);
+}
