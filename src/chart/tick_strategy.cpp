@@ -97,13 +97,20 @@ std::vector<RChartTick> RLinearTicks::Ticks(double min, double max, double lengt
     if (!std::isfinite(min) || !std::isfinite(max) || max <= min)
         return ticks;
     const double step = ChartTicks::NiceStep(max - min, lengthPixels, minTickPixels);
-    const double first = ChartTicks::CeilToStep(min, step);
-    const double firstIndex = std::round(first / step);
+    // Minor ticks split a step of 1 or 5 into fifths and a step of 2 into
+    // halves, when they stand kMinorTickPixels apart.
+    const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+    const int parts = std::fabs(mantissa - 2) < 1e-6 ? 2 : 5;
+    const bool minor = std::isfinite(lengthPixels) && step / parts * lengthPixels / (max - min) >= ChartTicks::kMinorTickPixels;
+    const double unit = minor ? step / parts : step;
+    const double firstIndex = std::ceil(min / unit - kStepTolerance);
     for (int k = 0; k < kMaxTicks; ++k) {
-        const double value = Multiple(firstIndex + k, step);
+        const double index = firstIndex + k;
+        const double value = Multiple(index, unit);
         if (value > max + (max - min) * kStepTolerance)
             break;
-        ticks.push_back({value, true});
+        const bool major = !minor || std::fmod(std::fabs(index), parts) == 0;
+        ticks.push_back({major ? Multiple(std::round(index / (minor ? parts : 1)), step) : value, major});
     }
     return ticks;
 }

@@ -7,7 +7,9 @@
 // ceiling to a step keep a bound that is already a multiple of the step up
 // to rounding error (0.4 with step 0.05 stays 0.4).
 //
-// Linear ticks stand at the multiples of the nice step inside the range.
+// Linear ticks stand at the multiples of the nice step inside the range
+// (major), with minor ticks at fifths of a step of 1 or 5 and halves of a
+// step of 2 when those stand at least 10 pixels apart.
 // Logarithmic ticks stand at every decade (major) and at 2..9 times each
 // decade (minor) when a decade is wide enough to show them.
 
@@ -17,6 +19,7 @@
 namespace ChartTicks {
 
 constexpr double kMinTickPixels = 40;
+constexpr double kMinorTickPixels = 10;
 
 double NiceStep(double span, double lengthPixels, double minTickPixels = 0);
 double FloorToStep(double value, double step);

@@ -114,3 +114,21 @@ TEST(ChartGolden, CaptionLegendAndTwoSeries)
     }
     EXPECT_TRUE(Matches(chart, "caption_legend"));
 }
+
+TEST(ChartGolden, MarkerStylesAndSizes)
+{
+    RChart chart(260, 150);
+    chart.SetUseAntialiasing(true);
+    chart.XAxis().Add().Visible = false;
+    chart.YAxis().Add().Visible = false;
+    const RChartMarkersStyle styles[] = {cmsSquare, cmsDiamond, cmsTriangle, cmsRound, cmsNone};
+    for (int s = 0; s < 5; ++s) {
+        RChartSeries& series = chart.Series().Add();
+        series.Markers.Style = styles[s];
+        series.Markers.Color = ChartColors::Rgb(0x000000);
+        series.Markers.Size = 3 + 4 * s;
+        for (int i = 0; i < 4; ++i)
+            series.Data().AppendPoint(0, i, s);
+    }
+    EXPECT_TRUE(Matches(chart, "marker_styles"));
+}
