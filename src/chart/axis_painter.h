@@ -9,6 +9,7 @@
 
 class RChart;
 class RChartAxis;
+class RColor;
 class RChartOutputDriver;
 
 class RAxisPainter {
@@ -24,6 +25,9 @@ public:
     void DrawAxes();
 
 private:
+    // An axis-parallel line from (x, y) to (x + dx, y + dy), both ends
+    // included, one pixel wide.
+    void Rule(int x, int y, int dx, int dy, const RColor& color);
     void DrawHorizontal(const RChartAxis& axis);
     void DrawVertical(const RChartAxis& axis);
 
