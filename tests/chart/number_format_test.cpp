@@ -93,3 +93,19 @@ TEST(NumberFormat, TextThroughTheTextSection)
     EXPECT_EQ(RNumberFormat("0.0;-0.0;0;\"Zone \"@").FormatText("A"), "Zone A");
     EXPECT_EQ(RNumberFormat("0.0").FormatText("A"), "A");
 }
+
+TEST(NumberFormat, MalformedScriptsFormatWithoutFault)
+{
+    const char* scripts[] = {"", ";;;;;;", "[", "]", "\"", "\\", "0.0E+", "E+0", "#,##0.0##;[<", "[>=abc]0",
+                             "ddddd/mmmmm/yyyyy hh:nn:ss AM/PM", "0.000000000000000000000000000000000000000",
+                             "@@@", "*", "_", ",,,,", "....", "0,0.0,0", "%%%0"};
+    const double values[] = {0, -1, 1e-320, 1e308, -1e308, 45000.5, std::nan("")};
+    for (const char* script : scripts) {
+        const RNumberFormat format(script);
+        for (double value : values) {
+            const std::string text = format.Format(value);
+            EXPECT_LT(text.size(), 1000u) << script;
+        }
+        EXPECT_LT(format.FormatText("abc").size(), 100u) << script;
+    }
+}
