@@ -112,9 +112,9 @@ public:
     int PixelStart() const;
     int PixelEnd() const;
 
-    // Value to pixel along the axis, in double; far outside the extent for
-    // values off screen. NaN for values the axis cannot show (at or below
-    // 0 on a log axis, NaN).
+    // Value to pixel along the axis, in double; far outside the extent (up
+    // to infinity) for values off screen. NaN for values the axis cannot
+    // show (at or below 0 on a log axis, NaN). Cut before converting.
     double ValueToPixel(double value) const;
     // The same cut into the extent and rounded; values the axis cannot show
     // give the start of the extent.

@@ -269,6 +269,9 @@ void RChartLayout::Margins()
     left += std::max(leftAxes, horizontalOverhang);
     right += std::max(rightAxes, horizontalOverhang);
     RChartRect& graph = result_.graph;
+    // Margins wider than the chart leave an empty graph area at its edge.
+    left = std::min(left, width);
+    top = std::min(top, height);
     graph = {left, top, std::max(left, width - right), std::max(top, height - bottom)};
     result_.header = {graph.left, graph.top - header, graph.right, graph.top};
 }

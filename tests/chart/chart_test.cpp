@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -267,4 +268,86 @@ TEST(Chart, ZeroLevelIsALineInTheAxisColour)
     const int row = int(std::lround(y.ValueToPixel(1.5)));
     EXPECT_EQ(Pixel(chart, int(std::lround(x.ValueToPixel(3.3))), row), 0xFF0000u);
     EXPECT_EQ(Pixel(chart, int(std::lround(x.ValueToPixel(3.3))), row + 2), 0xFFFFFFu);
+}
+
+TEST(Chart, RandomSettingsAndDataDrawWithoutFault)
+{
+    std::mt19937 random(20261208);
+    const auto pick = [&](int n) { return int(random() % unsigned(n)); };
+    const double specials[] = {0, -1, 1, 1e-300, 1e300, -1e300, std::numeric_limits<double>::infinity(),
+                               -std::numeric_limits<double>::infinity(), std::nan(""), 0.5, 1000, -1e6};
+    const auto value = [&] { return pick(3) == 0 ? specials[pick(12)] : (double(random()) / random.max() - 0.3) * 200; };
+    for (int round = 0; round < 150; ++round) {
+        RChart chart(1 + pick(400), 1 + pick(300));
+        chart.SetUseAntialiasing(pick(2));
+        chart.OverSizeX = pick(40) - 5;
+        chart.OverSizeY = pick(40) - 5;
+        chart.FixedXAxisLength = pick(3) == 0 ? pick(300) : 0;
+        chart.FixedYAxisLength = pick(4) == 0 ? pick(3000) : 0;
+        chart.Legend.Show = pick(2);
+        chart.Legend.Align = RChartLegendAlignment(pick(4));
+        chart.Legend.ColCount = pick(5) - 1;
+        chart.Caption = pick(2) ? "Chart" : "";
+        for (RChartAxisCollection* axes : {&chart.XAxis(), &chart.YAxis()}) {
+            const int count = pick(4);
+            for (int a = 0; a < count; ++a) {
+                RChartAxis& axis = axes->Add();
+                if (pick(2)) {
+                    axis.SetMinValue(value());
+                    axis.SetMaxValue(value());
+                }
+                if (pick(3) == 0)
+                    axis.SetSize(pick(100) - 10);
+                axis.AxisType = RAxisType(pick(4));
+                axis.TicksStyle = RChartAxisTicksStyle(pick(4));
+                axis.TicksSize = pick(20) - 3;
+                axis.ReverseOrder = pick(2);
+                axis.TopRightAlignment = pick(2);
+                axis.TrackIndex = pick(4) - 1;
+                axis.EdgeInsideAlign = pick(5) - 1;
+                axis.CaptionSize = pick(30) - 2;
+                axis.Caption = pick(2) ? "Axis" : "";
+                axis.MinTickSize = pick(3) == 0 ? value() : 0;
+                axis.ShowZeroLevel = pick(2);
+                axis.ZeroLevel = value();
+                axis.Visible = pick(5) != 0;
+                axis.Data().Append("A");
+            }
+        }
+        const int seriesCount = pick(4);
+        for (int s = 0; s < seriesCount; ++s) {
+            RChartSeries& series = chart.Series().Add();
+            series.ChartType = RChartType(pick(13));
+            series.XAxisIndex = pick(4) - 1;
+            series.YAxisIndex = pick(4) - 1;
+            series.Markers.Style = RChartMarkersStyle(pick(5));
+            series.Markers.Size = pick(60) - 5;
+            series.Markers.UseGradient = pick(2);
+            series.Line.Width = pick(40) - 2;
+            series.GapSize = pick(300) - 100;
+            series.Labels.ShowValue = pick(4) == 0;
+            const int points = pick(3) == 0 ? pick(5000) : pick(20);
+            double depth = value();
+            for (int i = 0; i < points; ++i) {
+                depth = pick(10) == 0 ? value() : depth + 0.1;
+                series.Data().AppendPoint(std::uint8_t(pick(5) == 0), value(), depth);
+            }
+        }
+        chart.SetViewSizeX(pick(3) ? 1 : value());
+        chart.SetViewSizeY(pick(3) ? 1 : value());
+        chart.SetOffsetX(value());
+        chart.SetOffsetY(value());
+        chart.Draw();
+        chart.ZoomAt(value(), value(), pick(500) - 50, pick(500) - 50);
+        chart.ScrollBy(value(), value());
+        chart.Draw();
+        const RChartRect graph = chart.GraphRect();
+        ASSERT_LE(graph.right, chart.Width()) << round;
+        ASSERT_LE(graph.bottom, chart.Height()) << round;
+        for (const auto& axis : chart.YAxis()) {
+            const int clamped = axis->ValueToPixelClamped(value());
+            ASSERT_GE(clamped, axis->PixelStart()) << round;
+            ASSERT_LE(clamped, axis->PixelEnd()) << round;
+        }
+    }
 }
