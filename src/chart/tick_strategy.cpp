@@ -6,6 +6,8 @@
 namespace {
 
 constexpr int kMaxTicks = 4096;
+// A decade this wide shows its 2..9 lines, as log paper does.
+constexpr double kMinDecadePixelsForMinor = 40;
 // Relative tolerance for "already a multiple of the step".
 constexpr double kStepTolerance = 1e-9;
 
@@ -122,7 +124,7 @@ std::vector<RChartTick> RLogTicks::Ticks(double min, double max, double lengthPi
         return ticks;
     const double decades = std::log10(max) - std::log10(min);
     const double decadePixels = lengthPixels / decades;
-    const bool minor = decadePixels >= 2 * std::max(minTickPixels, 0.0) && decadePixels >= 60;
+    const bool minor = decadePixels >= 2 * std::max(minTickPixels, 0.0) && decadePixels >= kMinDecadePixelsForMinor;
     // With decades narrower than a tick spacing, label every k-th decade.
     const int every = std::max(1, int(std::ceil(std::max(minTickPixels, 20.0) / std::max(decadePixels, 1e-9))));
     double decade = ChartTicks::FloorToDecade(min);

@@ -11,7 +11,7 @@
 // (major), with minor ticks at fifths of a step of 1 or 5 and halves of a
 // step of 2 when those stand at least 10 pixels apart.
 // Logarithmic ticks stand at every decade (major) and at 2..9 times each
-// decade (minor) when a decade is wide enough to show them.
+// decade (minor) when a decade is 40 pixels or wider.
 
 #include <memory>
 #include <vector>
