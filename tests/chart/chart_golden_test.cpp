@@ -132,3 +132,18 @@ TEST(ChartGolden, MarkerStylesAndSizes)
     }
     EXPECT_TRUE(Matches(chart, "marker_styles"));
 }
+
+TEST(ChartGolden, MiniMapWithoutCurveAxes)
+{
+    // The mini map: the log chart with its curve axes hidden, track lines
+    // in the graph area's colour, 256 pixels wide, plain lines.
+    RChart chart;
+    TwoTrackLogChart(chart);
+    for (const auto& axis : chart.XAxis())
+        axis->Visible = false;
+    chart.TrackLineColor = chart.GraphAreaFill.Color;
+    chart.SetUseAntialiasing(false);
+    chart.SetSize(256, 240);
+    EXPECT_TRUE(Matches(chart, "mini_map"));
+    EXPECT_LT(chart.GraphRect().top, 16);  // no header above hidden axes
+}
