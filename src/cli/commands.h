@@ -16,3 +16,5 @@ int RunInfo(const CliArgs& args);
 int RunConvert(const CliArgs& args);
 int RunCalc(const CliArgs& args);
 int RunBuildFonts(const CliArgs& args);
+int RunRender(const CliArgs& args);
+int RunCrossPlot(const CliArgs& args);

@@ -2,6 +2,7 @@
 
 #include "las/near_equal.h"
 
+#include <cmath>
 #include <cstring>
 
 bool RLasCurveDataWrapper::IsNull(const RLasCurveData& data, std::size_t index)
@@ -46,7 +47,8 @@ void RLasCurve::SetValues(const TDoubleArray& values)
     for (const double value : values) {
         const bool null = value == NullValue;
         samples.push_back(RLasSample{value, null ? kSampleNull : std::uint8_t(0)});
-        if (null)
+        // Infinities (ATANH of 1 in a calculated curve) have no place on an axis.
+        if (null || !std::isfinite(value))
             continue;
         if (!any) {
             low = high = value;
@@ -86,9 +88,9 @@ void RLasCurve::UpdateRange()
     bool any = false;
     double low = 0.0, high = 0.0;
     for (const RLasSample& sample : Data.Samples) {
-        if (sample.Flags & kSampleNull)
-            continue;
         const double value = sample.Value;
+        if ((sample.Flags & kSampleNull) || !std::isfinite(value))
+            continue;
         if (!any) {
             low = high = value;
             any = true;

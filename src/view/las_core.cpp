@@ -1,9 +1,14 @@
 #include "view/las_core.h"
 
+#include "chart/chart.h"
+#include "container/text_codec.h"
 #include "las/near_equal.h"
 #include "view/calculated_curves.h"
+#include "view/curve_points.h"
+#include "view/las_fill_painter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <utility>
 
@@ -180,4 +185,224 @@ void RLasCore::MarkRedundantPoints()
             end = begin;
         }
     }
+}
+
+namespace {
+
+// Curve text on the chart: the raster fonts draw Windows-1251 bytes, and a
+// file may hold UTF-8.
+std::string ChartText(std::string_view bytes) { return TextCodec::Utf8ToCp1251(TextCodec::DecodeForDisplay(bytes)); }
+
+// Channel by channel, each sum halved with truncation.
+RColor Average(const RColor& a, const RColor& b)
+{
+    const std::uint32_t x = a.Effective(), y = b.Effective();
+    std::uint32_t mixed = 0;
+    for (int shift = 0; shift < 24; shift += 8)
+        mixed |= ((((x >> shift) & 0xFF) + ((y >> shift) & 0xFF)) / 2) << shift;
+    return RColor(RColorType::ctRGBA, static_cast<std::int32_t>(mixed));
+}
+
+// Three quarters of the way from `line` to the graph area's colour.
+RColor GridColor(const RColor& line, const RColor& area) { return Average(Average(line, area), area); }
+
+RColor ViewColor(RPlatformColor color) { return RColor(RColorType::ctStandart, color.Value()); }
+
+void SetUpCurveAxis(RChartAxis& axis, const RLasCurve& curve)
+{
+    axis.Caption = ChartText(curve.Mnemonic + ", " + curve.Unit);
+    axis.EdgeInsideAlign = 3;
+    axis.CaptionAlign = alCenter;
+    axis.CaptionFont.Size = 8;
+    axis.CaptionFont.Weight = 7;
+    axis.Font.Size = 8;
+    axis.TicksSize = 4;
+    axis.ShowGridLines = true;
+}
+
+// The smallest positive finite value; 0 when there is none.
+double SmallestPositive(const RLasCurve& curve)
+{
+    double smallest = 0.0;
+    for (const RLasSample sample : curve.Data.Samples) {
+        const double value = sample.Value;
+        if (!(sample.Flags & kSampleNull) && std::isfinite(value) && value > 0.0 && (smallest == 0.0 || value < smallest))
+            smallest = value;
+    }
+    return smallest;
+}
+
+// "#,##0.000" for values within 0.5, "#,##0.0" within 12.3, "#,##0" from
+// 100 up: about three significant digits at the range's largest magnitude.
+std::string NumberScript(double largest, const std::string& fallback)
+{
+    if (!(largest > 0.0) || !std::isfinite(largest))
+        return fallback;
+    const int decimals = std::min(3, 2 - static_cast<int>(std::floor(std::log10(largest))));
+    return decimals > 0 ? "#,##0." + std::string(static_cast<std::size_t>(decimals), '0') : "#,##0";
+}
+
+}  // namespace
+
+void RLasCore::BuildChart(RChart& chart) const
+{
+    BuildChart(chart, RLasFilter::Default(Settings->MinDepth, Settings->MaxDepth));
+}
+
+void RLasCore::BuildChart(RChart& chart, const RLasFilter& filter) const
+{
+    chart.Clear();
+    const RColor area = chart.GraphAreaFill.Color;
+    const RColor black(RColorType::ctRGBA, 0);
+
+    RChartAxis& depth = chart.YAxis().Add();
+    depth.SetMinValue(Settings->MinDepth);
+    depth.SetMaxValue(Settings->MaxDepth);
+    depth.ReverseOrder = true;
+    depth.EdgeInsideAlign = 1;
+    depth.SetSize(50);
+    depth.GridLinesColor = GridColor(black, area);
+
+    const auto& curves = Data->Curves();
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        if (!IsShown(i))
+            continue;
+        RLasCurve& curve = *curves[i];
+        const RCurveView* view = i < Views.size() ? Views[i] : nullptr;
+        RChartSeries& series = chart.Series().Add();
+        RChartAxis& axis = chart.XAxis().Add();
+        SetUpCurveAxis(axis, curve);
+        axis.TopRightAlignment = true;
+        axis.SetSize(34);
+        axis.CaptionSize = 16;
+        series.SetName(curve.Mnemonic);
+        series.ChartType = ctScatterLine;
+        if (view && view->LogAxis)
+            axis.AxisType = atLogarithmic;
+        series.Line.Color = view ? ViewColor(view->Color) : black;
+        axis.GridLinesColor = GridColor(series.Line.Color, area);
+
+        // The range as the data set holds it: finite values only, a curve of
+        // one value widened so its axis has a span.
+        if (!std::isfinite(curve.MinValue) || !std::isfinite(curve.MaxValue)) {
+            curve.MinValue = -0.5;
+            curve.MaxValue = 0.5;
+        }
+        if (curve.MinValue == curve.MaxValue) {
+            curve.MinValue -= 0.5;
+            curve.MaxValue += 0.5;
+        }
+        if (axis.AxisType == atLogarithmic) {
+            // Whole decades: a linear step would start the axis at 0.
+            const double positive = curve.MinValue > 0.0 ? curve.MinValue : SmallestPositive(curve);
+            const double low = positive > 0.0 ? std::pow(10.0, std::floor(std::log10(positive))) : 1.0;
+            double high = curve.MaxValue > low ? std::pow(10.0, std::ceil(std::log10(curve.MaxValue))) : low * 10.0;
+            if (high <= low)
+                high = low * 10.0;
+            axis.SetMinValue(low);
+            axis.SetMaxValue(high);
+        } else {
+            const double step = axis.NiceStep(curve.MaxValue - curve.MinValue, kAxisRoundingLength);
+            axis.SetMinValue(RChartAxis::FloorToStep(curve.MinValue, step));
+            axis.SetMaxValue(RChartAxis::CeilToStep(curve.MaxValue, step));
+        }
+        axis.TrackIndex = i < Settings->Tracks.size() ? Settings->Tracks[i] : 0;
+        axis.CaptionColor = series.Line.Color;
+        axis.Color = series.Line.Color;
+        axis.FormatNumberScript = NumberScript(std::max(std::fabs(curve.MinValue), std::fabs(curve.MaxValue)),
+                                               axis.FormatNumberScript);
+        series.XAxisIndex = chart.XAxis().Count() - 1;
+        series.YAxisIndex = 0;
+        const bool selected = filter.Curves.empty() || (i < filter.Curves.size() && filter.Curves[i]);
+        if (!selected)
+            continue;
+        series.Line.Width = 10;
+        if (filter.LoadPoints)
+            LoadCurvePoints(curve, filter, series.Data());
+    }
+
+    chart.Legend.Show = false;
+    chart.BackGroundFill.ShowBorder = false;
+    chart.OverSizeX = 0;
+    chart.OverSizeY = 5;
+    chart.OnAfterDrawAxis = [this](RChart& drawn, RBitmap32& bitmap) { PaintFills(drawn, bitmap); };
+    chart.Invalidate();
+}
+
+void RLasCore::BuildMiniMap(RChart& chart) const
+{
+    BuildChart(chart);
+    for (const auto& axis : chart.XAxis())
+        axis->Visible = false;
+    chart.TrackLineColor = chart.GraphAreaFill.Color;
+    chart.SetSize(256, chart.Height());
+}
+
+void RLasCore::PaintFills(const RChart& chart, RBitmap32& bitmap) const
+{
+    if (Settings)
+        PaintLasFills(chart, bitmap, Settings->Fills);
+}
+
+void RLasCore::BuildCrossPlot(RChart& chart, const RLasCrossPlotSettings& settings) const
+{
+    chart.Clear();
+    chart.OnAfterDrawAxis = nullptr;
+    chart.Legend.Show = false;
+    chart.BackGroundFill.Border.Width = 16;
+    const auto count = static_cast<std::int64_t>(Data ? Data->Curves().size() : 0);
+    if (settings.XCurve < 0 || settings.XCurve >= count || settings.YCurve < 0 || settings.YCurve >= count) {
+        chart.Invalidate();
+        return;
+    }
+    const auto& curves = Data->Curves();
+    const RLasCurve& xCurve = *curves[static_cast<std::size_t>(settings.XCurve)];
+    const RLasCurve& yCurve = *curves[static_cast<std::size_t>(settings.YCurve)];
+    const auto setUp = [&](RChartAxis& axis, const RLasCurve& curve) {
+        SetUpCurveAxis(axis, curve);
+        const RCurveView* view = Settings->GetView(curve.Mnemonic);
+        if (view && view->LogAxis)
+            axis.AxisType = atLogarithmic;
+        axis.Color = view && view->Color.Value() >= 1 ? ViewColor(view->Color) : RColor(RColorType::ctRGBA, 0);
+        axis.CaptionColor = axis.Color;
+    };
+    setUp(chart.XAxis().Add(), xCurve);
+    setUp(chart.YAxis().Add(), yCurve);
+    RChartSeries& series = chart.Series().Add();
+    series.ChartType = ctScatterPoints;
+    series.XAxisIndex = 0;
+    series.YAxisIndex = 0;
+
+    // Pairs at the depths both curves have, from the deepest up, whatever
+    // the sign of either step, so the gradient reads the same on every file.
+    const RAscendingSamples xs(xCurve), ys(yCurve);
+    RChartDataSeries& points = series.Data();
+    points.SetCapacity(static_cast<int>(std::min(xs.Count(), ys.Count())));
+    std::size_t a = xs.Count(), b = ys.Count();
+    while (a > 0 && b > 0) {
+        const double depthA = xs.Depth(a - 1), depthB = ys.Depth(b - 1);
+        if (IsNearEqual(depthA, depthB, 8)) {
+            if (!xs.Missing(a - 1) && !ys.Missing(b - 1))
+                points.AppendPoint(0, xs.Value(a - 1), ys.Value(b - 1));
+            --a;
+            --b;
+        } else if (depthA > depthB) {
+            --a;
+        } else {
+            --b;
+        }
+    }
+
+    const RColor first(RColorType::ctStandart, settings.Color.Value());
+    const RColor second(RColorType::ctStandart, settings.GradientColor.Value());
+    if (settings.UseGradient) {
+        series.Markers.UseGradient = true;
+        series.Markers.Color = second;
+        series.Markers.GradientColor = first;
+    } else {
+        series.Markers.Color = first;
+    }
+    series.Markers.Style = static_cast<RChartMarkersStyle>(std::clamp<std::int32_t>(settings.MarkerStyle, cmsNone, cmsRound));
+    series.Markers.Size = settings.MarkerSize;
+    chart.Invalidate();
 }

@@ -13,10 +13,15 @@
 // none); it points into the settings and is refreshed by every Prepare.
 
 #include "las/las_data.h"
+#include "view/cross_plot_settings.h"
+#include "view/las_filter.h"
 #include "view/las_settings.h"
 
 #include <memory>
 #include <vector>
+
+class RBitmap32;
+class RChart;
 
 class RLasCore {
 public:
@@ -41,6 +46,23 @@ public:
     void AssignTracks();
     void BuildFills();
     void MarkRedundantPoints();
+
+    // The log chart: a depth axis down the left, an axis band on top of its
+    // track and a line series per shown curve, the fills painted under the
+    // curves. The chart keeps a handler into this core (OnAfterDrawAxis):
+    // clear the chart before the core goes.
+    void BuildChart(RChart& chart) const;
+    void BuildChart(RChart& chart, const RLasFilter& filter) const;
+    // The log chart without curve axes, 256 pixels wide.
+    void BuildMiniMap(RChart& chart) const;
+    // Markers of one curve against another at the depths both have; an
+    // empty chart when either index names no curve.
+    void BuildCrossPlot(RChart& chart, const RLasCrossPlotSettings& settings) const;
+    // The chart's OnAfterDrawAxis handler: the fills of Settings.
+    void PaintFills(const RChart& chart, RBitmap32& bitmap) const;
+
+    // The pixel length the axis ranges are rounded for.
+    static constexpr double kAxisRoundingLength = 250;
 
     static bool IsCalculated(const RLasCurve& curve) { return !curve.Formula.empty(); }
     // Shown: no view, or a visible one. A missing Views entry counts as no view.
