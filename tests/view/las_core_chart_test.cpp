@@ -1,0 +1,265 @@
+// The log chart, mini map, cross-plot and fills the composer builds.
+// Pictures: tests/data/view/*.png (LOGGARD_UPDATE_GOLDEN=1 rewrites them).
+
+#include "chart/chart.h"
+#include "raster/bitmap32.h"
+#include "raster/golden.h"
+#include "view/las_core.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kNull = -999.25;
+
+class LasCoreChartTest : public ::testing::Test {
+protected:
+    RLasCurve& AddCurve(const std::string& name, const std::string& unit, std::vector<double> values,
+                        double first = 1000.0, double step = 0.5)
+    {
+        auto curve = std::make_unique<RLasCurve>();
+        curve->Mnemonic = name;
+        curve->Unit = unit;
+        curve->FirstDepth = first;
+        curve->Data.Step = step;
+        curve->LastDepth = first + step * static_cast<double>(values.size() - 1);
+        curve->NullValue = kNull;
+        curve->FromFile = true;
+        curve->SetValues(values);
+        return *core.Data->AppendCurve(std::move(curve), "");
+    }
+    // A smooth log-like curve of 101 samples from 1000 m in steps of 0.5 m.
+    RLasCurve& AddWave(const std::string& name, const std::string& unit, double centre, double amplitude,
+                       double period, std::vector<std::pair<int, int>> gaps = {})
+    {
+        std::vector<double> values;
+        for (int k = 0; k <= 100; ++k) {
+            double value = centre + amplitude * std::sin(k * 6.2831853 / period) + 0.2 * amplitude * std::sin(k * 1.7);
+            for (const auto& [from, to] : gaps)
+                if (k >= from && k <= to)
+                    value = kNull;
+            values.push_back(value);
+        }
+        return AddCurve(name, unit, values);
+    }
+    RCurveView& View(const std::string& name, std::int32_t color, std::int32_t track = 0)
+    {
+        auto view = std::make_unique<RCurveView>();
+        view->Color = RPlatformColor(color);
+        view->Track = track;
+        RCurveView& stored = *view;
+        core.Settings->SetView(name, std::move(view));
+        return stored;
+    }
+    RChart& Draw(int width = 480, int height = 360)
+    {
+        chart.SetSize(width, height);
+        chart.SetUseAntialiasing(true);
+        core.BuildChart(chart);
+        chart.Draw();
+        return chart;
+    }
+
+    RLasCore core;
+    RChart chart;
+};
+
+TEST_F(LasCoreChartTest, SharedTrackWithCurveFillLogTrackGapsAndCalculatedCurve)
+{
+    AddWave("GR", "API", 75, 45, 40, {{30, 36}});
+    AddWave("RHOB", "G/C3", 2.45, 0.15, 50);
+    AddWave("NPHI", "V/V", 0.25, 0.1, 50);
+    std::vector<double> resistivity;
+    for (int k = 0; k <= 100; ++k)
+        resistivity.push_back(std::pow(10.0, 0.3 + 1.6 * (0.5 + 0.5 * std::sin(k * 0.15))));
+    AddCurve("RT", "OHMM", resistivity);
+    View("GR", 0x008000, 1).FillType = RFillType::Constant;
+    core.Settings->GetView("GR")->FillConst = 75;
+    core.Settings->GetView("GR")->FillColor = RPlatformColor(0x00C0FF);  // orange where GR >= 75
+    RCurveView& rhob = View("RHOB", 0x0000FF, 2);
+    rhob.FillType = RFillType::Curve;
+    rhob.FillCurve = "NPHI";
+    rhob.FillCondition = RFillCondition::Between;
+    rhob.FillColor = RPlatformColor(0xFFC080);
+    View("NPHI", 0xFF0000, 2);
+    View("RT", 0x000000, 3).LogAxis = true;
+    core.Settings->SetCalcMethod("GRX", std::make_unique<RCurveCalcMethod>("GR/2"));
+    core.Prepare(1);
+    ASSERT_EQ(core.Data->Curves().size(), 5u);
+
+    EXPECT_TRUE(MatchesGolden(Draw(560, 380).Bitmap(), "log_chart", 2, "view"));
+    ASSERT_EQ(chart.Series().Count(), 5);
+    ASSERT_EQ(chart.XAxis().Count(), 5);
+    // RHOB and NPHI share one track; the calculated curve gets its own.
+    EXPECT_EQ(chart.XAxis()[1].TrackIndex, chart.XAxis()[2].TrackIndex);
+    EXPECT_EQ(chart.XAxis()[4].TrackIndex, 3);
+    // Whole decades on the log track.
+    EXPECT_EQ(chart.XAxis()[3].MinValue(), 1.0);
+    EXPECT_EQ(chart.XAxis()[3].MaxValue(), 100.0);
+    // The gap in GR is a break in its line.
+    const RChartDataSeries& gr = chart.Series()[0].Data();
+    int breaks = 0;
+    for (const std::uint8_t flag : gr.Breaks())
+        breaks += flag;
+    EXPECT_EQ(breaks, 1);
+}
+
+TEST_F(LasCoreChartTest, ConstantFillsByCondition)
+{
+    const std::pair<const char*, RFillCondition> curves[] = {
+        {"BELOW", RFillCondition::Below}, {"ABOVE", RFillCondition::Above}, {"BETWEEN", RFillCondition::Between}};
+    int track = 1;
+    for (const auto& [name, condition] : curves) {
+        AddWave(name, "API", 50, 40, 30);
+        RCurveView& view = View(name, 0x000000, track++);
+        view.FillType = RFillType::Constant;
+        view.FillConst = 50;
+        view.FillCondition = condition;
+        view.FillColor = RPlatformColor(0x00A000);
+    }
+    core.Prepare(0);
+    EXPECT_TRUE(MatchesGolden(Draw(420, 300).Bitmap(), "constant_fills", 2, "view"));
+}
+
+TEST_F(LasCoreChartTest, FillAgainstAnOutOfRangeConstantStaysInItsTrack)
+{
+    AddCurve("A", "", {10, 20, 30, 40, 50, 60});
+    AddCurve("B", "", {1, 2, 3, 4, 5, 6});
+    RCurveView& a = View("A", 0x000000, 1);
+    a.FillType = RFillType::Constant;
+    a.FillConst = 75;  // beyond the axis end of 60
+    a.FillCondition = RFillCondition::Between;
+    a.FillColor = RPlatformColor(0x0000FF);
+    View("B", 0x000000, 2);
+    core.Prepare(0);
+    // A fill index that names no series is skipped, not followed.
+    core.Settings->Fills.push_back({7, RFillType::Curve, RFillCondition::Between, 9, 0.0, RPlatformColor(0xFF)});
+    const auto region = [&](const RChartRect& box) {
+        std::vector<std::uint32_t> pixels;
+        const RBitmapUtil& util = chart.Bitmap().Util();
+        for (int y = chart.GraphRect().top; y < chart.GraphRect().bottom; ++y)
+            for (int x = box.left + 1; x < box.right; ++x)
+                pixels.push_back(util.ReadPixel(x, y).Value());
+        return pixels;
+    };
+    Draw(400, 300);
+    const auto firstFilled = region(chart.XAxis()[0].Extent());
+    const auto secondFilled = region(chart.XAxis()[1].Extent());
+    core.Settings->Fills.clear();
+    chart.Draw();
+    // Painted in A's track, nothing of it in B's.
+    EXPECT_NE(region(chart.XAxis()[0].Extent()), firstFilled);
+    EXPECT_EQ(region(chart.XAxis()[1].Extent()), secondFilled);
+}
+
+TEST_F(LasCoreChartTest, AxisRangesAndNumberFormatsFollowTheCurve)
+{
+    AddCurve("SMALL", "", {-0.3, 0.4});
+    AddCurve("MID", "", {1.5, 12.3});
+    AddCurve("BIG", "", {20, 150});
+    AddCurve("FLAT", "", {5, 5, 5});
+    core.Prepare(0);
+    Draw();
+    EXPECT_EQ(chart.XAxis()[0].FormatNumberScript, "#,##0.000");
+    EXPECT_EQ(chart.XAxis()[1].FormatNumberScript, "#,##0.0");
+    EXPECT_EQ(chart.XAxis()[2].FormatNumberScript, "#,##0");
+    // GR-like 20..150 over 250 px: step 50, so 0..150.
+    EXPECT_EQ(chart.XAxis()[2].MinValue(), 0.0);
+    EXPECT_EQ(chart.XAxis()[2].MaxValue(), 150.0);
+    // A constant curve was widened by 0.25 when loaded; no second widening.
+    EXPECT_EQ(core.Data->Curves()[3]->MinValue, 4.75);
+    EXPECT_LE(chart.XAxis()[3].MinValue(), 4.75);
+    EXPECT_GE(chart.XAxis()[3].MaxValue(), 5.25);
+    // Depth grid three quarters of the way to the white area.
+    EXPECT_EQ(chart.YAxis()[0].GridLinesColor.Word().Rgb(), 0xBFBFBFu);
+}
+
+TEST_F(LasCoreChartTest, PointsAscendInDepthAndSkipRedundantSamplesButNotRunEnds)
+{
+    // STEP below 0: the samples run upwards, the series still runs down.
+    AddCurve("UP", "", {4, 3, 2, 1, kNull, 7, 7, 7, 7}, 1004.0, -0.5);
+    core.Prepare(0);
+    Draw();
+    const RChartDataSeries& points = chart.Series()[0].Data();
+    std::vector<double> depths(points.Ys().begin(), points.Ys().end());
+    EXPECT_TRUE(std::is_sorted(depths.begin(), depths.end()));
+    // 7,7,7,7 keeps its ends; 1..4 keeps its ends: four points, one break.
+    EXPECT_EQ(points.Count(), 4);
+    EXPECT_EQ(points.Y(0), 1000.0);
+    EXPECT_EQ(points.Break(2), 1);
+    EXPECT_EQ(points.Y(3), 1004.0);
+}
+
+TEST_F(LasCoreChartTest, MiniMapHidesCurveAxes)
+{
+    AddWave("GR", "API", 75, 45, 40);
+    core.Prepare(0);
+    chart.SetSize(400, 300);
+    core.BuildMiniMap(chart);
+    EXPECT_EQ(chart.Width(), 256);
+    EXPECT_FALSE(chart.XAxis()[0].Visible);
+    EXPECT_EQ(chart.TrackLineColor.Word(), chart.GraphAreaFill.Color.Word());
+}
+
+TEST_F(LasCoreChartTest, CrossPlotPairsCommonDepthsFromTheDeepestUp)
+{
+    // X every 0.5 m from 1000 to 1003, Y every 1 m from 1000.5: common
+    // depths 1000.5, 1001.5 and 1002.5.
+    AddCurve("X", "", {1, 2, 3, 4, 5, 6, 7});
+    AddCurve("Y", "", {10, 20, kNull, 40}, 1000.5, 1.0);
+    View("X", 0x0000FF).LogAxis = false;
+    core.Prepare(0);
+    RLasCrossPlotSettings settings;
+    settings.XCurve = 0;
+    settings.YCurve = 1;
+    settings.UseGradient = true;
+    settings.Color = RPlatformColor(0x00FF00);
+    settings.GradientColor = RPlatformColor(0x0000FF);
+    settings.MarkerStyle = cmsRound;
+    settings.MarkerSize = 5;
+    core.BuildCrossPlot(chart, settings);
+    const RChartDataSeries& points = chart.Series()[0].Data();
+    ASSERT_EQ(points.Count(), 2);  // 1002.5 is null in Y
+    EXPECT_EQ(points.X(0), 4.0);   // 1001.5 first
+    EXPECT_EQ(points.Y(0), 20.0);
+    EXPECT_EQ(points.X(1), 2.0);   // then 1000.5
+    // The gradient runs from the second colour to the first.
+    EXPECT_EQ(chart.Series()[0].Markers.Color.Word(), ColorWord(RPlatformColor(0x0000FF)));
+    EXPECT_EQ(chart.XAxis()[0].Color.Word(), ColorWord(RPlatformColor(0x0000FF)));
+
+    settings.YCurve = 2;
+    core.BuildCrossPlot(chart, settings);
+    EXPECT_EQ(chart.Series().Count(), 0);
+    EXPECT_EQ(chart.XAxis().Count(), 0);
+}
+
+TEST_F(LasCoreChartTest, CrossPlotPicture)
+{
+    std::vector<double> porosity, density;
+    for (int k = 0; k < 200; ++k) {
+        const double p = 0.05 + 0.3 * (0.5 + 0.5 * std::sin(k * 0.37));
+        porosity.push_back(p);
+        density.push_back(2.71 - 1.7 * p + 0.04 * std::sin(k * 2.3));
+    }
+    AddCurve("NPHI", "V/V", porosity);
+    AddCurve("RHOB", "G/C3", density);
+    core.Prepare(0);
+    RLasCrossPlotSettings settings;
+    settings.XCurve = 0;
+    settings.YCurve = 1;
+    settings.UseGradient = true;
+    settings.Color = RPlatformColor(0x00FF00);
+    settings.GradientColor = RPlatformColor(0x0000FF);
+    settings.MarkerStyle = cmsRound;
+    settings.MarkerSize = 5;
+    chart.SetSize(360, 300);
+    chart.SetUseAntialiasing(true);
+    core.BuildCrossPlot(chart, settings);
+    chart.Draw();
+    EXPECT_TRUE(MatchesGolden(chart.Bitmap(), "cross_plot", 2, "view"));
+}
+
+}  // namespace
