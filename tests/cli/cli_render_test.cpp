@@ -1,0 +1,89 @@
+#include "raster/png_codec.h"
+#include "support/cli_runner.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+const std::string kSample = std::string(LOGGARD_TEST_DATA_DIR) + "/view/depth_columns.las";
+
+nlohmann::json ReadJson(const std::string& path)
+{
+    std::ifstream in(path);
+    return nlohmann::json::parse(in);
+}
+
+}  // namespace
+
+TEST(CliRender, DrawsThePngAndDescribesTheChart)
+{
+    TempDir dir;
+    const CliResult result =
+        RunCli("render " + kSample + " " + dir.File("out.png") + " --width 400 --height 300 --model " + dir.File("m.json"), dir);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    RPngImage image;
+    ASSERT_TRUE(PngCodec::ReadFile(dir.File("out.png"), image));
+    EXPECT_EQ(image.width, 400);
+    EXPECT_EQ(image.height, 300);
+
+    const auto model = ReadJson(dir.File("m.json"));
+    ASSERT_EQ(model["curves"].size(), 2u);
+    EXPECT_EQ(model["curves"][0]["mnemonic"], "GR");
+    EXPECT_EQ(model["curves"][0]["track"], 0);
+    EXPECT_EQ(model["depth"]["min"], 1000.0);
+    EXPECT_EQ(model["depth"]["max"], 1002.0);
+    EXPECT_EQ(model["yAxis"]["reverse"], true);
+    EXPECT_EQ(model["yAxis"]["gridColor"], "BFBFBF");
+    ASSERT_EQ(model["xAxes"].size(), 2u);
+    EXPECT_EQ(model["xAxes"][0]["caption"], "GR, GAPI");
+    EXPECT_EQ(model["xAxes"][1]["log"], false);
+    ASSERT_EQ(model["series"].size(), 2u);
+    EXPECT_EQ(model["series"][0]["breaks"], 1);  // GR is null at 1001
+    EXPECT_EQ(model["series"][1]["first"], (nlohmann::json{2.1, 1000.0}));
+    EXPECT_TRUE(model["fills"].empty());
+}
+
+TEST(CliRender, ScaleWindowAndBadOptions)
+{
+    TempDir dir;
+    EXPECT_EQ(RunCli("render " + kSample + " " + dir.File("a.png") + " --scale 200 --top 1001", dir).exitCode, 0);
+    EXPECT_EQ(RunCli("render " + kSample + " " + dir.File("b.png") + " --scale 200 --fit", dir).exitCode, 2);
+    EXPECT_EQ(RunCli("render " + kSample + " " + dir.File("c.png") + " --width 0", dir).exitCode, 2);
+    EXPECT_EQ(RunCli("render " + kSample, dir).exitCode, 2);
+    EXPECT_EQ(RunCli("render " + dir.File("missing.las") + " " + dir.File("d.png"), dir).exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("d.png")));
+}
+
+TEST(CliCrossPlot, PairsTwoCurvesWithTheWindowsDefaults)
+{
+    TempDir dir;
+    const CliResult result = RunCli("crossplot " + kSample + " GR RHOB " + dir.File("x.png") + " --model " + dir.File("x.json"), dir);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const auto model = ReadJson(dir.File("x.json"));
+    EXPECT_EQ(model["points"], 4);  // five depths, GR null at one
+    EXPECT_EQ(model["first"], (nlohmann::json{45.0, 2.5}));  // the deepest first
+    EXPECT_EQ(model["marker"]["style"], "circle");
+    EXPECT_EQ(model["marker"]["gradient"], true);
+    // The markers run from the second colour to the first.
+    EXPECT_EQ(model["marker"]["color"], "FF0000");
+    EXPECT_EQ(model["marker"]["gradientColor"], "00FF00");
+    EXPECT_EQ(model["xAxis"]["caption"], "GR, GAPI");
+
+    const CliResult square = RunCli("crossplot " + kSample + " GR RHOB " + dir.File("y.png") +
+                                        " --marker square --size 9 --colors 0000FF,FFFF00 --no-gradient --model " + dir.File("y.json"),
+                                    dir);
+    ASSERT_EQ(square.exitCode, 0) << square.err;
+    const auto plain = ReadJson(dir.File("y.json"));
+    EXPECT_EQ(plain["marker"]["style"], "square");
+    EXPECT_EQ(plain["marker"]["size"], 9);
+    EXPECT_EQ(plain["marker"]["color"], "0000FF");
+
+    const CliResult unknown = RunCli("crossplot " + kSample + " GR NOPE " + dir.File("z.png"), dir);
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.err.find("NOPE"), std::string::npos);
+    EXPECT_EQ(RunCli("crossplot " + kSample + " GR RHOB " + dir.File("z.png") + " --marker star", dir).exitCode, 2);
+}
