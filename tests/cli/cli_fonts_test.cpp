@@ -1,4 +1,4 @@
-// loggard-cli build-fonts: the chart fonts land in DIR/fonts.dat.
+// loggard-cli build-fonts: the fonts the charts draw with land in DIR/fonts.dat.
 
 #include "container/data_container.h"
 #include "support/cli_runner.h"
@@ -14,8 +14,9 @@ TEST(CliBuildFonts, WritesTheChartFontsAsAContainer)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     RDataContainer fonts;
     ASSERT_TRUE(fonts.LoadFromFile(dir.File("fonts.dat")));
-    for (const char* path : {"Arial\\8\\4\\000\\0", "Arial\\8\\7\\000\\0", "Arial\\10\\4\\000\\0",
-                             "Arial\\8\\4\\000\\900"}) {
+    // What the log chart and the cross-plot draw: labels, captions, and the
+    // cross-plot's vertical caption running upwards.
+    for (const char* path : {"Arial\\8\\4\\000\\0", "Arial\\8\\7\\000\\0", "Arial\\8\\7\\000\\900"}) {
         RDCNode* node = fonts.NodeByPath(path);
         ASSERT_NE(node, nullptr) << path;
         EXPECT_EQ(node->ObjectCount(), 225) << path;
