@@ -182,15 +182,17 @@ void RAxisPainter::DrawHorizontal(const RChartAxis& axis)
     const bool startInside = header || (axis.EdgeInsideAlign >= 0 && (axis.EdgeInsideAlign & 1));
     const bool endInside = header || (axis.EdgeInsideAlign >= 0 && (axis.EdgeInsideAlign & 2));
     if (header) {
-        for (int end = 0; end < 2; ++end) {
-            const double value = end == 0 ? p.min : p.max;
+        // Both ends or neither: in a track too narrow for the two labels
+        // they would run into each other.
+        const std::string texts[2] = {axis.FormatValue(p.min), axis.FormatValue(p.max)};
+        const int widths[2] = {driver_.MeasureText(texts[0]).width, driver_.MeasureText(texts[1]).width};
+        const bool fit = widths[0] + widths[1] + 2 * kLabelInset <= insideRight - insideLeft;
+        for (int end = 0; fit && end < 2; ++end) {
             int x = 0;
-            if (!PixelOf(axis, value, x))
+            if (!PixelOf(axis, end == 0 ? p.min : p.max, x))
                 continue;
-            const std::string text = axis.FormatValue(value);
-            const int width = driver_.MeasureText(text).width;
-            const int left = placeLabel(x, width, true);
-            driver_.DrawText(left + width / 2, labelCentre, text, axis.Color);
+            const int left = placeLabel(x, widths[end], true);
+            driver_.DrawText(left + widths[end] / 2, labelCentre, texts[end], axis.Color);
         }
     } else {
         int lastRight = -1000000;
@@ -217,7 +219,8 @@ void RAxisPainter::DrawHorizontal(const RChartAxis& axis)
         driver_.SelectFont(axis.CaptionFont);
         const int width = driver_.MeasureText(axis.Caption).width;
         int x = (visibleLeft + visibleRight) / 2;
-        if (axis.CaptionAlign == alBegin)
+        // A caption wider than its band shows its beginning (the mnemonic).
+        if (axis.CaptionAlign == alBegin || (header && width + 2 * kGap > visibleRight - visibleLeft))
             x = visibleLeft + kGap + width / 2;
         else if (axis.CaptionAlign == alEnd)
             x = visibleRight - kGap - width / 2;
