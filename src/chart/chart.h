@@ -30,10 +30,10 @@ class RChart;
 
 struct RChartMouseEvent {
     int button = 0;  // 0 left, 1 right, 2 middle: the button pressed or released
-    int buttons = 0;  // buttons held: bit 0 left, bit 1 right, bit 2 middle
     bool shift = false, ctrl = false, alt = false;
     int x = 0, y = 0;
     int wheelDelta = 0;  // notches times 120, positive away from the user
+    int buttons = 0;     // buttons held: bit 0 left, bit 1 right, bit 2 middle
 };
 
 // Fired after a drawing stage with the chart's bitmap.
