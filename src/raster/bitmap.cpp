@@ -9,9 +9,9 @@
 
 namespace {
 
-RFontRasterContainer& CacheFor(int mode)
+RFontRasterContainer& CacheFor(RFontMode mode)
 {
-    return mode == 1 ? RFontRasterContainer::TrueColor() : RFontRasterContainer::TwoLevel();
+    return mode == RFontMode::Grey ? RFontRasterContainer::TrueColor() : RFontRasterContainer::TwoLevel();
 }
 
 bool IsLineBreak(unsigned char code) { return code == '\n' || code == 0; }
@@ -136,15 +136,15 @@ void RBitmap::PaintText(int x, int y, std::string_view text, RColorWord word)
 {
     RFontData& data = CurrentFontData();
     const RClipBox& clip = util_.Clip();
-    const int mode = data.Mode();
-    const int opacity = mode == 1 ? 255 - word.Transparency() : 255;
+    const RFontMode mode = data.Mode();
+    const int opacity = mode == RFontMode::Grey ? 255 - word.Transparency() : 255;
     // The level's ink (0..256) times the opacity gives the run's transparency.
     RColorWord words[256];
     for (int level = 0; level < 256; ++level) {
         const int ink = (255 - level) + ((255 - level) >> 7);
         words[level] = word.WithTransparency(255 - ((ink * opacity) >> 8));
     }
-    const bool twoLevel = mode == 0;
+    const bool twoLevel = mode == RFontMode::TwoLevel;
 
     std::int64_t lineStartX = data.LineAdvanceX() / 2, lineStartY = data.LineAdvanceY() / 2;
     std::int64_t penX = lineStartX, penY = lineStartY;

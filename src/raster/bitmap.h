@@ -73,8 +73,7 @@ public:
 protected:
     explicit RBitmap(int bytesPerPixel, int width, int height);
 
-    // 1: 256 grey levels (true-colour bitmaps); 0: two levels.
-    virtual int FontMode() const { return 0; }
+    virtual RFontMode FontMode() const { return RFontMode::TwoLevel; }
 
     // Calls f with the pixel-format policy of this bitmap.
     template <class F>

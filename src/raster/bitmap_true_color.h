@@ -64,7 +64,7 @@ public:
 
 protected:
     RBitmapTrueColor(int bytesPerPixel, int width, int height);
-    int FontMode() const override { return 1; }
+    RFontMode FontMode() const override { return RFontMode::Grey; }
 
 private:
     void DrawLineSimple(int x, int y, int dx, int dy, RColorWord word);

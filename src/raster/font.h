@@ -8,6 +8,10 @@
 #include <functional>
 #include <string>
 
+// How glyphs are rasterised: two levels (ink or paper) for bitmaps without
+// blending, 256 grey levels for true-colour bitmaps.
+enum class RFontMode { TwoLevel = 0, Grey = 1 };
+
 class RFont {
 public:
     RFont() = default;

@@ -24,7 +24,7 @@ bool IntegerValue(const RDCObject& object, int index, int& out)
 
 }  // namespace
 
-RFontData::RFontData(const RFont& font, int mode)
+RFontData::RFontData(const RFont& font, RFontMode mode)
     : font_(font), mode_(mode),
       side_(font.Size >= 1 && font.Size <= kMaxFontSize ? WorkSquareSide(font.Size, RasterDpi()) : 4)
 {

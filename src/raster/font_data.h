@@ -37,10 +37,10 @@ public:
     static constexpr int kFirstCode = 32;
     static constexpr int kGlyphCount = 224;  // codes 32..255
 
-    RFontData(const RFont& font, int mode);
+    RFontData(const RFont& font, RFontMode mode);
 
     const RFont& Font() const { return font_; }
-    int Mode() const { return mode_; }
+    RFontMode Mode() const { return mode_; }
     // Side of the square the glyphs are drawn in, in pixels.
     int Side() const { return side_; }
     int LineAdvanceX() const { return lineAdvanceX_; }
@@ -76,7 +76,7 @@ private:
     void ComputeLineAdvance();
 
     RFont font_;
-    int mode_;
+    RFontMode mode_;
     int side_;
     int lineAdvanceX_ = 0, lineAdvanceY_ = 0;
     bool lineAdvanceKnown_ = false;

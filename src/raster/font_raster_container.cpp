@@ -6,7 +6,7 @@
 #include <memory>
 #include <mutex>
 
-RFontRasterContainer::RFontRasterContainer(int mode) : mode_(mode)
+RFontRasterContainer::RFontRasterContainer(RFontMode mode) : mode_(mode)
 {
     for (auto& bucket : buckets_)
         bucket.store(nullptr);
@@ -26,13 +26,13 @@ RFontRasterContainer::~RFontRasterContainer()
 
 RFontRasterContainer& RFontRasterContainer::TrueColor()
 {
-    static RFontRasterContainer cache(1);
+    static RFontRasterContainer cache(RFontMode::Grey);
     return cache;
 }
 
 RFontRasterContainer& RFontRasterContainer::TwoLevel()
 {
-    static RFontRasterContainer cache(0);
+    static RFontRasterContainer cache(RFontMode::TwoLevel);
     return cache;
 }
 

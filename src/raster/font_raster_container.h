@@ -20,15 +20,15 @@ class RFontRasterContainer {
 public:
     static constexpr int kBucketCount = 503;
 
-    explicit RFontRasterContainer(int mode);
+    explicit RFontRasterContainer(RFontMode mode);
     ~RFontRasterContainer();
     RFontRasterContainer(const RFontRasterContainer&) = delete;
     RFontRasterContainer& operator=(const RFontRasterContainer&) = delete;
 
-    static RFontRasterContainer& TrueColor();  // mode 1
-    static RFontRasterContainer& TwoLevel();   // mode 0
+    static RFontRasterContainer& TrueColor();  // grey levels
+    static RFontRasterContainer& TwoLevel();
 
-    int Mode() const { return mode_; }
+    RFontMode Mode() const { return mode_; }
     // The bucket of a font: a hash of Size, Weight and the three styles.
     static int Bucket(const RFont& font);
 
@@ -43,6 +43,6 @@ public:
     void SaveToNode(RDCNodeList& root) const;
 
 private:
-    int mode_;
+    RFontMode mode_;
     std::array<std::atomic<RFontData*>, kBucketCount> buckets_{};
 };

@@ -136,7 +136,7 @@ int WorkSquareSide(int size, int dpi)
 
 struct RGlyphRasterizer::Face {
     RFont font;
-    int mode = 1;
+    RFontMode mode = RFontMode::Grey;
     int side = 4;
     FT_Face face = nullptr;  // none for sizes that draw nothing
     int pixelHeight = 0;
@@ -146,7 +146,7 @@ struct RGlyphRasterizer::Face {
     int strikeOffset = 0, strikeThickness = 1;        // centre above the baseline
 };
 
-RGlyphRasterizer::RGlyphRasterizer(const RFont& font, int mode) : face_(std::make_unique<Face>())
+RGlyphRasterizer::RGlyphRasterizer(const RFont& font, RFontMode mode) : face_(std::make_unique<Face>())
 {
     std::lock_guard guard(RasterLock());
     g_fontMade.store(true);
@@ -302,7 +302,7 @@ void RGlyphRasterizer::Rasterise(unsigned char code, RGlyph& glyph)
         int runLevel = -1, runLength = 0;
         for (int x = boxLeft; x <= boxRight; ++x) {
             int level = row[x];
-            if (f.mode == 0)
+            if (f.mode == RFontMode::TwoLevel)
                 level = level < 192 ? 0 : 1;
             if (level != runLevel || runLength == 255) {
                 if (runLength > 0)

@@ -33,7 +33,7 @@ int WorkSquareSide(int size, int dpi);
 class RGlyphRasterizer {
 public:
     // Raises RError when no face can be opened for the font.
-    RGlyphRasterizer(const RFont& font, int mode);
+    RGlyphRasterizer(const RFont& font, RFontMode mode);
     ~RGlyphRasterizer();
     RGlyphRasterizer(const RGlyphRasterizer&) = delete;
     RGlyphRasterizer& operator=(const RGlyphRasterizer&) = delete;

@@ -22,8 +22,8 @@ TEST(GlyphRuns, ValidationChecksRowsWidthsAndTerminators)
 
 TEST(FontNode, PathNamesEveryKeyField)
 {
-    EXPECT_EQ(RFontData(RFont("Arial", 8), 1).NodePath(), "Arial\\8\\4\\000\\0");
-    EXPECT_EQ(RFontData(RFont("Arial", 10, 7, true, false, true, 900), 1).NodePath(),
+    EXPECT_EQ(RFontData(RFont("Arial", 8), RFontMode::Grey).NodePath(), "Arial\\8\\4\\000\\0");
+    EXPECT_EQ(RFontData(RFont("Arial", 10, 7, true, false, true, 900), RFontMode::Grey).NodePath(),
               "Arial\\10\\7\\101\\900");
 }
 
@@ -42,7 +42,7 @@ TEST(FontNode, SaveAndLoadGiveTheSameGlyphs)
     EXPECT_EQ(node.ObjectAt(1)->ValueAt(0)->Type(), RDCType::Binary);
     EXPECT_EQ(node.ObjectAt(1)->ValueAt(0)->Size(), 0u);
 
-    RFontData loaded(RFont("Arial", 8), 1);
+    RFontData loaded(RFont("Arial", 8), RFontMode::Grey);
     loaded.LoadFromNode(node);
     EXPECT_TRUE(loaded.AllPresent());
     EXPECT_EQ(loaded.LineAdvanceY(), original.LineAdvanceY());
@@ -69,7 +69,7 @@ TEST(FontNode, DamagedGlyphsAreMadeAgainAndMissingLineAdvanceComputed)
     node.Object('D' - 31)->Value(5)->SetString("wide");                // wrong type
     node.Object('E' - 31)->Value(0)->SetBinary(4, "\x01\x02\x00\x00"); // run of length 2, level 1: row width wrong
 
-    RFontData loaded(RFont("Arial", 8), 1);
+    RFontData loaded(RFont("Arial", 8), RFontMode::Grey);
     loaded.LoadFromNode(node);
     EXPECT_EQ(loaded.LineAdvanceX(), original.LineAdvanceX());
     EXPECT_EQ(loaded.LineAdvanceY(), original.LineAdvanceY());

@@ -10,7 +10,7 @@
 
 TEST(FontCache, FontsDifferingOnlyInAngleAreTwoEntries)
 {
-    RFontRasterContainer cache(1);
+    RFontRasterContainer cache(RFontMode::Grey);
     RFontData* upright = cache.Select(RFont("Arial", 9));
     RFontData* rotated = cache.Select(RFont("Arial", 9, 4, false, false, false, 900));
     EXPECT_NE(upright, rotated);
@@ -20,12 +20,12 @@ TEST(FontCache, FontsDifferingOnlyInAngleAreTwoEntries)
     EXPECT_EQ(RFontRasterContainer::Bucket(RFont("Arial", 9)),
               RFontRasterContainer::Bucket(RFont("Arial", 9, 4, false, false, false, 900)));
     EXPECT_TRUE(upright->AllPresent());
-    EXPECT_EQ(upright->Mode(), 1);
+    EXPECT_EQ(upright->Mode(), RFontMode::Grey);
 }
 
 TEST(FontCache, Angle900AdvancesAndLineAdvanceRunAlongX)
 {
-    RFontRasterContainer cache(1);
+    RFontRasterContainer cache(RFontMode::Grey);
     RFontData* rotated = cache.Select(RFont("Arial", 8, 4, false, false, false, 900));
     EXPECT_EQ(rotated->LineAdvanceX(), 12 * 256);
     EXPECT_EQ(rotated->LineAdvanceY(), 0);
@@ -35,7 +35,7 @@ TEST(FontCache, Angle900AdvancesAndLineAdvanceRunAlongX)
 
 TEST(FontCache, ConcurrentSelectionRasterisesOnce)
 {
-    RFontRasterContainer cache(1);
+    RFontRasterContainer cache(RFontMode::Grey);
     std::vector<RFontData*> seen(4);
     std::vector<std::thread> threads;
     for (int i = 0; i < 4; ++i)
@@ -49,7 +49,7 @@ TEST(FontCache, ConcurrentSelectionRasterisesOnce)
 
 TEST(FontCache, SavesEveryFontAtItsPath)
 {
-    RFontRasterContainer cache(1);
+    RFontRasterContainer cache(RFontMode::Grey);
     cache.Select(RFont("Arial", 8));
     cache.Select(RFont("Arial", 8, 7));
     RDataContainer container;

@@ -17,7 +17,7 @@ TEST(WorkSquare, SideFollowsSizeAndResolution)
 
 TEST(GlyphRasterizer, EightPointCellAndAdvances)
 {
-    RGlyphRasterizer rasterizer(RFont("Arial", 8), 1);
+    RGlyphRasterizer rasterizer(RFont("Arial", 8), RFontMode::Grey);
     EXPECT_FALSE(SetRasterDpi(120));  // fixed once a font was made
     EXPECT_EQ(rasterizer.Side(), 24);
     // 11 px em: Liberation Sans's win ascent and descent round to 10 + 2.
@@ -36,7 +36,7 @@ TEST(GlyphRasterizer, EightPointCellAndAdvances)
 
 TEST(GlyphRasterizer, HighCodesAreWindows1251Letters)
 {
-    RGlyphRasterizer rasterizer(RFont("Arial", 10), 1);
+    RGlyphRasterizer rasterizer(RFont("Arial", 10), RFontMode::Grey);
     const std::string de = TextCodec::Utf8ToCp1251("Д");
     ASSERT_EQ(de.size(), 1u);
     EXPECT_EQ(static_cast<unsigned char>(de[0]), 0xC4);
@@ -48,7 +48,7 @@ TEST(GlyphRasterizer, HighCodesAreWindows1251Letters)
 
 TEST(GlyphRasterizer, Angle900RunsUpwards)
 {
-    RGlyphRasterizer rasterizer(RFont("Arial", 8, 4, false, false, false, 900), 1);
+    RGlyphRasterizer rasterizer(RFont("Arial", 8, 4, false, false, false, 900), RFontMode::Grey);
     RGlyph glyph;
     rasterizer.Rasterise('W', glyph);
     EXPECT_EQ(glyph.advanceX, 0);
@@ -58,7 +58,7 @@ TEST(GlyphRasterizer, Angle900RunsUpwards)
 
 TEST(GlyphRasterizer, ModeZeroHasTwoLevels)
 {
-    RGlyphRasterizer rasterizer(RFont("Arial", 10), 0);
+    RGlyphRasterizer rasterizer(RFont("Arial", 10), RFontMode::TwoLevel);
     RGlyph glyph;
     rasterizer.Rasterise('A', glyph);
     ASSERT_FALSE(glyph.runs.empty());
@@ -68,7 +68,7 @@ TEST(GlyphRasterizer, ModeZeroHasTwoLevels)
 
 TEST(GlyphRasterizer, UnderlineIsABarAsLongAsTheAdvance)
 {
-    RGlyphRasterizer plain(RFont("Arial", 10), 1), underlined(RFont("Arial", 10, 4, false, true), 1);
+    RGlyphRasterizer plain(RFont("Arial", 10), RFontMode::Grey), underlined(RFont("Arial", 10, 4, false, true), RFontMode::Grey);
     RGlyph a, b;
     plain.Rasterise('i', a);
     underlined.Rasterise('i', b);
@@ -79,7 +79,7 @@ TEST(GlyphRasterizer, UnderlineIsABarAsLongAsTheAdvance)
 TEST(GlyphRasterizer, OutOfRangeSizesDrawNothing)
 {
     for (const int size : {0, -8, kMaxFontSize + 1}) {
-        RGlyphRasterizer rasterizer(RFont("Arial", size), 1);
+        RGlyphRasterizer rasterizer(RFont("Arial", size), RFontMode::Grey);
         RGlyph glyph;
         rasterizer.Rasterise('A', glyph);
         EXPECT_TRUE(glyph.runs.empty());
