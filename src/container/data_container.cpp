@@ -105,8 +105,6 @@ bool FileExists(const std::string& path)
 
 }  // namespace
 
-RDataContainer::RDataContainer() { SetContainer(this); }
-
 void RDataContainer::WriteNodeList(RBufferedFile& file) const { WriteNodes(file, *this); }
 
 void RDataContainer::ReadNodeList(RBufferedFile& file)

@@ -17,8 +17,6 @@ public:
     // trees are a few levels deep); it keeps the reader's recursion bounded.
     static constexpr int kMaxFileDepth = 256;
 
-    RDataContainer();
-
     // Frees the whole tree.
     void Clear() { ClearChildren(); }
 

@@ -1,7 +1,5 @@
 #include "container/dc_node.h"
 
-#include "container/data_container.h"
-
 // ---- RDCNodeList ----
 
 RDCNodeList::RDCNodeList() = default;
@@ -61,7 +59,6 @@ RDCNode* RDCNodeList::AppendChild(std::unique_ptr<RDCNode> node)
 {
     if (!node)
         return nullptr;
-    node->SetContainer(container_);
     children_.push_back(std::move(node));
     return children_.back().get();
 }
@@ -84,13 +81,6 @@ std::unique_ptr<RDCNode> RDCNodeList::RemoveChild(RDCNode* child)
 }
 
 void RDCNodeList::ClearChildren() { children_.clear(); }
-
-void RDCNodeList::SetContainer(RDataContainer* container)
-{
-    container_ = container;
-    for (auto& child : children_)
-        child->SetContainer(container);
-}
 
 // ---- RDCNode ----
 

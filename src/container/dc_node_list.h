@@ -7,7 +7,6 @@
 #include <vector>
 
 class RDCNode;
-class RDataContainer;
 
 class RDCNodeList {
 public:
@@ -39,12 +38,6 @@ public:
     // Frees all children.
     void ClearChildren();
 
-    RDataContainer* Container() const { return container_; }
-
-protected:
-    void SetContainer(RDataContainer* container);
-
 private:
     std::vector<std::unique_ptr<RDCNode>> children_;
-    RDataContainer* container_ = nullptr;
 };

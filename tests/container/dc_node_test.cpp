@@ -58,7 +58,6 @@ TEST(DCNodePath, CreateBuildsEachMissingComponentOnce)
     EXPECT_EQ(container.NodeByPath("LasSettings\\View", true), view);
     EXPECT_EQ(container.ChildCount(), 1);
     EXPECT_EQ(container.Child("LasSettings")->ChildCount(), 1);
-    EXPECT_EQ(view->Container(), &container);
 }
 
 TEST(DCNodePath, NamesAreCaseSensitive)
