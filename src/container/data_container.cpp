@@ -112,9 +112,7 @@ void RDataContainer::ReadNodeList(RBufferedFile& file)
     // Read into a scratch list first so a damaged file leaves nothing behind.
     RDataContainer scratch;
     ReadNodes(file, scratch, 0);
-    Clear();
-    while (RDCNode* node = scratch.FirstChild())
-        AppendChild(scratch.RemoveChild(node));
+    TakeChildren(scratch);
 }
 
 void RDataContainer::SaveToFile(const std::string& path, int compressionLevel) const

@@ -47,18 +47,26 @@ RDCNode* RDCNodeList::ChildAt(int index) const
     return children_[static_cast<std::size_t>(index)].get();
 }
 
+std::ptrdiff_t RDCNodeList::PositionOf(const RDCNode* child) const
+{
+    if (!child || child->position_ >= children_.size() || children_[child->position_].get() != child)
+        return -1;
+    return static_cast<std::ptrdiff_t>(child->position_);
+}
+
 RDCNode* RDCNodeList::NextChild(const RDCNode* child) const
 {
-    for (std::size_t i = 0; i + 1 < children_.size(); ++i)
-        if (children_[i].get() == child)
-            return children_[i + 1].get();
-    return nullptr;
+    const std::ptrdiff_t position = PositionOf(child);
+    if (position < 0 || static_cast<std::size_t>(position) + 1 >= children_.size())
+        return nullptr;
+    return children_[static_cast<std::size_t>(position) + 1].get();
 }
 
 RDCNode* RDCNodeList::AppendChild(std::unique_ptr<RDCNode> node)
 {
     if (!node)
         return nullptr;
+    node->position_ = children_.size();
     children_.push_back(std::move(node));
     return children_.back().get();
 }
@@ -70,17 +78,25 @@ RDCNode* RDCNodeList::AddChild(std::string_view name)
 
 std::unique_ptr<RDCNode> RDCNodeList::RemoveChild(RDCNode* child)
 {
-    for (auto it = children_.begin(); it != children_.end(); ++it) {
-        if (it->get() == child) {
-            std::unique_ptr<RDCNode> taken = std::move(*it);
-            children_.erase(it);
-            return taken;
-        }
-    }
-    return nullptr;
+    const std::ptrdiff_t position = PositionOf(child);
+    if (position < 0)
+        return nullptr;
+    std::unique_ptr<RDCNode> taken = std::move(children_[static_cast<std::size_t>(position)]);
+    children_.erase(children_.begin() + position);
+    for (std::size_t i = static_cast<std::size_t>(position); i < children_.size(); ++i)
+        children_[i]->position_ = i;
+    return taken;
 }
 
 void RDCNodeList::ClearChildren() { children_.clear(); }
+
+void RDCNodeList::TakeChildren(RDCNodeList& other)
+{
+    if (&other == this)
+        return;
+    children_ = std::move(other.children_);
+    other.children_.clear();
+}
 
 // ---- RDCNode ----
 

@@ -24,4 +24,5 @@ private:
     friend class RDCNodeList;
     std::string name_;
     std::deque<RDCObject> objects_;
+    std::size_t position_ = 0;  // index in the list that holds this node
 };

@@ -1,7 +1,12 @@
 #pragma once
 // RDCNodeList: an ordered list of owned child nodes, with lookup by name and
 // by backslash path. Both a node and the container root hold one.
+//
+// Each node remembers its position in the list that holds it, so stepping
+// with NextChild and removing a node find it without a search: walking a
+// list of n children costs n steps, not n * n / 2.
 
+#include <cstddef>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -38,6 +43,13 @@ public:
     // Frees all children.
     void ClearChildren();
 
+protected:
+    // Frees this list's children and takes over all of `other`'s, in order.
+    void TakeChildren(RDCNodeList& other);
+
 private:
+    // The position of `child` in this list, or -1 for a node of another list.
+    std::ptrdiff_t PositionOf(const RDCNode* child) const;
+
     std::vector<std::unique_ptr<RDCNode>> children_;
 };

@@ -93,6 +93,35 @@ TEST(DataContainerFile, EveryValueTypeAndAnEmptyObjectRoundTrip)
     }
 }
 
+// Long child lists, at the root and under a node, are written and read in
+// one pass each (a walk that searched for every next child took seconds here).
+TEST(DataContainerFile, TwoHundredThousandChildrenRoundTripInOrder)
+{
+    constexpr int kChildren = 200000;
+    TempDir dir;
+    RDataContainer original;
+    RDCNode* flat = original.AddChild("Flat");
+    for (int n = 0; n < kChildren; ++n) {
+        original.AddChild("R" + std::to_string(n));
+        flat->AddChild("C" + std::to_string(n))->Object(0)->Value(0)->SetInteger(n);
+    }
+    original.SaveToFile(dir.File("flat.dat"));
+    RDataContainer loaded;
+    ASSERT_TRUE(loaded.LoadFromFile(dir.File("flat.dat")));
+    ASSERT_EQ(loaded.ChildCount(), kChildren + 1);
+    const RDCNode* loadedFlat = loaded.FirstChild();
+    ASSERT_EQ(loadedFlat->Name(), "Flat");
+    ASSERT_EQ(loadedFlat->ChildCount(), kChildren);
+    int n = 0;
+    for (const RDCNode* node = loadedFlat->FirstChild(); node; node = loadedFlat->NextChild(node), ++n)
+        ASSERT_EQ(node->ObjectAt(0)->ValueAt(0)->AsInteger(), n);
+    EXPECT_EQ(n, kChildren);
+    n = 0;
+    for (const RDCNode* node = loaded.NextChild(loadedFlat); node; node = loaded.NextChild(node), ++n)
+        ASSERT_EQ(node->Name(), "R" + std::to_string(n));
+    EXPECT_EQ(n, kChildren);
+}
+
 TEST(DataContainerFile, CompressedSaveStartsWithItsSignature)
 {
     TempDir dir;

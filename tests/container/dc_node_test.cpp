@@ -101,3 +101,39 @@ TEST(DCNodeList, FirstOfEqualNamesWins)
     container.AddChild("X");
     EXPECT_EQ(container.Child("X"), first);
 }
+
+TEST(DCNodeList, NodesOfAnotherListAreStrangersEvenAtTheSamePosition)
+{
+    RDCNode first("P"), second("Q");
+    RDCNode* a = first.AddChild("a");
+    first.AddChild("b");
+    RDCNode* x = second.AddChild("x");
+    second.AddChild("y");
+    EXPECT_EQ(first.NextChild(x), nullptr);
+    EXPECT_EQ(first.RemoveChild(x), nullptr);
+    EXPECT_EQ(first.ChildCount(), 2);
+    EXPECT_EQ(second.NextChild(a), nullptr);
+    EXPECT_EQ(first.NextChild(nullptr), nullptr);
+
+    // A node moved to another list steps through its new neighbours.
+    second.AppendChild(first.RemoveChild(a));
+    EXPECT_EQ(first.NextChild(a), nullptr);
+    EXPECT_EQ(second.NextChild(x)->Name(), "y");
+    EXPECT_EQ(second.NextChild(second.ChildAt(1)), a);
+    EXPECT_EQ(second.NextChild(a), nullptr);
+}
+
+TEST(DCNodeList, RemovingFromTheMiddleKeepsStepsAndLaterRemovalsRight)
+{
+    RDCNode parent("P");
+    for (int i = 0; i < 6; ++i)
+        parent.AddChild(std::to_string(i));
+    parent.RemoveChild(parent.ChildAt(1));
+    parent.RemoveChild(parent.ChildAt(2));  // "3"
+    std::string order;
+    for (RDCNode* node = parent.FirstChild(); node; node = parent.NextChild(node))
+        order += node->Name();
+    EXPECT_EQ(order, "0245");
+    EXPECT_EQ(parent.RemoveChild(parent.ChildAt(3))->Name(), "5");
+    EXPECT_EQ(parent.NextChild(parent.ChildAt(2)), nullptr);
+}
