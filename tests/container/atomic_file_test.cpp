@@ -1,0 +1,155 @@
+#include "container/atomic_file.h"
+#include "container/error.h"
+#include "support/child_process.h"
+#include "support/files.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace {
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
+// Sets the umask for one scope.
+class UmaskScope {
+public:
+    explicit UmaskScope(mode_t mask) : old_(::umask(mask)) {}
+    ~UmaskScope() { ::umask(old_); }
+
+private:
+    mode_t old_;
+};
+
+}  // namespace
+
+TEST(AtomicFile, CommitReplacesTheTargetWithExactlyTheWrittenBytes)
+{
+    TempDir dir;
+    const std::string path = dir.File("out.bin");
+    WriteWholeFile(path, "an older and longer content");
+    RAtomicFile file(path);
+    const std::string& temporary = file.TemporaryPath();
+    EXPECT_EQ(temporary.size(), path.size() + 7);
+    EXPECT_EQ(temporary.rfind(path + ".", 0), 0u);
+    EXPECT_TRUE(std::filesystem::exists(temporary));
+    file.Write("new ", 4);
+    file.Write(std::string("\0bytes", 6).data(), 6);
+    EXPECT_EQ(ReadWholeFile(path), "an older and longer content");  // untouched until Commit
+    file.Commit();
+    EXPECT_EQ(ReadWholeFile(path), std::string("new \0bytes", 10));
+    EXPECT_EQ(FileNames(dir.Path().string()), std::vector<std::string>{"out.bin"});
+    EXPECT_FALSE(file.IsOpen());
+}
+
+TEST(AtomicFile, NewFileModeComesFromTheUmaskAndAnOldFileKeepsItsMode)
+{
+    TempDir dir;
+    {
+        UmaskScope mask(027);
+        RAtomicFile file(dir.File("new"));
+        file.Commit();
+    }
+    EXPECT_EQ(ModeOf(dir.File("new")), 0640u);
+
+    WriteWholeFile(dir.File("old"), "x");
+    ::chmod(dir.File("old").c_str(), 0751);
+    RAtomicFile file(dir.File("old"));
+    file.Write("y", 1);
+    file.Commit();
+    EXPECT_EQ(ModeOf(dir.File("old")), 0751u);
+    EXPECT_EQ(ReadWholeFile(dir.File("old")), "y");
+}
+
+TEST(AtomicFile, EveryWayShortOfCommitRemovesTheTemporaryAndKeepsTheOldFile)
+{
+    TempDir dir;
+    const std::string path = dir.File("keep");
+    WriteWholeFile(path, "old");
+    const std::vector<std::string> before = FileNames(dir.Path().string());
+
+    {  // destroyed without Commit
+        RAtomicFile file(path);
+        file.Write("new", 3);
+    }
+    EXPECT_EQ(FileNames(dir.Path().string()), before);
+
+    try {  // an exception between writes
+        RAtomicFile file(path);
+        file.Write("half", 4);
+        throw RError("interrupted");
+    } catch (const RError&) {
+    }
+    EXPECT_EQ(FileNames(dir.Path().string()), before);
+
+    RAtomicFile discarded(path);
+    discarded.Write("new", 3);
+    discarded.Discard();
+    EXPECT_EQ(FileNames(dir.Path().string()), before);
+    EXPECT_THROW(discarded.Write("x", 1), RError);
+    EXPECT_THROW(discarded.Commit(), RError);
+    EXPECT_EQ(ReadWholeFile(path), "old");
+
+    // The rename cannot put a file over a folder that holds something.
+    const std::string folder = dir.File("folder");
+    std::filesystem::create_directory(folder);
+    WriteWholeFile(folder + "/inside", "old");
+    RAtomicFile blocked(folder);
+    blocked.Write("new", 3);
+    EXPECT_THROW(blocked.Commit(), RError);
+    EXPECT_EQ(ReadWholeFile(folder + "/inside"), "old");
+    EXPECT_EQ(FileNames(dir.Path().string()), (std::vector<std::string>{"folder", "keep"}));
+}
+
+TEST(AtomicFile, WriteFailingMidwayRaisesAndKeepsTheOldFileByteForByte)
+{
+    TempDir dir;
+    const std::string path = dir.File("big.bin");
+    const std::string old("old contents\r\n\0\xff", 16);
+    WriteWholeFile(path, old);
+    const ChildResult result = RunInChild(
+        [&] {
+            RAtomicFile file(path);
+            const std::string chunk(10000, 'z');
+            for (int i = 0; i < 10; ++i)
+                file.Write(chunk.data(), chunk.size());
+            file.Commit();
+        },
+        {.fileSizeLimit = 50000});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.message, "Ошибка записи в файл: " + std::string(std::strerror(EFBIG)) + " (" + path + ")");
+    EXPECT_EQ(ReadWholeFile(path), old);
+    EXPECT_EQ(FileNames(dir.Path().string()), std::vector<std::string>{"big.bin"});
+}
+
+TEST(AtomicFile, ReadOnlyFolderRaisesTheOpenErrorAndKeepsTheOldFile)
+{
+    TempDir dir;
+    const std::string folder = dir.File("ro");
+    std::filesystem::create_directory(folder);
+    const std::string path = folder + "/settings.dat";
+    WriteWholeFile(path, "old");
+    ::chmod(dir.Path().c_str(), 0755);  // so that nobody can reach the folder
+    ::chmod(folder.c_str(), 0555);
+    const ChildResult result = RunInChild(
+        [&] {
+            RAtomicFile file(path);
+            file.Write("new", 3);
+            file.Commit();
+        },
+        {.dropRoot = true});
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.message, "Ошибка открытия файла " + path + ": " + std::strerror(EACCES));
+    EXPECT_EQ(ReadWholeFile(path), "old");
+    EXPECT_EQ(FileNames(folder), std::vector<std::string>{"settings.dat"});
+}
