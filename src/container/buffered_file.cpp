@@ -1,5 +1,6 @@
 #include "container/buffered_file.h"
 
+#include "container/atomic_file.h"
 #include "container/error.h"
 
 #include <zlib.h>
@@ -40,11 +41,11 @@ RBufferedFile::RBufferedFile(std::size_t bufferSize)
 
 RBufferedFile::~RBufferedFile()
 {
-    try {
-        Close();
-    } catch (const RError&) {
-        // Nobody can hear it here; callers that care call Close themselves.
-    }
+    // A file being written is discarded: only Close may replace the target,
+    // never an object that dies while an exception unwinds.
+    output_.reset();
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
 void RBufferedFile::OpenRead(const std::string& path)
@@ -71,10 +72,7 @@ void RBufferedFile::OpenRead(const std::string& path)
 void RBufferedFile::OpenWrite(const std::string& path)
 {
     Close();
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        throw RError("Ошибка открытия файла " + path + ": " + SystemText(errno));
-    fd_ = fd;
+    output_ = std::make_unique<RAtomicFile>(path);
     path_ = path;
     fileSize_ = filePos_ = 0;
     state_ = State::Idle;
@@ -84,27 +82,23 @@ void RBufferedFile::OpenWrite(const std::string& path)
 
 void RBufferedFile::Close()
 {
-    if (fd_ < 0)
-        return;
-    const bool wrote = state_ == State::Writing;
-    try {
-        if (wrote) {
+    if (output_) {
+        try {
             Flush();
-            if (::fsync(fd_) != 0)
-                throw RError("Ошибка записи в файл: " + SystemText(errno));
+            output_->Commit();
+        } catch (...) {
+            output_.reset();  // removes the temporary; the old file stays
+            state_ = State::Idle;
+            throw;
         }
-    } catch (...) {
-        ::close(fd_);
-        fd_ = -1;
+        output_.reset();
         state_ = State::Idle;
-        throw;
+        return;
     }
-    const int result = ::close(fd_);
-    const int error = errno;
+    if (fd_ >= 0)
+        ::close(fd_);
     fd_ = -1;
     state_ = State::Idle;
-    if (wrote && result != 0)
-        throw RError("Ошибка записи в файл: " + SystemText(error));
 }
 
 void RBufferedFile::SetCompression(int level)
@@ -131,17 +125,8 @@ void RBufferedFile::BeginWrite()
 
 void RBufferedFile::RawWrite(const void* data, std::size_t size)
 {
-    const auto* bytes = static_cast<const std::uint8_t*>(data);
-    while (size > 0) {
-        const ssize_t written = ::write(fd_, bytes, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            throw RError("Ошибка записи в файл: " + SystemText(written < 0 ? errno : ENOSPC));
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
-        filePos_ += static_cast<std::uint64_t>(written);
-    }
+    output_->Write(data, size);
+    filePos_ += size;
 }
 
 void RBufferedFile::Flush()
@@ -169,8 +154,8 @@ void RBufferedFile::Flush()
 
 void RBufferedFile::WriteBytes(const void* data, std::size_t size)
 {
-    if (fd_ < 0)
-        throw RError("Ошибка записи в файл: " + SystemText(EBADF));
+    if (!output_)
+        FailWrite(EBADF);
     BeginWrite();
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     while (size > 0) {
@@ -203,7 +188,7 @@ void RBufferedFile::WriteDouble(double value) { WriteScalar(value); }
 void RBufferedFile::WriteString(std::string_view value)
 {
     if (value.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-        throw RError("Ошибка записи в файл: " + SystemText(EFBIG));
+        FailWrite(EFBIG);
     WriteInt32(static_cast<std::int32_t>(value.size()));
     WriteBytes(value.data(), value.size());
 }
@@ -385,3 +370,8 @@ void RBufferedFile::FailRead(const std::string& reason) const
 }
 
 void RBufferedFile::FailCorrupt(const char* what) const { FailRead(what); }
+
+void RBufferedFile::FailWrite(int error) const
+{
+    throw RError("Ошибка записи в файл: " + SystemText(error) + " (" + path_ + ")");
+}

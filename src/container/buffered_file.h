@@ -6,6 +6,10 @@
 // reads or writes, then Close. Integers and doubles are little-endian; a
 // string is an int32 byte count followed by the bytes.
 //
+// Writing goes through RAtomicFile: the target is replaced only by Close,
+// and only when every byte reached the disk. A failed write, or destroying
+// the object without Close, keeps the old file and leaves no temporary.
+//
 // Compressed stream: the data is cut into blocks of up to the buffer size
 // (4096 bytes). Each block is stored as int32 uncompressed length U, int32 N,
 // then the zlib stream of the block (compress2 output, header and Adler-32
@@ -15,26 +19,29 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class RAtomicFile;
 
 class RBufferedFile {
 public:
     static constexpr std::size_t kDefaultBufferSize = 4096;
 
     explicit RBufferedFile(std::size_t bufferSize = kDefaultBufferSize);
-    ~RBufferedFile();  // closes; a flush failure here is lost, so call Close
+    ~RBufferedFile();  // closes a file being read; discards one being written
     RBufferedFile(const RBufferedFile&) = delete;
     RBufferedFile& operator=(const RBufferedFile&) = delete;
 
     // The file must exist.
     void OpenRead(const std::string& path);
-    // Always creates a new, empty file.
+    // Starts a new, empty file that replaces `path` at Close.
     void OpenWrite(const std::string& path);
-    // Flushes, syncs to disk after writing, and closes.
+    // After writing: flushes and puts the file in place (RAtomicFile::Commit).
     void Close();
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return fd_ >= 0 || output_; }
     const std::string& Path() const { return path_; }
 
     // 0 = plain; any other level compresses (zlib level, clamped to 1..9).
@@ -82,6 +89,7 @@ private:
     void RewindUnconsumed();
     std::uint64_t LogicalOffset() const;
     [[noreturn]] void FailRead(const std::string& reason) const;
+    [[noreturn]] void FailWrite(int error) const;
 
     template <typename T> void WriteScalar(T value);
     template <typename T> T ReadScalar();
@@ -91,7 +99,8 @@ private:
     std::size_t bufferLength_ = 0;  // valid bytes (reading) or pending bytes (writing)
     std::size_t bufferPos_ = 0;     // reading: next byte to hand out
     std::vector<std::uint8_t> packed_;  // compressed block being read or written
-    int fd_ = -1;
+    int fd_ = -1;                          // reading
+    std::unique_ptr<RAtomicFile> output_;  // writing
     std::string path_;
     State state_ = State::Idle;
     int level_ = 0;

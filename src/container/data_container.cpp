@@ -3,12 +3,8 @@
 #include "container/buffered_file.h"
 #include "container/error.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -117,26 +113,12 @@ void RDataContainer::ReadNodeList(RBufferedFile& file)
 
 void RDataContainer::SaveToFile(const std::string& path, int compressionLevel) const
 {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        throw RError("Ошибка открытия файла " + path + ": " + std::strerror(errno));
-    ::close(fd);
-    struct stat old {};
-    ::chmod(temp.c_str(), ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    try {
-        RBufferedFile file;
-        file.OpenWrite(temp);
-        file.WriteBytes(compressionLevel ? kCompressedSignature : kPlainSignature, kSignatureLength);
-        file.SetCompression(compressionLevel);
-        WriteNodeList(file);
-        file.Close();
-        if (std::rename(temp.c_str(), path.c_str()) != 0)
-            throw RError("Ошибка записи в файл: " + std::string(std::strerror(errno)));
-    } catch (...) {
-        std::remove(temp.c_str());
-        throw;
-    }
+    RBufferedFile file;
+    file.OpenWrite(path);
+    file.WriteBytes(compressionLevel ? kCompressedSignature : kPlainSignature, kSignatureLength);
+    file.SetCompression(compressionLevel);
+    WriteNodeList(file);
+    file.Close();
 }
 
 bool RDataContainer::LoadFromFile(const std::string& path)

@@ -21,9 +21,8 @@ public:
     void Clear() { ClearChildren(); }
 
     // Writes the tree to `path` (level 0 plain, otherwise compressed). The
-    // data goes to a temporary file beside the target, which replaces the
-    // target only once everything was written: a failed save keeps the old
-    // file. Raises RError.
+    // data goes through RAtomicFile, so a failed save keeps the old file
+    // and leaves no temporary. Raises RError.
     void SaveToFile(const std::string& path, int compressionLevel = 0) const;
 
     // False without touching the container when no file exists at `path`.

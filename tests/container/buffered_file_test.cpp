@@ -110,6 +110,27 @@ TEST(BufferedFile, CompressedBlocksAreFramedAsLengthsThenZlibStream)
     EXPECT_EQ(plain[4999], static_cast<char>(4999 % 7));
 }
 
+TEST(BufferedFile, NothingReachesTheTargetUntilClose)
+{
+    TempDir dir;
+    const std::string path = dir.File("target");
+    WriteWholeFile(path, "old");
+    {
+        RBufferedFile file;
+        file.OpenWrite(path);
+        file.WriteString(std::string(10000, 'n'));  // more than one buffer
+        EXPECT_EQ(ReadWholeFile(path), "old");
+    }  // destroyed without Close: discarded
+    EXPECT_EQ(ReadWholeFile(path), "old");
+    EXPECT_EQ(FileNames(dir.Path().string()), std::vector<std::string>{"target"});
+
+    RBufferedFile file;
+    file.OpenWrite(path);
+    file.WriteBytes("new", 3);
+    file.Close();
+    EXPECT_EQ(ReadWholeFile(path), "new");
+}
+
 TEST(BufferedFile, SwitchingCompressionWhileReadingStartsAtTheNextUnreadByte)
 {
     TempDir dir;

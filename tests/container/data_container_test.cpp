@@ -1,11 +1,15 @@
 #include "container/data_container.h"
 #include "container/error.h"
+#include "support/child_process.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -48,6 +52,22 @@ std::string SampleFile(const TempDir& dir, int level)
     const std::string path = dir.File("sample" + std::to_string(level) + ".dat");
     container.SaveToFile(path, level);
     return path;
+}
+
+// A container of about 1 MB of bytes that do not compress, far beyond the
+// limits the failure tests set.
+void FillLarge(RDataContainer& container)
+{
+    RDCObject* object = container.AddChild("Large")->Object(0);
+    std::uint32_t noise = 12345;
+    for (int i = 0; i < 1000; ++i) {
+        std::string text(1000, '\0');
+        for (char& byte : text) {
+            noise = noise * 1664525u + 1013904223u;
+            byte = static_cast<char>(noise >> 24);
+        }
+        object->Value(i)->SetString(text);
+    }
 }
 
 }  // namespace
@@ -225,6 +245,64 @@ TEST(DataContainerFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporary)
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
         ++entries;
     EXPECT_EQ(entries, 1);  // only the directory itself
+}
+
+TEST(DataContainerFile, SaveFailingMidwayOrInAReadOnlyFolderKeepsTheOldFileByteForByte)
+{
+    TempDir dir;
+    const std::string folder = dir.File("settings");
+    std::filesystem::create_directory(folder);
+    const std::string path = folder + "/settings.dat";
+    const std::string old = ReadWholeFile(SampleFile(dir, 0));
+    WriteWholeFile(path, old);
+
+    for (const int level : {0, 6}) {
+        SCOPED_TRACE(level);
+        // A file-size limit stands in for a full disk: the write fails with
+        // EFBIG where a full disk gives ENOSPC.
+        const ChildResult full = RunInChild(
+            [&] {
+                RDataContainer container;
+                FillLarge(container);
+                container.SaveToFile(path, level);
+            },
+            {.fileSizeLimit = 64 * 1024});
+        EXPECT_EQ(full.exitCode, 1);
+        EXPECT_EQ(full.message, "Ошибка записи в файл: " + std::string(std::strerror(EFBIG)) + " (" + path + ")");
+        EXPECT_EQ(ReadWholeFile(path), old);
+        EXPECT_EQ(FileNames(folder), std::vector<std::string>{"settings.dat"});
+    }
+
+    ::chmod(dir.Path().c_str(), 0755);  // so that nobody can reach the folder
+    ::chmod(folder.c_str(), 0555);
+    const ChildResult readOnly = RunInChild(
+        [&] {
+            RDataContainer container;
+            FillLarge(container);
+            container.SaveToFile(path);
+        },
+        {.dropRoot = true});
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ(readOnly.exitCode, 1);
+    EXPECT_EQ(readOnly.message, "Ошибка открытия файла " + path + ": " + std::strerror(EACCES));
+    EXPECT_EQ(ReadWholeFile(path), old);
+    EXPECT_EQ(FileNames(folder), std::vector<std::string>{"settings.dat"});
+}
+
+TEST(DataContainerFile, NewFileModeFollowsTheUmaskAndAnOldFileKeepsItsMode)
+{
+    TempDir dir;
+    const mode_t oldMask = ::umask(002);
+    RDataContainer().SaveToFile(dir.File("new.dat"));
+    ::umask(oldMask);
+    struct stat info {};
+    ::stat(dir.File("new.dat").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0664u);
+
+    ::chmod(dir.File("new.dat").c_str(), 0600);
+    RDataContainer().SaveToFile(dir.File("new.dat"));
+    ::stat(dir.File("new.dat").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
 }
 
 TEST(DataContainerFile, SaveReplacesAnExistingFile)
