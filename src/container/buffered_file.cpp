@@ -19,6 +19,9 @@ static_assert(std::endian::native == std::endian::little,
 
 namespace {
 
+// What -1 and other negative levels ask zlib for.
+constexpr int kDefaultCompressionLevel = 6;
+
 // A compressed block never needs more than this; larger lengths in a file
 // are corruption, not data (the writer's blocks are 4096 bytes).
 constexpr std::int32_t kMaxBlockLength = 1 << 20;
@@ -103,7 +106,7 @@ void RBufferedFile::Close()
 
 void RBufferedFile::SetCompression(int level)
 {
-    level = std::clamp(level, 0, 9);
+    level = level == 0 ? 0 : level < 0 ? kDefaultCompressionLevel : std::min(level, 9);
     if (state_ == State::Writing)
         Flush();
     else if (state_ == State::Reading)

@@ -44,7 +44,9 @@ public:
     bool IsOpen() const { return fd_ >= 0 || output_; }
     const std::string& Path() const { return path_; }
 
-    // 0 = plain; any other level compresses (zlib level, clamped to 1..9).
+    // 0 = plain; any other level compresses: 1..9 as zlib takes them,
+    // higher levels as 9, negative ones as zlib's default (6), like -1 in
+    // zlib itself.
     // Switching flushes pending output; while reading, the new mode starts at
     // the first byte not yet consumed.
     void SetCompression(int level);

@@ -115,7 +115,8 @@ void RDataContainer::SaveToFile(const std::string& path, int compressionLevel) c
 {
     RBufferedFile file;
     file.OpenWrite(path);
-    file.WriteBytes(compressionLevel ? kCompressedSignature : kPlainSignature, kSignatureLength);
+    // Every non-zero level compresses (see RBufferedFile::SetCompression).
+    file.WriteBytes(compressionLevel != 0 ? kCompressedSignature : kPlainSignature, kSignatureLength);
     file.SetCompression(compressionLevel);
     WriteNodeList(file);
     file.Close();

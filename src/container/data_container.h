@@ -20,9 +20,10 @@ public:
     // Frees the whole tree.
     void Clear() { ClearChildren(); }
 
-    // Writes the tree to `path` (level 0 plain, otherwise compressed). The
-    // data goes through RAtomicFile, so a failed save keeps the old file
-    // and leaves no temporary. Raises RError.
+    // Writes the tree to `path`: level 0 plain, any other level (-1, zlib's
+    // default, included) compressed. The data goes through RAtomicFile, so
+    // a failed save keeps the old file and leaves no temporary. Raises
+    // RError.
     void SaveToFile(const std::string& path, int compressionLevel = 0) const;
 
     // False without touching the container when no file exists at `path`.

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <climits>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -108,6 +110,22 @@ TEST(BufferedFile, CompressedBlocksAreFramedAsLengthsThenZlibStream)
     ASSERT_EQ(plain.size(), 5000u);
     EXPECT_EQ(Int32At(bytes, 0), 4096);  // full blocks first, the last one shorter
     EXPECT_EQ(plain[4999], static_cast<char>(4999 % 7));
+}
+
+TEST(BufferedFile, EveryNonZeroLevelCompresses)
+{
+    TempDir dir;
+    RBufferedFile file;
+    const std::pair<int, int> levels[] = {{0, 0}, {-1, 6}, {-100, 6}, {1, 1}, {9, 9}, {10, 9}, {INT_MAX, 9}};
+    for (const auto& [asked, used] : levels) {
+        SCOPED_TRACE(asked);
+        file.OpenWrite(dir.File("level"));
+        file.SetCompression(asked);
+        EXPECT_EQ(file.Compression(), used);
+        file.WriteString(std::string(1000, 'x'));
+        file.Close();
+        EXPECT_EQ(ReadWholeFile(dir.File("level")).size() < 1000, used != 0);
+    }
 }
 
 TEST(BufferedFile, NothingReachesTheTargetUntilClose)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
@@ -303,6 +304,21 @@ TEST(DataContainerFile, NewFileModeFollowsTheUmaskAndAnOldFileKeepsItsMode)
     RDataContainer().SaveToFile(dir.File("new.dat"));
     ::stat(dir.File("new.dat").c_str(), &info);
     EXPECT_EQ(info.st_mode & 07777, 0600u);
+}
+
+TEST(DataContainerFile, EveryNonZeroLevelWritesALoadableCompressedFile)
+{
+    TempDir dir;
+    for (const int level : {-1, -7, 1, 9, 10, INT_MAX, INT_MIN}) {
+        SCOPED_TRACE(level);
+        const std::string path = SampleFile(dir, level);
+        EXPECT_EQ(ReadWholeFile(path).substr(0, 18), "RDataContainerFile");
+        RDataContainer original;
+        FillSample(original);
+        RDataContainer loaded;
+        ASSERT_TRUE(loaded.LoadFromFile(path));
+        ExpectSameTree(original, loaded);
+    }
 }
 
 TEST(DataContainerFile, SaveReplacesAnExistingFile)
