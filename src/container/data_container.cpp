@@ -93,6 +93,18 @@ void ReadNodes(RBufferedFile& file, RDCNodeList& list, int depth)
     }
 }
 
+// Whether some node list lies deeper than ReadNodes accepts (the root list
+// is depth 0). Looks no deeper than the limit, so the walk stays bounded.
+bool DeeperThanFileAllows(const RDCNodeList& list, int depth)
+{
+    if (depth > RDataContainer::kMaxFileDepth)
+        return true;
+    for (const RDCNode* node = list.FirstChild(); node; node = list.NextChild(node))
+        if (DeeperThanFileAllows(*node, depth + 1))
+            return true;
+    return false;
+}
+
 bool FileExists(const std::string& path)
 {
     struct stat info {};
@@ -113,6 +125,10 @@ void RDataContainer::ReadNodeList(RBufferedFile& file)
 
 void RDataContainer::SaveToFile(const std::string& path, int compressionLevel) const
 {
+    // A tree the reader would refuse is refused here, before the old file
+    // is touched: it could be saved but never loaded again.
+    if (DeeperThanFileAllows(*this, 0))
+        throw RError("Ошибка записи в файл: слишком глубокая вложенность узлов (" + path + ")");
     RBufferedFile file;
     file.OpenWrite(path);
     // Every non-zero level compresses (see RBufferedFile::SetCompression).

@@ -22,8 +22,9 @@ public:
 
     // Writes the tree to `path`: level 0 plain, any other level (-1, zlib's
     // default, included) compressed. The data goes through RAtomicFile, so
-    // a failed save keeps the old file and leaves no temporary. Raises
-    // RError.
+    // a failed save keeps the old file and leaves no temporary. A tree
+    // deeper than kMaxFileDepth is refused before anything is written.
+    // Raises RError.
     void SaveToFile(const std::string& path, int compressionLevel = 0) const;
 
     // False without touching the container when no file exists at `path`.

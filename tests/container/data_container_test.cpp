@@ -321,6 +321,32 @@ TEST(DataContainerFile, EveryNonZeroLevelWritesALoadableCompressedFile)
     }
 }
 
+// The reader takes 256 nested nodes and refuses 257; so does the writer,
+// before it touches the old file.
+TEST(DataContainerFile, TreeTooDeepToLoadIsRefusedBeforeTheOldFileIsTouched)
+{
+    TempDir dir;
+    const std::string path = dir.File("deep.dat");
+    RDataContainer container;
+    RDCNodeList* list = &container;
+    for (int depth = 0; depth < RDataContainer::kMaxFileDepth; ++depth)
+        list = list->AddChild("n");
+    container.SaveToFile(path);
+    RDataContainer loaded;
+    ASSERT_TRUE(loaded.LoadFromFile(path));
+
+    const std::string old = ReadWholeFile(path);
+    list->AddChild("one too many");
+    try {
+        container.SaveToFile(path);
+        FAIL() << "no error";
+    } catch (const RError& error) {
+        EXPECT_STREQ(error.what(), ("Ошибка записи в файл: слишком глубокая вложенность узлов (" + path + ")").c_str());
+    }
+    EXPECT_EQ(ReadWholeFile(path), old);
+    EXPECT_EQ(FileNames(dir.Path().string()), std::vector<std::string>{"deep.dat"});
+}
+
 TEST(DataContainerFile, SaveReplacesAnExistingFile)
 {
     TempDir dir;
