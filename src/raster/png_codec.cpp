@@ -1,12 +1,11 @@
 #include "raster/png_codec.h"
 
+#include "container/atomic_file.h"
 #include "container/error.h"
 #include "raster/bitmap_true_color.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -93,23 +92,9 @@ std::string Encode(const RBitmapTrueColor& bitmap)
 void WriteFile(const RBitmapTrueColor& bitmap, const std::string& path)
 {
     const std::string bytes = Encode(bitmap);
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            throw RError("Ошибка записи в файл " + path);
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        throw RError("Ошибка записи в файл " + path);
-    }
+    RAtomicFile file(path);
+    file.Write(bytes.data(), bytes.size());
+    file.Commit();
 }
 
 RPngImage Decode(const std::string& bytes)

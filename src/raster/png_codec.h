@@ -19,8 +19,8 @@ namespace PngCodec {
 
 // The bitmap's pixels (grey bitmaps as grey RGB) as PNG bytes.
 std::string Encode(const RBitmapTrueColor& bitmap);
-// Writes the bitmap to `path` through a temporary file beside it, renamed
-// into place when complete. Raises RError.
+// Writes the bitmap to `path` through RAtomicFile: a failed write keeps
+// the old file and leaves no temporary. Raises RError.
 void WriteFile(const RBitmapTrueColor& bitmap, const std::string& path);
 
 // Decodes PNG bytes; raises RError on anything damaged or unsupported.
