@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "container/text_codec.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -49,6 +50,10 @@ void PrintDiagnostic(const std::string& text)
 
 int main(int argc, char** argv)
 {
+    // Past a file-size limit the kernel sends SIGXFSZ, which would kill us
+    // with a temporary file left beside the target. Ignored, the write
+    // fails with EFBIG instead and the save reports it like a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc < 2) {
         PrintUsage(stderr);
         return 2;

@@ -86,3 +86,34 @@ TEST(CliConvert, SavesAfterEveryLoadAndFailsOnlyOnRealFailures)
     const CliResult usage = RunCli("convert " + dir.File("in.las"), dir);
     EXPECT_EQ(usage.exitCode, 2);
 }
+
+// A full disk, stood in for by a file-size limit: the save fails with a
+// message and exit code 1, the old target stays byte for byte and no
+// temporary is left beside it.
+TEST(CliConvert, WriteErrorKeepsTheOldTargetAndLeavesNoTemporary)
+{
+    TempDir dir;
+    std::string las = kSmallLas.substr(0, kSmallLas.find("STOP")) + "STOP.M 5999.75 : B\r\n"
+                      + kSmallLas.substr(kSmallLas.find(" STEP"), kSmallLas.find("~A") - kSmallLas.find(" STEP"))
+                      + "~A\r\n";
+    for (int i = 0; i < 20000; ++i)
+        las += std::to_string(1000 + i * 0.25) + " " + std::to_string(i % 97) + "\r\n";
+    WriteWholeFile(dir.File("in.las"), las);
+    const std::string old = "~Version\r\n an older file, byte for byte\r\n";
+    WriteWholeFile(dir.File("out.las"), old);
+    const std::vector<std::string> before = FileNames(dir.Path().string());
+
+    const CliResult result = RunCliUnderFileSizeLimit(
+        "convert " + dir.File("in.las") + " " + dir.File("out.las"), dir, 64 * 1024);
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_NE(result.err, "");
+    EXPECT_EQ(ReadWholeFile(dir.File("out.las")), old);
+    std::vector<std::string> after = FileNames(dir.Path().string());
+    std::erase_if(after, [](const std::string& name) { return name.rfind("cli-", 0) == 0; });
+    EXPECT_EQ(after, before);
+
+    // Without the limit the same command succeeds: the file was not the fault.
+    const CliResult unlimited = RunCli("convert " + dir.File("in.las") + " " + dir.File("out.las"), dir);
+    EXPECT_EQ(unlimited.exitCode, 0) << unlimited.err;
+    EXPECT_GT(ReadWholeFile(dir.File("out.las")).size(), std::size_t{64 * 1024});
+}
