@@ -1,9 +1,12 @@
 #include "raster/bitmap_util.h"
 
+#include "container/error.h"
 #include "raster/pixel_format.h"
 #include "raster/raster_lock.h"
 
 #include <algorithm>
+#include <limits>
+#include <string>
 
 RBitmapUtil::RBitmapUtil(int bytesPerPixel) : bytesPerPixel_(bytesPerPixel == 1 ? 1 : 4)
 {
@@ -16,6 +19,10 @@ void RBitmapUtil::SetSize(int width, int height)
     height = std::max(height, 1);
     if (width == width_ && height == height_)
         return;
+    // Byte offsets within a row are ints: the row, rounded up to 4 bytes,
+    // must fit one.
+    if (width > (std::numeric_limits<int>::max() - 3) / bytesPerPixel_)
+        throw RError("Недопустимый размер изображения: " + std::to_string(width) + " x " + std::to_string(height));
     std::lock_guard guard(RasterLock());
     const int stride = (width * bytesPerPixel_ + 3) / 4 * 4;
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
@@ -37,15 +44,13 @@ void RBitmapUtil::SetClip(int left, int top, int width, int height)
 
 void RBitmapUtil::UpdateClip()
 {
-    // 64-bit sums: left + width may pass the int range.
-    clip_.left = std::max(0, clipLeft_);
-    clip_.top = std::max(0, clipTop_);
-    clip_.right = static_cast<int>(std::min<std::int64_t>(width_, std::int64_t{clipLeft_} + clipWidth_));
-    clip_.bottom = static_cast<int>(std::min<std::int64_t>(height_, std::int64_t{clipTop_} + clipHeight_));
-    if (clip_.right < clip_.left)
-        clip_.right = clip_.left;
-    if (clip_.bottom < clip_.top)
-        clip_.bottom = clip_.top;
+    // Sums in 64 bits (left + width may pass the int range either way), cut
+    // to the bitmap before they become ints again.
+    const auto cut = [](std::int64_t value, int size) { return static_cast<int>(std::clamp<std::int64_t>(value, 0, size)); };
+    clip_.left = cut(clipLeft_, width_);
+    clip_.top = cut(clipTop_, height_);
+    clip_.right = std::max(clip_.left, cut(std::int64_t{clipLeft_} + clipWidth_, width_));
+    clip_.bottom = std::max(clip_.top, cut(std::int64_t{clipTop_} + clipHeight_, height_));
 }
 
 void RBitmapUtil::SetPixel(int x, int y, RColorWord word)

@@ -4,9 +4,10 @@
 // x * BytesPerPixel(). Stride is the row length rounded up to 4 bytes.
 //
 // The clip box is four integers (left, top, width, height), reset to
-// 0, 0, 65536, 65536. The effective box is x in [max(0, left),
-// min(Width, left + width)) and y likewise; every primitive draws only
-// inside it, and an empty effective box makes every primitive a no-op.
+// 0, 0, 65536, 65536. The effective box is x in [left, left + width) cut to
+// [0, Width), and y likewise, the sums taken without overflow; every
+// primitive draws only inside it, and an empty effective box makes every
+// primitive a no-op.
 
 #include "raster/color.h"
 
@@ -25,7 +26,9 @@ public:
     explicit RBitmapUtil(int bytesPerPixel);
 
     // A width or height below 1 is stored as 1. The buffer is kept when the
-    // size does not change; a new size starts from zeroed pixels.
+    // size does not change; a new size starts from zeroed pixels. A width
+    // whose row of bytes would not fit an int (2^29 pixels of 4 bytes)
+    // raises RError and keeps the old size.
     void SetSize(int width, int height);
 
     int Width() const { return width_; }

@@ -157,6 +157,17 @@ TEST(Primitives, EmptyClipBoxDrawsNothing)
     EXPECT_EQ(CountNot(bitmap, kWhite), 0);
 }
 
+TEST(Primitives, ClipBoxWhoseIntegersWrapDrawsNothing)
+{
+    // Left plus width is -4e9, which wrapped to a positive int.
+    WhiteBitmap bitmap(40, 30);
+    bitmap.Util().SetClip(-2000000000, 0, -2000000000, 30);
+    bitmap.FillRect(0, 0, 40, 30, kBlack);
+    bitmap.FrameRect(0, 0, 40, 30, kBlack);
+    bitmap.DrawRing(20, 15, kBlack, 10, 0);
+    EXPECT_EQ(CountNot(bitmap, kWhite), 0);
+}
+
 TEST(DrawRing, SimpleAndAntiAliasedAgreeOnTheShape)
 {
     WhiteBitmap simple(60, 60), smooth(60, 60);
