@@ -1,5 +1,7 @@
 #include "container/dc_node.h"
 
+#include <limits>
+
 // ---- RDCNodeList ----
 
 RDCNodeList::RDCNodeList() = default;
@@ -102,7 +104,8 @@ void RDCNodeList::TakeChildren(RDCNodeList& other)
 
 RDCObject* RDCNode::Object(int index)
 {
-    if (index < 0)
+    // INT_MAX would need a count of INT_MAX + 1.
+    if (index < 0 || index == std::numeric_limits<int>::max())
         return nullptr;
     if (index >= ObjectCount())
         SetObjectCount(index + 1);

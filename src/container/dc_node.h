@@ -14,7 +14,8 @@ public:
     const std::string& Name() const { return name_; }
     void SetName(std::string name) { name_ = std::move(name); }
 
-    // Object at `index`, with the same growing rule as RDCObject::Value.
+    // Object at `index`, with the same growing rule as RDCObject::Value
+    // (none for a negative index or INT_MAX).
     RDCObject* Object(int index);
     const RDCObject* ObjectAt(int index) const;  // never grows
     int ObjectCount() const { return static_cast<int>(objects_.size()); }

@@ -1,8 +1,11 @@
 #include "container/dc_object.h"
 
+#include <limits>
+
 RDCValue* RDCObject::Value(int index)
 {
-    if (index < 0)
+    // INT_MAX would need a count of INT_MAX + 1.
+    if (index < 0 || index == std::numeric_limits<int>::max())
         return nullptr;
     if (index >= ValueCount())
         SetValueCount(index + 1);

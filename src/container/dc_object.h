@@ -7,9 +7,10 @@
 
 class RDCObject {
 public:
-    // Value at `index`: none for a negative index; an index at or past the
-    // end first grows the object to index + 1 empty values. Growing never
-    // moves existing values, so pointers handed out earlier stay valid.
+    // Value at `index`: none for a negative index or INT_MAX (whose count
+    // does not fit an int); an index at or past the end first grows the
+    // object to index + 1 empty values. Growing never moves existing
+    // values, so pointers handed out earlier stay valid.
     RDCValue* Value(int index);
     // Read-only lookup that never grows: none past the end.
     const RDCValue* ValueAt(int index) const;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 TEST(DCObject, IndexedAccessGrowsAndNegativeGivesNone)
 {
     RDCObject object;
@@ -25,6 +27,23 @@ TEST(DCObject, GrowingKeepsEarlierValuesInPlace)
     object.SetValueCount(1);
     EXPECT_EQ(object.ValueCount(), 1);
     EXPECT_EQ(object.Value(0)->AsInteger(), 42);
+}
+
+// The count index + 1 does not fit an int: these give none and leave the
+// entries as they were (the count once wrapped negative and emptied them).
+TEST(DCObject, IndexWhoseCountOverflowsGivesNoneAndKeepsTheEntries)
+{
+    RDCObject object;
+    object.Value(1)->SetInteger(7);
+    EXPECT_EQ(object.Value(INT_MAX), nullptr);
+    EXPECT_EQ(object.ValueCount(), 2);
+    EXPECT_EQ(object.ValueAt(1)->AsInteger(), 7);
+
+    RDCNode node;
+    node.Object(1)->Value(0)->SetInteger(7);
+    EXPECT_EQ(node.Object(INT_MAX), nullptr);
+    EXPECT_EQ(node.ObjectCount(), 2);
+    EXPECT_EQ(node.ObjectAt(1)->ValueAt(0)->AsInteger(), 7);
 }
 
 TEST(DCNode, NewNodeIsNamedNullAndObjectsGrow)
