@@ -262,14 +262,19 @@ void RGlyphRasterizer::Rasterise(unsigned char code, RGlyph& glyph)
         }
     }
     // Underline and strike-out: bars along the advance, centred `offset`
-    // below the baseline (negative: above).
+    // below the baseline (negative: above). Upright, the bar covers the
+    // pixel rows from offset - thickness / 2 below the baseline, so its
+    // centre line lies half a pixel further down when the thickness is odd;
+    // turned, the stroke's centre line must lie there too, or a bar one
+    // pixel thick straddles a pixel edge as two grey half-covered pixels.
     const auto bar = [&](int offset, int thickness) {
         if (upright) {
             square.FillRect(static_cast<int>(std::lround(baseX)),
                             static_cast<int>(std::lround(baseY)) + offset - thickness / 2, w, thickness, RColorWord(0));
             return;
         }
-        const double x0 = baseX + offset * f.sinA, y0 = baseY + offset * f.cosA;
+        const double centre = offset - thickness / 2 + thickness / 2.0;  // pixels below the baseline
+        const double x0 = baseX + centre * f.sinA, y0 = baseY + centre * f.cosA;
         const double x1 = x0 + w * f.cosA, y1 = y0 - w * f.sinA;
         square.DrawStroke16(x0 * 16, y0 * 16, x1 * 16, y1 * 16, thickness * 8.0, false, RColorWord(0));
     };

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 TEST(WorkSquare, SideFollowsSizeAndResolution)
 {
     EXPECT_EQ(WorkSquareSide(8, 96), 24);   // 21 rounded up to 24
@@ -74,6 +77,55 @@ TEST(GlyphRasterizer, UnderlineIsABarAsLongAsTheAdvance)
     underlined.Rasterise('i', b);
     EXPECT_EQ(b.width, b.advanceX / 256);
     EXPECT_GT(b.height, a.height);
+}
+
+namespace {
+
+// The grey levels of a glyph, row by row (255 white, 0 full ink).
+std::vector<std::vector<int>> Levels(const RGlyph& glyph)
+{
+    std::vector<std::vector<int>> rows(static_cast<std::size_t>(glyph.height));
+    std::size_t item = 0;
+    for (auto& row : rows) {
+        for (; glyph.runs[item] != 0; ++item)
+            row.insert(row.end(), glyph.runs[item] >> 8, glyph.runs[item] & 0xFF);
+        ++item;
+    }
+    return rows;
+}
+
+}  // namespace
+
+// A space draws nothing but the bar. Turned a quarter, a half or three
+// quarters, the bar must stay as thick and as solid as upright: a bar whose
+// centre sat on a pixel edge came out two grey pixels wide.
+TEST(GlyphRasterizer, RotatedUnderlineAndStrikeOutAreSolidBarsAsThickAsUpright)
+{
+    // Bars 1 and 2 pixels thick at 10 and 24 pt, 3 and 4 at 40 pt.
+    for (const int size : {10, 24, 40}) {
+        for (const bool strikeOut : {false, true}) {
+            RGlyph upright;
+            RGlyphRasterizer(RFont("Arial", size, 4, false, !strikeOut, strikeOut), 1).Rasterise(' ', upright);
+            ASSERT_TRUE(RFontData::RunsValid(upright.runs, upright.width, upright.height));
+            const int thickness = upright.height, length = upright.width;
+            ASSERT_GE(length, 2);
+            for (const int angle : {0, 900, 1800, 2700}) {
+                SCOPED_TRACE(std::to_string(size) + " pt, " + std::to_string(angle)
+                             + (strikeOut ? ", strike-out" : ", underline"));
+                RGlyph bar;
+                RGlyphRasterizer(RFont("Arial", size, 4, false, !strikeOut, strikeOut, angle), 1).Rasterise(' ', bar);
+                ASSERT_TRUE(RFontData::RunsValid(bar.runs, bar.width, bar.height));
+                const bool across = angle == 900 || angle == 2700;
+                EXPECT_EQ(across ? bar.width : bar.height, thickness);
+                EXPECT_EQ(across ? bar.height : bar.width, length);
+                int partlyInked = 0;
+                for (const auto& row : Levels(bar))
+                    for (const int level : row)
+                        partlyInked += level != 0;
+                EXPECT_EQ(partlyInked, 0);
+            }
+        }
+    }
 }
 
 TEST(GlyphRasterizer, OutOfRangeSizesDrawNothing)
