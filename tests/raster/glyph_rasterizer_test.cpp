@@ -105,7 +105,7 @@ TEST(GlyphRasterizer, RotatedUnderlineAndStrikeOutAreSolidBarsAsThickAsUpright)
     for (const int size : {10, 24, 40}) {
         for (const bool strikeOut : {false, true}) {
             RGlyph upright;
-            RGlyphRasterizer(RFont("Arial", size, 4, false, !strikeOut, strikeOut), 1).Rasterise(' ', upright);
+            RGlyphRasterizer(RFont("Arial", size, 4, false, !strikeOut, strikeOut), RFontMode::Grey).Rasterise(' ', upright);
             ASSERT_TRUE(RFontData::RunsValid(upright.runs, upright.width, upright.height));
             const int thickness = upright.height, length = upright.width;
             ASSERT_GE(length, 2);
@@ -113,7 +113,7 @@ TEST(GlyphRasterizer, RotatedUnderlineAndStrikeOutAreSolidBarsAsThickAsUpright)
                 SCOPED_TRACE(std::to_string(size) + " pt, " + std::to_string(angle)
                              + (strikeOut ? ", strike-out" : ", underline"));
                 RGlyph bar;
-                RGlyphRasterizer(RFont("Arial", size, 4, false, !strikeOut, strikeOut, angle), 1).Rasterise(' ', bar);
+                RGlyphRasterizer(RFont("Arial", size, 4, false, !strikeOut, strikeOut, angle), RFontMode::Grey).Rasterise(' ', bar);
                 ASSERT_TRUE(RFontData::RunsValid(bar.runs, bar.width, bar.height));
                 const bool across = angle == 900 || angle == 2700;
                 EXPECT_EQ(across ? bar.width : bar.height, thickness);
