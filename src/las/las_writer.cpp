@@ -4,97 +4,24 @@
 
 #include "las/las_data.h"
 
+#include "container/atomic_file.h"
+#include "container/error.h"
 #include "las/las_number_format.h"
 #include "las/las_scanner.h"
 #include "las/logging.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <optional>
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Writes into a temporary file beside the target and renames it over the
-// target only when everything was written.
-class AtomicTextFile {
-public:
-    explicit AtomicTextFile(const std::string& path) : path_(path), temp_(path + ".XXXXXX")
-    {
-        fd_ = ::mkstemp(temp_.data());
-        if (fd_ < 0)
-            return;
-        struct stat old {};
-        if (::stat(path.c_str(), &old) == 0) {
-            ::fchmod(fd_, old.st_mode & 07777);
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            ::fchmod(fd_, 0666 & ~mask);
-        }
-    }
-
-    ~AtomicTextFile() { Discard(); }
-
-    bool IsOpen() const { return fd_ >= 0; }
-
-    void Write(const char* data, std::size_t size)
-    {
-        while (size > 0 && ok_) {
-            const ssize_t done = ::write(fd_, data, size);
-            if (done < 0 && errno == EINTR)
-                continue;
-            if (done <= 0) {
-                ok_ = false;
-                break;
-            }
-            data += done;
-            size -= static_cast<std::size_t>(done);
-        }
-    }
-
-    bool Commit()
-    {
-        if (fd_ < 0)
-            return false;
-        ok_ = ok_ && ::fsync(fd_) == 0;
-        ok_ = (::close(fd_) == 0) && ok_;
-        fd_ = -1;
-        if (ok_ && std::rename(temp_.c_str(), path_.c_str()) == 0) {
-            committed_ = true;
-            return true;
-        }
-        Discard();
-        return false;
-    }
-
-    void Discard()
-    {
-        if (committed_)
-            return;
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = -1;
-        std::remove(temp_.c_str());
-        committed_ = true;  // nothing left to clean up
-    }
-
-    static constexpr std::size_t kChunk = 1 << 20;
-
-private:
-    std::string path_;
-    std::string temp_;
-    int fd_ = -1;
-    bool ok_ = true;
-    bool committed_ = false;
-};
+// Lines are written out a megabyte at a time.
+constexpr std::size_t kChunk = 1 << 20;
 
 char* WriteLineEnd(char* p)
 {
@@ -165,7 +92,7 @@ std::string WhyNotWritable(const TLasHeaderNew* header, const std::vector<TDoubl
 // The ~A lines, a megabyte at a time: lines are formatted into a buffer
 // with room for the longest one. Depths are accumulated like the file's
 // own, not recomputed.
-void WriteDataLines(AtomicTextFile& file, const TLasHeaderNew& header, const std::vector<TDoubleArray>& columns)
+void WriteDataLines(RAtomicFile& file, const TLasHeaderNew& header, const std::vector<TDoubleArray>& columns)
 {
     const TLasWellSection& well = header.Well();
     const bool wrap = header.Version().Wrap;
@@ -173,7 +100,7 @@ void WriteDataLines(AtomicTextFile& file, const TLasHeaderNew& header, const std
     const auto writtenAsNull = [&](double value) { return value == well.NullValue || !std::isfinite(value); };
     const std::size_t longestLine =
         (columns.size() + 1) * (std::max(LasNumberFormat::kMaxFixed4Length, nullText.size()) + 3) + 2;
-    std::vector<char> buffer(AtomicTextFile::kChunk + longestLine);
+    std::vector<char> buffer(kChunk + longestLine);
     char* const start = buffer.data();
     char* p = start;
     double depth = well.Strt;
@@ -201,7 +128,7 @@ void WriteDataLines(AtomicTextFile& file, const TLasHeaderNew& header, const std
             }
         }
         p = WriteLineEnd(p);
-        if (static_cast<std::size_t>(p - start) >= AtomicTextFile::kChunk) {
+        if (static_cast<std::size_t>(p - start) >= kChunk) {
             file.Write(start, static_cast<std::size_t>(p - start));
             p = start;
         }
@@ -224,16 +151,21 @@ bool RLasData::SaveToLas(const std::string& path) const
     header += "~A";
     header += kLineEnd;
 
-    const auto ioError = [&] {
+    // The old file stays as it was until everything is written and synced.
+    std::optional<RAtomicFile> file;
+    try {
+        file.emplace(path);
+    } catch (const RError&) {
         LogMessage("не удается открыть файл " + path + " для записи");
         return false;
-    };
-    AtomicTextFile file(path);
-    if (!file.IsOpen())
-        return ioError();
-    file.Write(header.data(), header.size());
-    WriteDataLines(file, *lasHeader_, columns_);
-    if (!file.Commit())
-        return ioError();
+    }
+    try {
+        file->Write(header.data(), header.size());
+        WriteDataLines(*file, *lasHeader_, columns_);
+        file->Commit();
+    } catch (const RError& error) {
+        LogMessage(error.what());
+        return false;
+    }
     return true;
 }

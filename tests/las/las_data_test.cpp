@@ -4,12 +4,17 @@
 
 #include "container/data_container.h"
 #include "container/error.h"
+#include "support/child_process.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <stdexcept>
+#include <sys/stat.h>
 
 namespace {
 
@@ -534,4 +539,47 @@ TEST(CurveOperations, CurvesFromTheContainerFormDropTheColumnsTheyNoLongerMatch)
     EXPECT_TRUE(data.Columns().empty());
     EXPECT_EQ(data.LasHeader(), nullptr);
     EXPECT_EQ(data.CheckInvariant(), "");
+}
+
+TEST(SaveToLas, AFullDiskOrAReadOnlyFolderKeepsTheOldFileAndSaysWhy)
+{
+    TempDir dir;
+    const std::string folder = dir.File("out");
+    std::filesystem::create_directory(folder);
+    const std::string path = folder + "/old.las";
+    WriteWholeFile(path, "old contents");
+    std::string big;
+    for (int k = 0; k < 20000; ++k)
+        big += std::to_string(1000 + k * 0.25) + " " + std::to_string(k % 97) + " " + std::to_string(k % 13) + "\r\n";
+    const std::string range = " STRT.M 1000 : A\r\n STOP.M " + std::to_string(1000 + 19999 * 0.25) + " : B\r\n STEP.M 0.25 : C\r\n";
+    auto loaded = LoadText(MakeLas(range, kCurves, big), dir);
+    ASSERT_TRUE(loaded->result);
+
+    // A file-size limit stands in for a full disk (EFBIG where it gives ENOSPC).
+    const ChildResult full = RunInChild(
+        [&] {
+            RLogCollector log;
+            if (loaded->data.SaveToLas(path) || log.Messages.empty())
+                throw std::runtime_error("saved");
+            throw std::runtime_error(log.Messages.back());
+        },
+        {.fileSizeLimit = 64 * 1024});
+    EXPECT_EQ(full.message, "Ошибка записи в файл: " + std::string(std::strerror(EFBIG)) + " (" + path + ")");
+    EXPECT_EQ(ReadWholeFile(path), "old contents");
+    EXPECT_EQ(FileNames(folder), std::vector<std::string>{"old.las"});
+
+    ::chmod(dir.Path().c_str(), 0755);  // so that nobody can reach the folder
+    ::chmod(folder.c_str(), 0555);
+    const ChildResult readOnly = RunInChild(
+        [&] {
+            RLogCollector log;
+            if (loaded->data.SaveToLas(path) || log.Messages.empty())
+                throw std::runtime_error("saved");
+            throw std::runtime_error(log.Messages.back());
+        },
+        {.dropRoot = true});
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ(readOnly.message, "не удается открыть файл " + path + " для записи");
+    EXPECT_EQ(ReadWholeFile(path), "old contents");
+    EXPECT_EQ(FileNames(folder), std::vector<std::string>{"old.las"});
 }
