@@ -1,0 +1,224 @@
+#pragma once
+// TFrmMain: the program's main window. It owns the open document (one
+// RLasCore), the log chart cViewLasFile and the mini map cMiniMap, the
+// scale panel, the header memo and the toolbar from which the dialogs open.
+//
+//     TFrmMain window(settingsFolder, arguments);  // reads mainSettings.ini
+//     window.showMaximized();                      // opens arguments[0] if it is the only one
+//     ...                                          // destruction writes mainSettings.ini
+//
+// Document commands: open (dialog, command line or a dropped file; always
+// in the inscribed state: the whole log fitted, Inscribe down), save as
+// LAS, the header memo, the language, the calculator, the curve settings,
+// About, help and update. Navigation: the scale track and its "1:N"
+// labels, the wheel (a tenth of the view per notch; Shift or Ctrl zoom in
+// the chart), Inscribe with the saved view, rubber-band zoom and click, the
+// cursor line with its read-out in InfoPanel, and the mini map.
+//
+// mainSettings.ini and settings.dat live in `settingsFolder`. Diagnostics of
+// the LAS code reach the window through a LogMessage sink it installs for
+// its lifetime; after an open or a save they are shown (ShowMessages).
+// File dialogs and the message lists go through the replaceable functions
+// below, so tests drive the window without modal dialogs.
+
+#include "app/help_launcher.h"
+#include "app/multi_lang.h"
+#include "app/updater.h"
+#include "las/logging.h"
+#include "raster/bitmap32.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QSlider;
+class QSplitter;
+class QToolButton;
+class RChart;
+class RChartWidget;
+class RLasCore;
+struct RChartMouseEvent;
+
+class TFrmMain : public QWidget {
+    Q_OBJECT
+public:
+    // The filter of the open and save dialogs.
+    static const QString kLasFilter;
+
+    // The saved view: fractions of the log chart's full extent.
+    struct SavedView {
+        double OffsetX = 0, OffsetY = 0, ViewSizeX = 1, ViewSizeY = 1;
+    };
+
+    // `arguments`: the command-line parameters after the program's name; a
+    // single one is the LAS file opened when the window is first shown.
+    explicit TFrmMain(QString settingsFolder, QStringList arguments = {}, QWidget* parent = nullptr);
+    ~TFrmMain() override;
+
+    // The open dialog (an existing file) and the save dialog (extension
+    // "las" added); empty when cancelled. `suggested` is the current file.
+    std::function<QString(QWidget* parent, const QString& suggested)> ChooseOpenFile;
+    std::function<QString(QWidget* parent, const QString& suggested)> ChooseSaveFile;
+    // Shows a list of messages under a heading (the diagnostics of a file).
+    std::function<void(QWidget* parent, const QString& heading, const QStringList& messages)> ShowMessages;
+    RUpdater Updater;
+    RHelpLauncher Help;
+
+    QString SettingsFolder() const { return settingsFolder_; }
+    QString MainSettingsPath() const;
+    QString ViewSettingsPath() const;
+
+    RMultiLang& Lang() { return lang_; }
+    RLasCore& Core() { return *core_; }
+    RChart& LogChart();
+    RChart& MiniMapChart();
+    RChartWidget& LogChartWidget() { return *cViewLasFile_; }
+    RChartWidget& MiniMapWidget() { return *cMiniMap_; }
+    bool DocumentLoaded() const { return documentLoaded_; }
+    QString DocumentPath() const { return documentPath_; }
+    bool InscribeActive() const { return inscribeActive_; }
+    bool InfoShown() const { return infoShown_; }
+    const SavedView& SavedViewWindow() const { return savedView_; }
+
+    void enableItAll();
+    void disableItAll();
+    void updateMainLabels();
+    void indetifyCaptionByPath(const QString& path);
+    void ShowInfo(bool show);
+    // Opens a LAS file into a new document; false when the file is missing
+    // or opening it raised (the message is shown either way).
+    bool OpenLasFile(const QString& path);
+    // The Open command's steps around OpenLasFile: the log opens inscribed
+    // and the calculator's list of added curves is emptied.
+    bool OpenDocument(const QString& path);
+
+    // Navigation.
+    void SetupScaleTrack();
+    void PlaceScaleLabels();
+    void ApplyScale();
+    void cViewLasFileScale();
+    void RestoreSavedView();
+    // The read-out for a cursor at (x, y) over the log chart.
+    QString ReadOut(int x, int y) const;
+
+public slots:
+    void sBtnOpenClick();
+    void sBtnSaveClick();
+    void sBtnInfoClick();
+    void sBtnSettingsClick();
+    void sBtnCalcClick();
+    void sBtnCrossplotClick();
+    void sBtnHelpClick();
+    void sBtnInscribeClick();
+    void sBtnMiniMapClick();
+    void pmAboutClick();
+    void pmHelpClick();
+    void pmUpdateClick();
+    void cbLangChange(int index);
+    void TBScaleChange(int position);
+    void lblValueClick(int scale);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildToolbar();
+    void BuildScalePanel();
+    void SetupCharts();
+    void FormShow();
+    void LanguageChanged();
+    void SetInscribeActive(bool active);
+    // The scale track and label from the chart, without touching Inscribe.
+    void SyncScaleFromChart();
+    void ClearCharts();
+    void RebuildCharts();
+    void SetVisibleLasXAxis();
+    // A depth on the log chart's pixel row as a fraction of the whole depth
+    // range (0 at the top), held to 0..1.
+    double DepthFraction(int y) const;
+
+    void cViewLasFileMouseDown(const RChartMouseEvent& event);
+    void cViewLasFileMouseMove(const RChartMouseEvent& event);
+    void cViewLasFileMouseUp(const RChartMouseEvent& event);
+    bool cViewLasFileMouseWheel(const RChartMouseEvent& event);
+    void cViewLasFileAfterDrawAll(RBitmap32& bitmap);
+    void cViewLasFilePaint(RChart& chart);
+    void DrawOverlay(RBitmap32& bitmap);
+    void cMiniMapPaint(RChart& chart);
+    void cMiniMapMouse(const RChartMouseEvent& event);
+
+    // Runs `command` and shows the message of an exception it raises.
+    void Guarded(const std::function<void()>& command);
+    void ShowError(const QString& text);
+    // Shows the diagnostics collected since they were last taken.
+    void ReportMessages(const QString& heading, QStringList extra = {});
+
+    QString settingsFolder_;
+    QStringList arguments_;
+    RMultiLang lang_;
+    std::unique_ptr<RLasCore> core_;
+    bool documentLoaded_ = false;
+    QString documentPath_;
+
+    SavedView savedView_;
+    bool infoShown_ = false;
+    bool fitMode_ = false;
+    bool inscribeActive_ = false;
+    bool rectanglePending_ = false;
+    bool mouseDown_ = false, dragging_ = false;
+    int downX_ = 0, downY_ = 0, upY_ = 0;
+    bool cursorValid_ = false;
+    int cursorX_ = 0, cursorY_ = 0;
+    bool shown_ = false;
+    bool scaleTrackSet_ = false;
+
+    // The log chart's frame without the cursor line and rubber band, so
+    // that a mouse move only puts the overlay on it again.
+    RBitmap32 cleanFrame_{1, 1};
+    bool cleanFrameValid_ = false;
+    // The mini map's picture; every BuildMiniMap invalidates it.
+    RBitmap32 MiniMapBuffer{1, 1};
+    bool miniMapValid_ = false;
+
+    QStringList messages_;
+    RLogFunctionSink sink_;
+
+    QWidget* pControls_;
+    QToolButton* sBtnOpen_;
+    QToolButton* sBtnCrossplot_;
+    QToolButton* sBtnSettings_;
+    QToolButton* sBtnSave_;
+    QToolButton* sBtnCalc_;
+    QToolButton* sBtnInscribe_;
+    QToolButton* sBtnInfo_;
+    QToolButton* sBtnMiniMap_;
+    QToolButton* sBtnHelp_;
+    QComboBox* cbLang_;
+    QMenu* pmInfo_;
+    QAction* pmAbout_;
+    QAction* pmHelp_;
+    QAction* pmUpdate_;
+    RChartWidget* cMiniMap_;
+    QWidget* ScalePanel_;
+    QLabel* lblScaleName_;
+    QLabel* lblScaleValue_;
+    QSlider* TBScale_;
+    std::vector<QLabel*> scaleLabels_;
+    RChartWidget* cViewLasFile_;
+    QSplitter* Splitter1_;
+    QPlainTextEdit* memoInfo_;
+    QLabel* InfoPanel_;
+};

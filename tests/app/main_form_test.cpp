@@ -1,0 +1,720 @@
+#include "app/main_form.h"
+
+#include "app/chart_widget.h"
+#include "app/curve_construction_form.h"
+#include "app/view_scale.h"
+#include "chart/chart.h"
+#include "dialog_test_support.h"
+#include "view/las_core.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <QToolButton>
+
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+namespace {
+
+struct Curve {
+    std::string mnemonic, unit;
+    std::function<double(int row)> value;
+};
+
+// A LAS 2.0 file of `rows` depths from `top` by `step`.
+std::string WriteLas(const TempDir& dir, const std::string& name, double top, double step, int rows,
+                     const std::vector<Curve>& curves)
+{
+    const std::string path = dir.File(name);
+    std::ofstream out(path, std::ios::binary);
+    out << "~VERSION INFORMATION\n VERS. 2.0 : CWLS LOG ASCII STANDARD\n WRAP. NO : ONE LINE PER DEPTH\n"
+        << "~WELL INFORMATION\n STRT.M " << top << " : START\n STOP.M " << top + step * (rows - 1) << " : STOP\n"
+        << " STEP.M " << step << " : STEP\n NULL. -999.25 : NULL\n WELL. " << name << " : WELL\n"
+        << "~CURVE INFORMATION\n DEPT.M : DEPTH\n";
+    for (const Curve& curve : curves)
+        out << " " << curve.mnemonic << "." << curve.unit << " : " << curve.mnemonic << "\n";
+    out << "~A\n";
+    for (int row = 0; row < rows; ++row) {
+        out << top + step * row;
+        for (const Curve& curve : curves)
+            out << " " << curve.value(row);
+        out << "\n";
+    }
+    return path;
+}
+
+// GR 0..150 and RHOB 2..3 over 1000..2000 m, a sample a metre.
+std::string WriteWell(const TempDir& dir, const std::string& name = "a.las")
+{
+    return WriteLas(dir, name, 1000, 1, 1001,
+                    {{"GR", "API", [](int row) { return 10 + (row % 100) * 1.3; }},
+                     {"RHOB", "G/C3", [](int row) { return 2.1 + (row % 50) * 0.015; }}});
+}
+
+template <class T>
+T* Child(QWidget& parent, const char* name)
+{
+    T* child = parent.findChild<T*>(name);
+    if (!child)
+        qFatal("no child %s", name);
+    return child;
+}
+
+void SendWheel(QWidget* target, QPoint at, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &event);
+}
+
+void Drag(QWidget* viewport, QPoint from, QPoint to)
+{
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(viewport, to);
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, to);
+}
+
+// The centre row of the slider's handle at `value`, in the slider's parent.
+int HandleCentre(QSlider& slider, int value)
+{
+    QStyleOptionSlider option;
+    option.initFrom(&slider);
+    option.orientation = slider.orientation();
+    option.minimum = slider.minimum();
+    option.maximum = slider.maximum();
+    option.sliderPosition = value;
+    option.sliderValue = value;
+    option.upsideDown = !slider.invertedAppearance();
+    option.tickPosition = slider.tickPosition();
+    option.tickInterval = slider.tickInterval();
+    const QRect handle = slider.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, &slider);
+    return slider.y() + handle.center().y();
+}
+
+}  // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDir> dir;
+    std::unique_ptr<HookRecorder> hooks;
+    QString Folder() const { return QString::fromStdString(dir->Path().string()); }
+    QString Path(const std::string& name) const { return QString::fromStdString(dir->File(name)); }
+
+    struct Recorded {
+        QStringList headings, messages;
+        int opened = 0, saved = 0;
+    };
+
+    // A window in the temporary folder whose dialogs answer from `open` and
+    // `save` and whose message lists are recorded.
+    std::unique_ptr<TFrmMain> MakeWindow(Recorded& seen, QString open = {}, QString save = {},
+                                         QStringList arguments = {})
+    {
+        auto window = std::make_unique<TFrmMain>(Folder(), arguments);
+        window->ChooseOpenFile = [&seen, open](QWidget*, const QString&) {
+            ++seen.opened;
+            return open;
+        };
+        window->ChooseSaveFile = [&seen, save](QWidget*, const QString&) {
+            ++seen.saved;
+            return save;
+        };
+        window->ShowMessages = [&seen](QWidget*, const QString& heading, const QStringList& messages) {
+            seen.headings << heading;
+            seen.messages << messages;
+        };
+        window->Updater = RUpdater(Folder(), "/opt/loggard/loggard");
+        window->Help = RHelpLauncher(Folder());
+        window->resize(1400, 800);
+        return window;
+    }
+
+    static void ShowAndSettle(TFrmMain& window)
+    {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents();
+        window.LogChartWidget().Render();
+    }
+
+    // Sizes the window so that the log chart's graph area is `height` rows.
+    static void SetGraphHeight(TFrmMain& window, int height)
+    {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            window.LogChartWidget().Render();
+            const int now = window.LogChart().GraphRect().Height();
+            if (now == height)
+                return;
+            window.resize(window.width(), window.height() + height - now);
+            QCoreApplication::processEvents();
+        }
+    }
+
+    static std::string Read(const QString& path)
+    {
+        std::ifstream in(path.toStdString(), std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+private slots:
+    void init()
+    {
+        dir = std::make_unique<TempDir>();
+        hooks = std::make_unique<HookRecorder>();
+        TfrmCurveConstruction::ClearAddedCurves();
+    }
+    void cleanup()
+    {
+        hooks.reset();
+        dir.reset();
+    }
+
+    void StartsFromTheIniWithItsRangesAndWritesItBack()
+    {
+        std::ofstream(dir->File("mainSettings.ini"))
+            << "[Language]\nlang=5\n[Scale]\noffsetX=-0.2\noffsetY=0,5\nviewSizeX=0.4\nviewSizeY=1.5\n";
+        Recorded seen;
+        {
+            auto window = MakeWindow(seen);
+            QCOMPARE(window->windowTitle(), QString("Well logs viewer"));
+            QCOMPARE(window->Lang().Language(), 0);
+            RChart& chart = window->LogChart();
+            QCOMPARE(chart.OffsetX(), 0.0);
+            QCOMPARE(chart.OffsetY(), 0.5);
+            QCOMPARE(chart.ViewSizeX(), 0.4);
+            QCOMPARE(chart.ViewSizeY(), 1.0);
+            QCOMPARE(window->SavedViewWindow().OffsetY, 0.5);
+            // No document: only Open and Help work.
+            for (const char* name : {"sBtnCrossplot", "sBtnSettings", "sBtnSave", "sBtnCalc", "sBtnInscribe",
+                                     "sBtnInfo", "ScalePanel"})
+                QVERIFY2(!Child<QWidget>(*window, name)->isEnabled(), name);
+            QVERIFY(Child<QToolButton>(*window, "sBtnOpen")->isEnabled());
+            QVERIFY(Child<QToolButton>(*window, "sBtnHelp")->isEnabled());
+            QCOMPARE(Child<QToolButton>(*window, "sBtnOpen")->toolTip(), QString("Open las-file"));
+            QCOMPARE(window->minimumSize(), QSize(800, 600));
+        }
+        const std::string ini = Read(Path("mainSettings.ini"));
+        QVERIFY(ini.find("lang=0\n") != std::string::npos);
+        QVERIFY(ini.find("offsetY=0.5\n") != std::string::npos);
+        QVERIFY(ini.find("viewSizeY=1\n") != std::string::npos);
+    }
+
+    void OpenShowsTheFileInscribed()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        auto window = MakeWindow(seen, path);
+        ShowAndSettle(*window);
+        Child<QToolButton>(*window, "sBtnOpen")->click();
+
+        QCOMPARE(seen.opened, 1);
+        QCOMPARE(window->windowTitle(), QString("Well logs viewer [a.las]"));
+        QCOMPARE(window->LogChart().Series().Count(), 2);
+        for (const char* name : {"sBtnCrossplot", "sBtnSettings", "sBtnSave", "sBtnCalc", "sBtnInscribe",
+                                 "sBtnInfo", "ScalePanel"})
+            QVERIFY2(Child<QWidget>(*window, name)->isEnabled(), name);
+        QVERIFY(window->isEnabled());
+        QVERIFY(window->InscribeActive());
+        QVERIFY(Child<QToolButton>(*window, "sBtnInscribe")->isChecked());
+        QCOMPARE(window->LogChart().ViewSizeY(), 1.0);
+        QCOMPARE(window->LogChart().FixedXAxisLength, 0);
+        QVERIFY(seen.messages.isEmpty());
+        // Opening builds the mini map from the same document.
+        QCOMPARE(window->MiniMapChart().Series().Count(), 2);
+        QVERIFY(!window->MiniMapChart().XAxis()[0].Visible);
+
+        // The header memo shows this file's header, and the next file's.
+        window->ShowInfo(true);
+        auto* memo = Child<QPlainTextEdit>(*window, "memoInfo");
+        QVERIFY(memo->isVisible());
+        QVERIFY(memo->toPlainText().contains("WELL. a.las"));
+        const QString other = QString::fromStdString(WriteWell(*dir, "b.las"));
+        QVERIFY(window->OpenLasFile(other));
+        QVERIFY(memo->toPlainText().contains("WELL. b.las"));
+        QCOMPARE(window->windowTitle(), QString("Well logs viewer [b.las]"));
+        Child<QToolButton>(*window, "sBtnInfo")->click();
+        QVERIFY(!window->InfoShown());
+        QVERIFY(memo->isHidden());
+        QVERIFY(memo->toPlainText().isEmpty());
+    }
+
+    void CancelledOpenAndMissingFileLeaveTheDocument()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+        RLasCore* before = &window->Core();
+
+        Child<QToolButton>(*window, "sBtnOpen")->click();  // cancelled
+        QCOMPARE(&window->Core(), before);
+        QVERIFY(window->isEnabled());
+
+        QVERIFY(!window->OpenLasFile(Path("gone.las")));
+        QCOMPARE(&window->Core(), before);
+        QCOMPARE(window->windowTitle(), QString("Well logs viewer [a.las]"));
+        QCOMPARE(hooks->errors, QStringList{QString::fromUtf8("Ошибка открытия файла ") + Path("gone.las")});
+    }
+
+    void CaptionTakesTheFileNameWithEitherSeparator()
+    {
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        window->indetifyCaptionByPath("C:\\data\\a.las");
+        QCOMPARE(window->windowTitle(), QString("Well logs viewer [a.las]"));
+        window->indetifyCaptionByPath("/home/me/well12.las");
+        QCOMPARE(window->windowTitle(), QString("Well logs viewer [well12.las]"));
+        window->indetifyCaptionByPath("");
+        QCOMPARE(window->windowTitle(), QString("Well logs viewer"));
+    }
+
+    void LanguageLivesInTheWindowAndKeepsTheFileName()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        {
+            auto window = MakeWindow(seen);
+            ShowAndSettle(*window);
+            QVERIFY(window->OpenDocument(path));
+            Child<QComboBox>(*window, "cbLang")->setCurrentIndex(1);
+            QCOMPARE(window->windowTitle(), QString::fromUtf8("Визуализатор данных каротажа [a.las]"));
+            QCOMPARE(Child<QLabel>(*window, "lblScaleName")->text(), QString::fromUtf8("Масштаб"));
+            QCOMPARE(Child<QToolButton>(*window, "sBtnInscribe")->toolTip(), QString::fromUtf8("Вписать"));
+            QVERIFY(window->ReadOut(0, 0).startsWith(QString::fromUtf8("Глубина: ")));
+
+            // The About window's combo sets the same language.
+            QTimer::singleShot(0, [] {
+                QWidget* about = QApplication::activeModalWidget();
+                QVERIFY(about);
+                auto* combo = about->findChild<QComboBox*>("cbLang");
+                combo->setCurrentIndex(0);
+                emit combo->activated(0);
+                about->close();
+            });
+            window->pmAboutClick();
+            QCOMPARE(window->Lang().Language(), 0);
+            QCOMPARE(window->windowTitle(), QString("Well logs viewer [a.las]"));
+            QCOMPARE(Child<QComboBox>(*window, "cbLang")->currentIndex(), 0);
+            window->cbLangChange(1);
+        }
+        QVERIFY(Read(Path("mainSettings.ini")).find("lang=1\n") != std::string::npos);
+    }
+
+    void ScaleTrackAppliesSnappedScales()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+        SetGraphHeight(*window, 700);
+        QCOMPARE(window->LogChart().GraphRect().Height(), 700);
+        auto* track = Child<QSlider>(*window, "TBScale");
+        auto* value = Child<QLabel>(*window, "lblScaleValue");
+        QCOMPARE(track->minimum(), 461);
+        QCOMPARE(track->maximum(), 760);
+        QVERIFY(track->invertedAppearance());
+
+        track->setValue(700);
+        QCOMPARE(value->text(), QString("1:1097"));
+        QVERIFY(!window->InscribeActive());
+        QVERIFY(!Child<QToolButton>(*window, "sBtnInscribe")->isChecked());
+        QCOMPARE(window->LogChart().FixedXAxisLength, ViewScale::kTrackWidth);
+
+        // 1000 m in a 700-pixel graph area at 1:400.
+        track->setValue(599);
+        QCOMPARE(value->text(), QString("1:400"));
+        QVERIFY(std::abs(window->LogChart().ViewSizeY() - 0.08) < 1e-12);
+    }
+
+    void ScaleLabelsStandBesideTheirHandlePositionsAndApplyTheirScale()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+        auto* track = Child<QSlider>(*window, "TBScale");
+        for (int height : {800, 650}) {
+            window->resize(1400, height);
+            QCoreApplication::processEvents();
+            int previous = -1;
+            for (int scale : ViewScale::kScales) {
+                auto* label = Child<QLabel>(*window, QString("lblValue%1").arg(scale).toLatin1());
+                QCOMPARE(label->text(), QString("1:%1").arg(scale));
+                const int centre = label->geometry().center().y();
+                QVERIFY2(std::abs(centre - HandleCentre(*track, ViewScale::PositionOfScale(scale))) <= 1,
+                         qPrintable(label->objectName()));
+                QVERIFY(centre > previous);  // 1:100 at the top
+                previous = centre;
+            }
+        }
+
+        auto* value = Child<QLabel>(*window, "lblScaleValue");
+        QTest::mouseClick(Child<QLabel>(*window, "lblValue1000"), Qt::LeftButton);
+        QCOMPARE(track->value(), 691);
+        QCOMPARE(value->text(), QString("1:1000"));
+
+        // A view far smaller than the track can hold: the label says so, and
+        // the end label applies its scale though the value stays.
+        RChart& chart = window->LogChart();
+        chart.SetViewSizeY(chart.ViewSizeY() * 4);
+        window->cViewLasFileScale();
+        QCOMPARE(track->value(), 760);
+        QCOMPARE(value->text(), QString("1:4000"));
+        QTest::mouseClick(Child<QLabel>(*window, "lblValue2000"), Qt::LeftButton);
+        QCOMPARE(value->text(), QString("1:2000"));
+    }
+
+    void WheelScrollsATenthOfTheViewAndZoomsWithShift()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+        Child<QSlider>(*window, "TBScale")->setValue(599);
+        RChart& chart = window->LogChart();
+        const double size = chart.ViewSizeY();
+        QWidget* viewport = window->LogChartWidget().viewport();
+        const QPoint middle = viewport->rect().center();
+
+        SendWheel(viewport, middle, -120);
+        QCOMPARE(chart.OffsetY(), size / 10);
+        QVERIFY(chart.InteractiveChange());
+        SendWheel(viewport, middle, -240);
+        QVERIFY(std::abs(chart.OffsetY() - 3 * size / 10) < 1e-12);
+        SendWheel(viewport, middle, 120);
+        QVERIFY(std::abs(chart.OffsetY() - 2 * size / 10) < 1e-12);
+        QCOMPARE(chart.ViewSizeY(), size);
+
+        SendWheel(viewport, middle, 120, Qt::ShiftModifier);
+        QVERIFY(std::abs(chart.ViewSizeY() - size / 1.03) < 1e-12);
+        QCOMPARE(Child<QLabel>(*window, "lblScaleValue")->text(), QString("1:%1").arg(ViewScale::Nearest(400 / 1.03)));
+        QTRY_VERIFY_WITH_TIMEOUT(!chart.InteractiveChange(), 2000);
+    }
+
+    void InscribeSavesAndRestoresTheView()
+    {
+        std::ofstream(dir->File("mainSettings.ini")) << "[Scale]\noffsetY=0.25\nviewSizeY=0.1\n";
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+        RChart& chart = window->LogChart();
+        auto* inscribe = Child<QToolButton>(*window, "sBtnInscribe");
+
+        inscribe->click();  // back to the saved view
+        QVERIFY(!window->InscribeActive());
+        QVERIFY(!inscribe->isChecked());
+        QCOMPARE(chart.OffsetY(), 0.25);
+        QCOMPARE(chart.ViewSizeY(), 0.1);
+        QCOMPARE(chart.FixedXAxisLength, ViewScale::kTrackWidth);
+
+        chart.SetOffsetY(0.5);
+        inscribe->click();  // inscribed again, this view saved
+        QVERIFY(window->InscribeActive());
+        QVERIFY(inscribe->isChecked());
+        QCOMPARE(window->SavedViewWindow().OffsetY, 0.5);
+        QCOMPARE(chart.ViewSizeY(), 1.0);
+        QCOMPARE(chart.FixedXAxisLength, 0);
+    }
+
+    void DragZoomsToItsBandAndClickReturnsToTheSavedZoom()
+    {
+        std::ofstream(dir->File("mainSettings.ini")) << "[Scale]\nviewSizeY=0.05\n";
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+        RChart& chart = window->LogChart();
+        QWidget* viewport = window->LogChartWidget().viewport();
+        chart.Layout();
+        const RChartRect graph = chart.GraphRect();
+        const RChartAxis& depth = chart.YAxis()[0];
+        const int x = graph.left + 20;
+
+        // Wholly above the graph area: nothing happens.
+        Drag(viewport, QPoint(x, graph.top - 15), QPoint(x + 30, graph.top - 3));
+        QVERIFY(window->InscribeActive());
+        QCOMPARE(chart.ViewSizeY(), 1.0);
+
+        // Within the graph area: the band's depths fill the view.
+        const int top = int(std::lround(depth.ValueToPixel(1200))), bottom = int(std::lround(depth.ValueToPixel(1400)));
+        Drag(viewport, QPoint(x + 40, bottom), QPoint(x, top));
+        QVERIFY(!window->InscribeActive());
+        QVERIFY(!Child<QToolButton>(*window, "sBtnInscribe")->isChecked());
+        chart.Layout();
+        QVERIFY(std::abs(chart.OffsetY() - 0.2) < 0.002);
+        QVERIFY(std::abs(chart.ViewSizeY() - 0.2) < 0.002);
+        QVERIFY(std::abs(chart.YAxis()[0].VisibleMin() - 1200) < 3);
+
+        // A drag that ends above the graph area is held to its top.
+        Child<QToolButton>(*window, "sBtnInscribe")->click();
+        chart.Layout();
+        Drag(viewport, QPoint(x, int(std::lround(depth.ValueToPixel(1500)))), QPoint(x, 2));
+        QVERIFY(std::abs(chart.OffsetY()) < 0.002);
+        QVERIFY(std::abs(chart.ViewSizeY() - 0.5) < 0.002);
+
+        // A click while inscribed: the saved zoom with its top at the click.
+        Child<QToolButton>(*window, "sBtnInscribe")->click();
+        QVERIFY(window->InscribeActive());
+        chart.Layout();
+        const int row = int(std::lround(depth.ValueToPixel(1300)));
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(x, row));
+        QVERIFY(!window->InscribeActive());
+        QCOMPARE(chart.ViewSizeY(), window->SavedViewWindow().ViewSizeY);
+        QVERIFY(std::abs(chart.OffsetY() - 0.3) < 0.002);
+    }
+
+    void CursorLineAndReadOut()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+        RChart& chart = window->LogChart();
+        RChartWidget& widget = window->LogChartWidget();
+        widget.Render();
+        const RChartAxis& gr = chart.XAxis()[0];
+        const RChartAxis& depth = chart.YAxis()[0];
+        // GR runs 0..150 over its track: a pixel where it reads 45.67 or so.
+        const int x = int(std::lround(gr.ValueToPixel(45.67)));
+        const int y = int(std::lround(depth.ValueToPixel(1235)));
+        const int shownDepth = ViewScale::Nearest(depth.PixelToValue(y));
+        QVERIFY(std::abs(shownDepth - 1235) <= 1);
+        const double value = std::nearbyint(gr.PixelToValue(x) * 100) / 100;
+        QTest::mouseMove(widget.viewport(), QPoint(x, y));
+        const QImage frame = widget.Render();
+        const QString expected = QString("Depth: %1 Curves: GR, API (%2)").arg(shownDepth).arg(QString::number(value));
+        QCOMPARE(Child<QLabel>(*window, "InfoPanel")->text(), expected);
+        // The line in 0xFF2100 (platform order): a blue across the chart.
+        QCOMPARE(frame.pixel(3, y) & 0xFFFFFFu, 0x0021FFu);
+        QCOMPARE(frame.pixel(chart.Width() - 3, y) & 0xFFFFFFu, 0x0021FFu);
+
+        // Curves sharing a track are listed together.
+        auto settings = std::make_unique<RLasSettings>();
+        for (const char* name : {"GR", "RHOB"}) {
+            auto view = std::make_unique<RCurveView>();
+            view->Track = 1;
+            settings->SetView(name, std::move(view));
+        }
+        settings->SaveToFile(dir->File("settings.dat"));
+        QVERIFY(window->OpenLasFile(path));
+        widget.Render();
+        const RChartAxis& rhob = chart.XAxis()[1];
+        const int sharedX = int(std::lround(chart.XAxis()[0].ValueToPixel(75)));
+        const double grValue = std::nearbyint(chart.XAxis()[0].PixelToValue(sharedX) * 100) / 100;
+        const double rhobValue = std::nearbyint(rhob.PixelToValue(sharedX) * 100) / 100;
+        QCOMPARE(window->ReadOut(sharedX, y), QString("Depth: %1 Curves: GR, API (%2); RHOB, G/C3 (%3)")
+                                                  .arg(ViewScale::Nearest(chart.YAxis()[0].PixelToValue(y)))
+                                                  .arg(QString::number(grValue))
+                                                  .arg(QString::number(rhobValue)));
+    }
+
+    void CalculatorCurvesAreDrawnAndForgottenWithTheirFile()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+        QTimer::singleShot(0, [] {
+            QWidget* calculator = QApplication::activeModalWidget();
+            QVERIFY(calculator);
+            calculator->findChild<QToolButton*>("sBtnNew")->click();
+            auto* name = calculator->findChild<QLineEdit*>("EditName");
+            name->setText("SUM");
+            emit name->textEdited("SUM");
+            auto* formula = calculator->findChild<QLineEdit*>("EditFormla");
+            formula->setText("GR+RHOB");
+            emit formula->textEdited("GR+RHOB");
+            calculator->findChild<QPushButton*>("btnOK")->click();
+        });
+        Child<QToolButton>(*window, "sBtnCalc")->click();
+        QCOMPARE(TfrmCurveConstruction::AddedCurves().size(), std::size_t(1));
+        QCOMPARE(window->LogChart().Series().Count(), 3);
+        QCOMPARE(window->MiniMapChart().Series().Count(), 3);
+
+        QVERIFY(window->OpenLasFile(QString::fromStdString(WriteWell(*dir, "b.las"))));
+        QVERIFY(TfrmCurveConstruction::AddedCurves().empty());
+        QCOMPARE(window->LogChart().Series().Count(), 2);
+    }
+
+    void SaveWritesTheDocumentOrSaysWhy()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        auto window = MakeWindow(seen, path, Path("copy.las"));
+        window->sBtnSaveClick();
+        QCOMPARE(hooks->errors, QStringList{QString::fromUtf8("Не открыт ни один LAS-файл")});
+
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+        Child<QToolButton>(*window, "sBtnSave")->click();
+        RLasData copy;
+        QVERIFY(copy.LoadFromLas(dir->File("copy.las")));
+        QCOMPARE(int(copy.Curves().size()), 2);
+        QCOMPARE(hooks->errors.size(), 1);
+
+        window->ChooseSaveFile = [this](QWidget*, const QString&) { return Path("no/such/folder/x.las"); };
+        window->sBtnSaveClick();
+        QCOMPARE(hooks->errors.size(), 2);
+        QVERIFY(!hooks->errors.back().isEmpty());
+    }
+
+    void DiagnosticsOfAFileAreShown()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir, "bad.las"));
+        {
+            std::ofstream out(path.toStdString(), std::ios::app);
+            out << "1001.5 abc 2.5\n";
+        }
+        std::ofstream(dir->File("empty.las")) << "~VERSION INFORMATION\n VERS. 2.0 :\n WRAP. NO :\n~A\n";
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+        QCOMPARE(seen.headings.size(), 1);
+        QVERIFY(seen.headings[0].contains("bad.las"));
+        QVERIFY(!seen.messages.isEmpty());
+
+        seen.messages.clear();
+        window->OpenDocument(Path("empty.las"));
+        QVERIFY(seen.messages.contains(QString::fromUtf8("В файле нет ни одной кривой: ") + Path("empty.las")));
+    }
+
+    void CommandLineFileOpensInscribedBeforeTheTrackIsSetUp()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        {
+            auto window = MakeWindow(seen, {}, {}, {path});
+            window->show();
+            QTRY_VERIFY(window->DocumentLoaded());
+            QTRY_COMPARE(Child<QSlider>(*window, "TBScale")->minimum(), 461);
+            QVERIFY(window->InscribeActive());
+            QVERIFY(Child<QToolButton>(*window, "sBtnInscribe")->isChecked());
+            QCOMPARE(window->LogChart().ViewSizeY(), 1.0);
+            QCOMPARE(window->windowTitle(), QString("Well logs viewer [a.las]"));
+            // Thumb and label from the chart: the whole 1000 m at its height.
+            RChart& chart = window->LogChart();
+            chart.Layout();
+            const double scale = ViewScale::ScaleOfViewSize(1.0, chart.GraphRect().Height(), 1000);
+            QCOMPARE(Child<QLabel>(*window, "lblScaleValue")->text(), QString("1:%1").arg(ViewScale::Nearest(scale)));
+            QCOMPARE(Child<QSlider>(*window, "TBScale")->value(),
+                     std::clamp(ViewScale::PositionOfScale(scale), 461, 760));
+        }
+        {
+            auto window = MakeWindow(seen, {}, {}, {path, path});
+            window->show();
+            QTRY_COMPARE(Child<QSlider>(*window, "TBScale")->minimum(), 461);
+            QVERIFY(!window->DocumentLoaded());
+            QCOMPARE(Child<QSlider>(*window, "TBScale")->value(), 599);
+        }
+    }
+
+    void DroppedFileOpens()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+        QTRY_VERIFY(window->DocumentLoaded());
+        QCOMPARE(window->windowTitle(), QString("Well logs viewer [a.las]"));
+        QVERIFY(window->InscribeActive());
+    }
+
+    void MiniMapFramesTheViewAndMovesIt()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+        RChartWidget& map = window->MiniMapWidget();
+        QVERIFY(map.isHidden());
+        Child<QToolButton>(*window, "sBtnMiniMap")->click();
+        QVERIFY(map.isVisible());
+        QCoreApplication::processEvents();
+        QCOMPARE(map.width(), 256);
+
+        Child<QSlider>(*window, "TBScale")->setValue(599);
+        const RChartRect area = window->MiniMapChart().GraphRect();
+        // The frame darkens the map where the log chart's view lies.
+        const auto rowGrey = [&](const QImage& image, int y) {
+            int sum = 0;
+            for (int x = area.left; x < area.right; ++x)
+                sum += qGray(image.pixel(x, y));
+            return sum;
+        };
+        const int top = area.top + 3, middle = area.top + area.Height() / 2;
+        const QImage framedTop = map.Render().copy();
+
+        QTest::mouseClick(map.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(area.left + area.Width() / 2, middle));
+        RChart& chart = window->LogChart();
+        const double expected = double(middle - area.top) / area.Height() - chart.ViewSizeY() / 2;
+        QVERIFY(std::abs(chart.OffsetY() - expected) < 1e-9);
+        const QImage framedMiddle = map.Render().copy();
+        QVERIFY(rowGrey(framedTop, top) < rowGrey(framedMiddle, top));
+        QVERIFY(rowGrey(framedMiddle, middle) < rowGrey(framedTop, middle));
+        const QImage before = framedMiddle;
+
+        // A rebuilt view rebuilds the map's picture.
+        window->OpenLasFile(QString::fromStdString(WriteLas(
+            *dir, "c.las", 1000, 1, 11, {{"SP", "MV", [](int row) { return row; }}})));
+        QCOMPARE(window->MiniMapChart().Series().Count(), 1);
+        QVERIFY(map.Render() != before);
+    }
+
+    void HelpAndUpdateReportTheirFailures()
+    {
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        window->pmHelpClick();
+        QCOMPARE(hooks->errors.size(), 1);
+        QVERIFY(hooks->errors[0].contains("Help.pdf"));
+        window->pmUpdateClick();
+        QCOMPARE(hooks->errors.size(), 2);
+        QVERIFY(hooks->errors[1].contains(Folder() + "/upd"));
+
+        // An update found and accepted closes the window after the question.
+        const std::string updater = dir->File("upd");
+        std::ofstream(updater) << "#!/bin/sh\n[ \"$1\" = \"/u\" ] && exit 0\nexit 2\n";
+        QFile::setPermissions(QString::fromStdString(updater), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        hooks->answerYes = true;
+        window->show();
+        window->pmUpdateClick();
+        QCOMPARE(hooks->asked.size(), 1);
+        QVERIFY(window->isVisible());
+        QTRY_VERIFY(!window->isVisible());
+        QTest::qWait(200);  // the updater started on its own has run
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "main_form_test.moc"
