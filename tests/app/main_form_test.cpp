@@ -222,6 +222,10 @@ private slots:
 
         QCOMPARE(seen.opened, 1);
         QCOMPARE(window->windowTitle(), QString("Well logs viewer [a.las]"));
+        // Help keeps to the toolbar's right end.
+        QWidget* toolbar = Child<QWidget>(*window, "pControls");
+        QCOMPARE(Child<QToolButton>(*window, "sBtnHelp")->geometry().right(), toolbar->width() - 3);
+        QCOMPARE(Child<QToolButton>(*window, "sBtnHelp")->size(), QSize(40, 40));
         QCOMPARE(window->LogChart().Series().Count(), 2);
         for (const char* name : {"sBtnCrossplot", "sBtnSettings", "sBtnSave", "sBtnCalc", "sBtnInscribe",
                                  "sBtnInfo", "ScalePanel"})
