@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/about_form.h"
+#include "app/build_cross_plot_form.h"
 #include "app/chart_widget.h"
 #include "app/curve_construction_form.h"
 #include "app/curve_settings_form.h"
@@ -613,7 +614,12 @@ void TFrmMain::sBtnCalcClick()
     ReportMessages(QString());
 }
 
-void TFrmMain::sBtnCrossplotClick() {}
+void TFrmMain::sBtnCrossplotClick()
+{
+    TfrmBuildCrossPlot crossPlot(this, *core_, lang_);
+    crossPlot.exec();
+    ReportMessages(QString());
+}
 
 void TFrmMain::sBtnHelpClick() { pmAboutClick(); }
 

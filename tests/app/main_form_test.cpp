@@ -8,6 +8,7 @@
 #include "view/las_core.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -560,6 +561,28 @@ private slots:
         QVERIFY(window->OpenLasFile(QString::fromStdString(WriteWell(*dir, "b.las"))));
         QVERIFY(TfrmCurveConstruction::AddedCurves().empty());
         QCOMPARE(window->LogChart().Series().Count(), 2);
+    }
+
+    void CrossPlotWorksOnTheOpenDocument()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+        QString caption;
+        int points = -1;
+        QTimer::singleShot(0, [&] {
+            auto* crossPlot = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(crossPlot);
+            caption = crossPlot->windowTitle();
+            const RChart& chart = crossPlot->findChild<RChartWidget*>()->Chart();
+            points = chart.Series().Count() == 1 ? chart.Series()[0].Data().Count() : 0;
+            crossPlot->reject();
+        });
+        Child<QToolButton>(*window, "sBtnCrossplot")->click();
+        QCOMPARE(caption, QString("Cross-plot"));
+        QCOMPARE(points, 1001);  // GR against RHOB at every depth
     }
 
     void SaveWritesTheDocumentOrSaysWhy()
