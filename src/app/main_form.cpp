@@ -40,6 +40,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -117,6 +118,14 @@ void DefaultShowMessages(QWidget* parent, const QString& heading, const QStringL
     box.setInformativeText(shown.join('\n'));
     box.exec();
 }
+
+// A wait cursor while a file is read or written.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 QToolButton* SpeedButton(QWidget* parent, const char* name, const QIcon& icon, bool checkable = false)
 {
@@ -497,6 +506,7 @@ bool TFrmMain::OpenLasFile(const QString& path)
     messages_.clear();
     QString failure;
     QStringList notes;
+    std::optional<WaitCursor> wait(std::in_place);
     try {
         // The charts let go of the old document before it is freed, and
         // the calculator forgets its curves, so that nothing refers to it
@@ -534,6 +544,7 @@ bool TFrmMain::OpenLasFile(const QString& path)
     } catch (const std::exception& error) {
         failure = FromUtf8(error.what());
     }
+    wait.reset();
     setEnabled(true);
     enableItAll();
     if (!failure.isEmpty())
@@ -587,7 +598,12 @@ void TFrmMain::sBtnSaveClick()
         return;
     }
     messages_.clear();
-    if (!core_->Data->SaveToLas(PathBytes(path))) {
+    bool saved = false;
+    {
+        const WaitCursor wait;
+        saved = core_->Data->SaveToLas(PathBytes(path));
+    }
+    if (!saved) {
         // The writer has said why; the message lists it.
         if (messages_.isEmpty())
             messages_ << QString::fromUtf8("Ошибка записи файла ") + path;
