@@ -4,6 +4,7 @@
 #include "calc/calc_method.h"
 #include "las/las_curve.h"
 #include "las/las_data.h"
+#include "support/file_curves.h"
 
 #include <memory>
 #include <optional>
@@ -17,15 +18,7 @@ constexpr double kNull = -999.25;
 inline RLasCurve& AddFileCurve(RLasData& data, const std::string& name, double first, double step,
                                const std::vector<double>& values)
 {
-    auto curve = std::make_unique<RLasCurve>();
-    curve->Mnemonic = name;
-    curve->FirstDepth = first;
-    curve->Data.Step = step;
-    curve->LastDepth = first + step * static_cast<double>(values.size() - 1);
-    curve->NullValue = kNull;
-    curve->FromFile = true;
-    curve->SetValues(values);
-    return *data.AppendCurve(std::move(curve), "");
+    return AddFileCurve(data, name, first, step, values, kNull);
 }
 
 // GR and RHOB over 1000, 1000.5, ... 1002; GR is null at 1001.

@@ -4,6 +4,7 @@
 #include "chart/chart.h"
 #include "raster/bitmap32.h"
 #include "raster/golden.h"
+#include "support/file_curves.h"
 #include "view/las_core.h"
 
 #include <gtest/gtest.h>
@@ -20,16 +21,7 @@ protected:
     RLasCurve& AddCurve(const std::string& name, const std::string& unit, std::vector<double> values,
                         double first = 1000.0, double step = 0.5)
     {
-        auto curve = std::make_unique<RLasCurve>();
-        curve->Mnemonic = name;
-        curve->Unit = unit;
-        curve->FirstDepth = first;
-        curve->Data.Step = step;
-        curve->LastDepth = first + step * static_cast<double>(values.size() - 1);
-        curve->NullValue = kNull;
-        curve->FromFile = true;
-        curve->SetValues(values);
-        return *core.Data->AppendCurve(std::move(curve), "");
+        return AddFileCurve(*core.Data, name, first, step, values, kNull, unit);
     }
     // A smooth log-like curve of 101 samples from 1000 m in steps of 0.5 m.
     RLasCurve& AddWave(const std::string& name, const std::string& unit, double centre, double amplitude,

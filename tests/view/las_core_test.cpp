@@ -1,3 +1,4 @@
+#include "support/file_curves.h"
 #include "view/las_core.h"
 
 #include <gtest/gtest.h>
@@ -13,15 +14,7 @@ protected:
     RLasCurve& AddCurve(const std::string& name, std::vector<double> values, double first = 1000.0,
                         double step = 0.5)
     {
-        auto curve = std::make_unique<RLasCurve>();
-        curve->Mnemonic = name;
-        curve->FirstDepth = first;
-        curve->Data.Step = step;
-        curve->LastDepth = first + step * static_cast<double>(values.size() - 1);
-        curve->NullValue = kNull;
-        curve->FromFile = true;
-        curve->SetValues(values);
-        return *core.Data->AppendCurve(std::move(curve), "");
+        return AddFileCurve(*core.Data, name, first, step, values, kNull);
     }
     RCurveView& View(const std::string& name, std::int32_t track = 0, bool visible = true)
     {
