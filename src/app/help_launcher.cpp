@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QUrlQuery>
 
 RHelpLauncher::RHelpLauncher(QString appDir)
     : appDir_(appDir.isEmpty() ? QCoreApplication::applicationDirPath() : std::move(appDir))
@@ -29,8 +30,17 @@ bool RHelpLauncher::OpenHelp(QWidget* parent) const
 
 QUrl RHelpLauncher::SupportMailUrl(const QString& address)
 {
-    return QUrl("mailto:" + address + "?subject=" + QString::fromUtf8(ProductInfo::kSupportSubject)
-                + QString::fromUtf8(ProductInfo::kProductLine));
+    // The query is encoded by QUrlQuery, so a subject with blanks, "&" or
+    // Cyrillic letters reaches the mail program whole.
+    QUrl url;
+    url.setScheme("mailto");
+    url.setPath(address);
+    QUrlQuery query;
+    // The stored subject has its blanks as %20; QUrlQuery encodes them again.
+    query.addQueryItem("subject", QUrl::fromPercentEncoding(ProductInfo::kSupportSubject)
+                                      + QString::fromUtf8(ProductInfo::kProductLine));
+    url.setQuery(query);
+    return url;
 }
 
 bool RHelpLauncher::MailSupport(QWidget* parent, const QString& address)
