@@ -11,12 +11,15 @@
 #include "app/toolbar_icons.h"
 #include "app/view_scale.h"
 #include "chart/chart.h"
+#include "container/atomic_file.h"
 #include "container/text_codec.h"
 #include "raster/bitmap_copy.h"
 #include "view/las_core.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -29,20 +32,40 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QShortcut>
 #include <QSlider>
 #include <QSplitter>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <optional>
 
+// One load of a document in a worker thread: what it reads, and what it
+// hands back once `done` is set.
+struct RDocumentLoad {
+    std::string lasPath, settingsPath;
+    TFrmMain::DocumentLoader loader;
+    std::unique_ptr<RLasCore> core;
+    std::vector<std::string> messages;  // its diagnostics, in order
+    std::string failure;                // what it raised
+    std::atomic<bool> done{false};
+};
+
 namespace {
+
+// Set in a worker thread for the length of its load: the window's sink
+// puts that thread's diagnostics here instead of into the window.
+thread_local std::vector<std::string>* tLoadMessages = nullptr;
+// How often the window looks whether its worker has finished.
+constexpr int kLoadPollMs = 10;
 
 constexpr int kButtonSize = 40;
 constexpr int kToolbarHeight = 41;
@@ -149,11 +172,16 @@ TFrmMain::TFrmMain(QString settingsFolder, QStringList arguments, QWidget* paren
       ChooseOpenFile(DefaultChooseOpenFile),
       ChooseSaveFile(DefaultChooseSaveFile),
       ShowMessages(DefaultShowMessages),
+      LoadDocument(LoadDocumentFromFiles),
       settingsFolder_(std::move(settingsFolder)),
       arguments_(std::move(arguments)),
       sink_([this](const std::string& text) {
-          if (messages_.size() < kMaxMessages)
+          if (tLoadMessages) {
+              if (tLoadMessages->size() < std::size_t(kMaxMessages))
+                  tLoadMessages->push_back(text);
+          } else if (QThread::currentThread() == thread() && messages_.size() < kMaxMessages) {
               messages_ << FromUtf8(text);
+          }
       })
 {
     setObjectName("FrmMain");
@@ -187,6 +215,8 @@ TFrmMain::TFrmMain(QString settingsFolder, QStringList arguments, QWidget* paren
 
 TFrmMain::~TFrmMain()
 {
+    // Abandoned loads still log into this window's sink.
+    JoinFinishedLoads(true);
     // FormDestroy: the charts let go of the document, then it goes.
     ClearCharts();
     core_.reset();
@@ -477,7 +507,9 @@ void TFrmMain::ShowInfo(bool show)
 
 bool TFrmMain::OpenDocument(const QString& path)
 {
-    setEnabled(false);
+    if (Loading())
+        return false;
+    const bool wasInscribed = inscribeActive_;
     mouseDown_ = dragging_ = rectanglePending_ = false;
     fitMode_ = true;
     inscribeActive_ = false;
@@ -487,70 +519,196 @@ bool TFrmMain::OpenDocument(const QString& path)
         opened = OpenLasFile(path);
     } catch (...) {
         fitMode_ = false;
+        SetInscribeActive(wasInscribed);
         throw;
     }
     fitMode_ = false;
+    if (!opened) {
+        // The open document stays as it was.
+        SetInscribeActive(wasInscribed);
+        return false;
+    }
     SetVisibleLasXAxis();
-    SetInscribeActive(opened);
+    SetInscribeActive(true);
     TfrmCurveConstruction::ClearAddedCurves();
-    return opened;
+    return true;
+}
+
+std::unique_ptr<RLasCore> TFrmMain::LoadDocumentFromFiles(const std::string& lasPath, const std::string& settingsPath)
+{
+    // A missing settings file leaves the settings empty; a damaged one
+    // says so through the diagnostics.
+    auto settings = std::make_unique<RLasSettings>();
+    settings->LoadFromFile(settingsPath);
+    auto data = std::make_unique<RLasData>();
+    data->LoadFromLas(lasPath);
+    auto core = std::make_unique<RLasCore>();
+    core->SetData(std::move(data), std::move(settings));
+    core->Prepare(1);
+    return core;
 }
 
 bool TFrmMain::OpenLasFile(const QString& path)
 {
+    if (Loading())
+        return false;
     if (!QFileInfo(path).isFile()) {
-        setEnabled(true);
         ShowError(QString::fromUtf8("Ошибка открытия файла ") + path);
         return false;
     }
     messages_.clear();
-    QString failure;
+    auto load = std::make_shared<RDocumentLoad>();
+    load->lasPath = PathBytes(path);
+    load->settingsPath = PathBytes(ViewSettingsPath());
+    load->loader = LoadDocument;
+    if (!RunLoad(load))
+        return false;  // cancelled: nothing changed
+
+    QString failure = FromUtf8(load->failure);
     QStringList notes;
-    std::optional<WaitCursor> wait(std::in_place);
-    try {
-        // The charts let go of the old document before it is freed, and
-        // the calculator forgets its curves, so that nothing refers to it
-        // whatever happens below.
-        ClearCharts();
-        TfrmCurveConstruction::ClearAddedCurves();
-        documentLoaded_ = false;
-        documentPath_.clear();
-        core_.reset();
-        core_ = std::make_unique<RLasCore>();
-
-        // A missing settings file leaves the settings empty; a damaged one
-        // says so through the diagnostics.
-        auto settings = std::make_unique<RLasSettings>();
-        settings->LoadFromFile(PathBytes(ViewSettingsPath()));
-        auto data = std::make_unique<RLasData>();
-        data->LoadFromLas(PathBytes(path));
-        core_->SetData(std::move(data), std::move(settings));
-        documentLoaded_ = true;
-        documentPath_ = path;
-        if (core_->Data->Curves().empty())
-            notes << QString::fromUtf8("В файле нет ни одной кривой: ") + path;
-
-        core_->Prepare(1);
-        core_->BuildChart(LogChart());
-        core_->BuildMiniMap(MiniMapChart());
-        miniMapValid_ = false;
-        LogChart().Layout();
-        ApplyScale();
-        cViewLasFileScale();
-        indetifyCaptionByPath(path);
-        ShowInfo(infoShown_);
-        LogChart().Invalidate();
-        MiniMapChart().Invalidate();
-    } catch (const std::exception& error) {
-        failure = FromUtf8(error.what());
+    if (failure.isEmpty() && !load->core)
+        failure = QString::fromUtf8("Ошибка открытия файла ") + path;
+    if (failure.isEmpty()) {
+        std::optional<WaitCursor> wait(std::in_place);
+        try {
+            // The charts let go of the old document before it is freed, and
+            // the calculator forgets its curves, so that nothing refers to it
+            // whatever happens below.
+            ClearCharts();
+            TfrmCurveConstruction::ClearAddedCurves();
+            core_ = std::move(load->core);
+            documentLoaded_ = true;
+            documentPath_ = path;
+            if (core_->Data->Curves().empty())
+                notes << QString::fromUtf8("В файле нет ни одной кривой: ") + path;
+            core_->BuildChart(LogChart());
+            core_->BuildMiniMap(MiniMapChart());
+            miniMapValid_ = false;
+            LogChart().Layout();
+            ApplyScale();
+            cViewLasFileScale();
+            indetifyCaptionByPath(path);
+            ShowInfo(infoShown_);
+            LogChart().Invalidate();
+            MiniMapChart().Invalidate();
+        } catch (const std::exception& error) {
+            failure = FromUtf8(error.what());
+        }
+        enableItAll();
     }
-    wait.reset();
-    setEnabled(true);
-    enableItAll();
+    // The worker's diagnostics come first, as they were written.
+    QStringList messages;
+    for (const std::string& text : load->messages)
+        messages << FromUtf8(text);
+    messages << messages_;
+    messages_ = messages;
     if (!failure.isEmpty())
         ShowError(failure);
     ReportMessages(QString::fromUtf8("Замечания при чтении файла ") + QFileInfo(path).fileName() + ":", notes);
     return failure.isEmpty();
+}
+
+bool TFrmMain::RunLoad(const std::shared_ptr<RDocumentLoad>& load)
+{
+    JoinFinishedLoads(false);
+    std::thread worker([load] {
+        tLoadMessages = &load->messages;
+        try {
+            load->core = load->loader(load->lasPath, load->settingsPath);
+        } catch (const std::exception& error) {
+            load->failure = error.what();
+        } catch (...) {
+            load->failure = "Ошибка открытия файла " + load->lasPath;
+        }
+        tLoadMessages = nullptr;
+        load->done = true;
+    });
+
+    QEventLoop loop;
+    loadLoop_ = &loop;
+    loadCancelled_ = false;
+    SetLoadingControls(true);
+    std::optional<WaitCursor> wait(std::in_place);
+
+    QTimer poll;
+    poll.setInterval(kLoadPollMs);
+    connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (load->done)
+            loop.quit();
+    });
+    std::unique_ptr<QProgressDialog> progress;
+    QTimer delay;
+    delay.setSingleShot(true);
+    connect(&delay, &QTimer::timeout, this, [&] {
+        progress = std::make_unique<QProgressDialog>(
+            QString::fromUtf8("Чтение файла ") + QFile::decodeName(load->lasPath.c_str()) + QString::fromUtf8("…"),
+            QString::fromUtf8("Отмена"), 0, 0, this);
+        progress->setObjectName("LoadProgress");
+        progress->setWindowTitle(windowTitle());
+        progress->setWindowModality(Qt::WindowModal);
+        progress->setMinimumDuration(0);
+        progress->setAutoClose(false);
+        progress->setAutoReset(false);
+        connect(progress.get(), &QProgressDialog::canceled, &loop, [&] {
+            loadCancelled_ = true;
+            loop.quit();
+        });
+        wait.reset();
+        progress->show();
+    });
+    if (!load->done) {
+        poll.start();
+        delay.start(kProgressDelayMs);
+        loop.exec();
+    }
+    poll.stop();
+    delay.stop();
+    progress.reset();
+    wait.reset();
+    loadLoop_ = nullptr;
+    SetLoadingControls(false);
+
+    if (loadCancelled_) {
+        // The reader cannot be stopped: it finishes unseen, and its
+        // document goes with it.
+        abandoned_.push_back({load, std::move(worker)});
+        return false;
+    }
+    worker.join();
+    return true;
+}
+
+void TFrmMain::JoinFinishedLoads(bool all)
+{
+    for (auto it = abandoned_.begin(); it != abandoned_.end();) {
+        if (all || it->load->done) {
+            it->worker.join();
+            it = abandoned_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void TFrmMain::SetLoadingControls(bool loading)
+{
+    // The window stays enabled so that its busy dialog can be used; its
+    // commands wait for the load.
+    for (QWidget* control : std::initializer_list<QWidget*>{pControls_, Splitter1_, cMiniMap_})
+        control->setEnabled(!loading);
+    ScalePanel_->setEnabled(!loading && documentLoaded_);
+}
+
+void TFrmMain::closeEvent(QCloseEvent* event)
+{
+    if (loadLoop_) {
+        loadCancelled_ = true;
+        loadLoop_->quit();
+        event->ignore();
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void TFrmMain::ClearCharts()
@@ -604,7 +762,16 @@ void TFrmMain::sBtnSaveClick()
         saved = core_->Data->SaveToLas(PathBytes(path));
     }
     if (!saved) {
-        // The writer has said why; the message lists it.
+        // The writer has said what failed; when it could not even create
+        // its temporary file it does not say why, so the reason is asked of
+        // the file system with the same kind of temporary file.
+        try {
+            RAtomicFile probe(PathBytes(path));
+        } catch (const std::exception& error) {
+            const QString reason = FromUtf8(error.what());
+            if (!messages_.contains(reason))
+                messages_ << reason;
+        }
         if (messages_.isEmpty())
             messages_ << QString::fromUtf8("Ошибка записи файла ") + path;
         ShowError(messages_.join('\n'));
@@ -743,6 +910,8 @@ void TFrmMain::dropEvent(QDropEvent* event)
         return;
     event->acceptProposedAction();
     const QString path = urls.front().toLocalFile();
+    if (Loading())
+        return;
     // Opened once the drop has finished, so that messages do not hold up
     // the program the file came from.
     QTimer::singleShot(0, this, [this, path] { Guarded([&] { OpenDocument(path); }); });

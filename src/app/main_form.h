@@ -18,6 +18,15 @@
 // mainSettings.ini and settings.dat live in `settingsFolder`. Diagnostics of
 // the LAS code reach the window through a LogMessage sink it installs for
 // its lifetime; after an open or a save they are shown (ShowMessages).
+//
+// A file is read into a new document in a worker thread (LoadDocument);
+// the window waits in its own event loop and shows a cancellable busy
+// dialog once the load has taken kProgressDelayMs. Only a complete
+// document replaces the open one: a cancelled or failed load leaves the
+// document, the charts, the caption and the calculator's curves as they
+// were. A cancelled worker runs on unseen and its result is dropped; the
+// destructor waits for it. The worker's diagnostics are collected apart
+// (a thread-local list the window's sink fills) and shown after the open.
 // File dialogs and the message lists go through the replaceable functions
 // below, so tests drive the window without modal dialogs.
 
@@ -34,8 +43,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 class QAction;
+class QEventLoop;
 class QComboBox;
 class QLabel;
 class QMenu;
@@ -47,6 +59,7 @@ class RChart;
 class RChartWidget;
 class RLasCore;
 struct RChartMouseEvent;
+struct RDocumentLoad;
 
 class TFrmMain : public QWidget {
     Q_OBJECT
@@ -70,6 +83,17 @@ public:
     std::function<QString(QWidget* parent, const QString& suggested)> ChooseSaveFile;
     // Shows a list of messages under a heading (the diagnostics of a file).
     std::function<void(QWidget* parent, const QString& heading, const QStringList& messages)> ShowMessages;
+    // Reads the LAS file and settings.dat (paths in file-system bytes) into
+    // a prepared document. Runs in a worker thread: it must not touch the
+    // window. Raises on failure.
+    using DocumentLoader =
+        std::function<std::unique_ptr<RLasCore>(const std::string& lasPath, const std::string& settingsPath)>;
+    DocumentLoader LoadDocument;
+    static std::unique_ptr<RLasCore> LoadDocumentFromFiles(const std::string& lasPath,
+                                                           const std::string& settingsPath);
+    // A load taking longer than this shows its busy dialog (objectName
+    // "LoadProgress", whose Cancel abandons the load).
+    static constexpr int kProgressDelayMs = 500;
     RUpdater Updater;
     RHelpLauncher Help;
 
@@ -84,6 +108,7 @@ public:
     RChartWidget& LogChartWidget() { return *cViewLasFile_; }
     RChartWidget& MiniMapWidget() { return *cMiniMap_; }
     bool DocumentLoaded() const { return documentLoaded_; }
+    bool Loading() const { return loadLoop_ != nullptr; }
     QString DocumentPath() const { return documentPath_; }
     bool InscribeActive() const { return inscribeActive_; }
     bool InfoShown() const { return infoShown_; }
@@ -94,8 +119,9 @@ public:
     void updateMainLabels();
     void indetifyCaptionByPath(const QString& path);
     void ShowInfo(bool show);
-    // Opens a LAS file into a new document; false when the file is missing
-    // or opening it raised (the message is shown either way).
+    // Opens a LAS file into a new document; false when the file is missing,
+    // opening it raised (the message is shown either way) or the load was
+    // cancelled; the open document stays then.
     bool OpenLasFile(const QString& path);
     // The Open command's steps around OpenLasFile: the log opens inscribed
     // and the calculator's list of added curves is emptied.
@@ -129,6 +155,8 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // During a load: cancels it, then closes.
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -144,6 +172,9 @@ private:
     // The scale track and label from the chart, without touching Inscribe.
     void SyncScaleFromChart();
     void ClearCharts();
+    // Runs the load in a worker and waits for it; false when cancelled.
+    bool RunLoad(const std::shared_ptr<RDocumentLoad>& load);
+    void SetLoadingControls(bool loading);
     void RebuildCharts();
     void SetVisibleLasXAxis();
     // A depth on the log chart's pixel row as a fraction of the whole depth
@@ -192,6 +223,16 @@ private:
     // The mini map's picture; every BuildMiniMap invalidates it.
     RBitmap32 MiniMapBuffer{1, 1};
     bool miniMapValid_ = false;
+
+    // Loads that were cancelled and whose workers may still run.
+    struct Abandoned {
+        std::shared_ptr<RDocumentLoad> load;
+        std::thread worker;
+    };
+    std::vector<Abandoned> abandoned_;
+    void JoinFinishedLoads(bool all);
+    QEventLoop* loadLoop_ = nullptr;
+    bool loadCancelled_ = false;
 
     QStringList messages_;
     RLogFunctionSink sink_;

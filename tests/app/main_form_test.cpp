@@ -4,7 +4,9 @@
 #include "app/curve_construction_form.h"
 #include "app/view_scale.h"
 #include "chart/chart.h"
+#include "container/error.h"
 #include "dialog_test_support.h"
+#include "las/logging.h"
 #include "view/las_core.h"
 
 #include <QComboBox>
@@ -20,7 +22,18 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <thread>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -60,6 +73,44 @@ std::string WriteWell(const TempDir& dir, const std::string& name = "a.las")
     return WriteLas(dir, name, 1000, 1, 1001,
                     {{"GR", "API", [](int row) { return 10 + (row % 100) * 1.3; }},
                      {"RHOB", "G/C3", [](int row) { return 2.1 + (row % 50) * 0.015; }}});
+}
+
+// A loader that waits in the worker until it is let go (or 20 s pass),
+// logs a note and then loads for real.
+struct SlowLoader {
+    std::shared_ptr<std::atomic<bool>> go = std::make_shared<std::atomic<bool>>(false);
+    std::shared_ptr<std::atomic<bool>> finished = std::make_shared<std::atomic<bool>>(false);
+
+    TFrmMain::DocumentLoader Loader() const
+    {
+        return [go = go, finished = finished](const std::string& las, const std::string& settings) {
+            for (int i = 0; i < 2000 && !*go; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            LogMessage("заметка загрузчика");
+            auto core = TFrmMain::LoadDocumentFromFiles(las, settings);
+            *finished = true;
+            return core;
+        };
+    }
+};
+
+// Calls `step` with the load's busy dialog once it is shown, and records
+// when that was.
+void WhenProgressShown(TFrmMain& window, std::function<void(QProgressDialog&)> step, qint64* shownAfter)
+{
+    auto* poll = new QTimer(&window);
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    QObject::connect(poll, &QTimer::timeout, &window, [poll, clock, step, shownAfter, &window] {
+        auto* progress = window.findChild<QProgressDialog*>("LoadProgress");
+        if (!progress || !progress->isVisible())
+            return;
+        *shownAfter = clock->elapsed();
+        poll->deleteLater();
+        poll->stop();
+        step(*progress);
+    });
+    poll->start(5);
 }
 
 template <class T>
@@ -604,7 +655,56 @@ private slots:
         window->ChooseSaveFile = [this](QWidget*, const QString&) { return Path("no/such/folder/x.las"); };
         window->sBtnSaveClick();
         QCOMPARE(hooks->errors.size(), 2);
-        QVERIFY(!hooks->errors.back().isEmpty());
+        QVERIFY(hooks->errors.back().contains(QString::fromLocal8Bit(std::strerror(ENOENT))));
+    }
+
+    // Folders nobody can write into, root included: one that is a regular
+    // file, and a target that is a folder. The message says why and what
+    // was there stays.
+    void FailedSavesKeepTheOldFileAndSayWhy()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        const std::string before = Read(path);
+        Recorded seen;
+        auto window = MakeWindow(seen, path, path + "/x.las");
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+        hooks->errors.clear();
+
+        Child<QToolButton>(*window, "sBtnSave")->click();
+        QCOMPARE(hooks->errors.size(), 1);
+        QVERIFY2(hooks->errors[0].contains(QString::fromLocal8Bit(std::strerror(ENOTDIR))), qPrintable(hooks->errors[0]));
+        QVERIFY(hooks->errors[0].contains(path + "/x.las"));
+        QCOMPARE(Read(path), before);
+
+        const QString folder = Path("taken.las");
+        QVERIFY(QDir().mkpath(folder + "/inside"));
+        window->ChooseSaveFile = [folder](QWidget*, const QString&) { return folder; };
+        window->sBtnSaveClick();
+        QCOMPARE(hooks->errors.size(), 2);
+        QVERIFY2(hooks->errors[1].contains(QString::fromLocal8Bit(std::strerror(EISDIR))), qPrintable(hooks->errors[1]));
+        QVERIFY(QFileInfo(folder + "/inside").isDir());
+        QCOMPARE(QDir(Folder()).entryList({"taken.las.*"}), QStringList());
+
+        // settings.dat from the curve settings dialog, with a folder in its place.
+        QVERIFY(QDir().mkpath(window->ViewSettingsPath() + "/inside"));
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                qFatal("no curve settings dialog");
+            QPushButton* ok = nullptr;
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->objectName() == "btnSave")
+                    ok = button;
+            if (!ok)
+                qFatal("no save button");
+            ok->click();
+        });
+        Child<QToolButton>(*window, "sBtnSettings")->click();
+        QCOMPARE(hooks->errors.size(), 3);
+        QVERIFY2(hooks->errors[2].contains(QString::fromLocal8Bit(std::strerror(EISDIR))), qPrintable(hooks->errors[2]));
+        QVERIFY(QFileInfo(window->ViewSettingsPath() + "/inside").isDir());
+        QCOMPARE(QDir(Folder()).entryList({"settings.dat.*"}), QStringList());
     }
 
     void DiagnosticsOfAFileAreShown()
@@ -626,6 +726,103 @@ private slots:
         seen.messages.clear();
         window->OpenDocument(Path("empty.las"));
         QVERIFY(seen.messages.contains(QString::fromUtf8("В файле нет ни одной кривой: ") + Path("empty.las")));
+    }
+
+    void SlowLoadShowsProgressAndCancelKeepsTheDocument()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        const QString other = QString::fromStdString(WriteWell(*dir, "b.las"));
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+        const RLasCore* before = &window->Core();
+        const int series = int(window->LogChart().Series().Count());
+        const QString title = window->windowTitle();
+        seen.messages.clear();
+
+        SlowLoader slow;
+        window->LoadDocument = slow.Loader();
+        qint64 shownAfter = -1;
+        WhenProgressShown(
+            *window, [](QProgressDialog& progress) { progress.findChild<QPushButton*>()->click(); }, &shownAfter);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!window->OpenDocument(other));
+        QVERIFY(shownAfter >= TFrmMain::kProgressDelayMs - 50);
+        QVERIFY(clock.elapsed() < 5000);  // back at once, the worker still waiting
+        QVERIFY(!*slow.finished);
+        QVERIFY(!window->Loading());
+        QCOMPARE(&window->Core(), before);
+        QCOMPARE(window->DocumentPath(), path);
+        QCOMPARE(int(window->LogChart().Series().Count()), series);
+        QCOMPARE(window->windowTitle(), title);
+        QVERIFY(window->InscribeActive());
+        QVERIFY(Child<QToolButton>(*window, "sBtnSave")->isEnabled());
+        QVERIFY(hooks->errors.isEmpty());
+
+        // The abandoned load finishes unseen; its note is not shown.
+        *slow.go = true;
+        QTRY_VERIFY(*slow.finished);
+        QTest::qWait(50);
+        QCOMPARE(window->DocumentPath(), path);
+        QVERIFY(seen.messages.isEmpty());
+
+        // Closing the window during a load cancels it and then closes.
+        SlowLoader closing;
+        window->LoadDocument = closing.Loader();
+        QTimer::singleShot(50, window.get(), [&] { window->close(); });
+        QVERIFY(!window->OpenDocument(other));
+        QTRY_VERIFY(!window->isVisible());
+        QCOMPARE(window->DocumentPath(), path);
+        *closing.go = true;
+    }
+
+    void SlowLoadThatCompletesIsSwappedInWithItsNotes()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        const QString other = QString::fromStdString(WriteWell(*dir, "b.las"));
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+
+        SlowLoader slow;
+        window->LoadDocument = slow.Loader();
+        qint64 shownAfter = -1;
+        WhenProgressShown(*window, [go = slow.go](QProgressDialog&) { *go = true; }, &shownAfter);
+        QVERIFY(window->OpenDocument(other));
+        QVERIFY(shownAfter >= 0);
+        QCOMPARE(window->DocumentPath(), other);
+        QCOMPARE(window->windowTitle(), QString("Well logs viewer [b.las]"));
+        QVERIFY(window->InscribeActive());
+        QVERIFY(!window->findChild<QProgressDialog*>("LoadProgress"));
+        QVERIFY(seen.messages.contains(QString::fromUtf8("заметка загрузчика")));
+
+    }
+
+    void FailedLoadKeepsTheDocumentAndSaysWhy()
+    {
+        const QString path = QString::fromStdString(WriteWell(*dir));
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(path));
+        const RLasCore* before = &window->Core();
+        seen.messages.clear();
+
+        window->LoadDocument = [](const std::string&, const std::string&) -> std::unique_ptr<RLasCore> {
+            LogMessage("перед сбоем");
+            throw RError("файл сломан");
+        };
+        QVERIFY(!window->OpenDocument(QString::fromStdString(WriteWell(*dir, "b.las"))));
+        QCOMPARE(hooks->errors, QStringList{QString::fromUtf8("файл сломан")});
+        QVERIFY(seen.messages.contains(QString::fromUtf8("перед сбоем")));
+        QCOMPARE(&window->Core(), before);
+        QCOMPARE(window->DocumentPath(), path);
+        QCOMPARE(window->windowTitle(), QString("Well logs viewer [a.las]"));
+        QVERIFY(window->InscribeActive());
+        QVERIFY(window->LogChart().Series().Count() > 0);
     }
 
     void CommandLineFileOpensInscribedBeforeTheTrackIsSetUp()
