@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <algorithm>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 RLasLineReader::~RLasLineReader() { Close(); }
@@ -13,17 +15,56 @@ bool RLasLineReader::Open(const std::string& path)
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0)
         return false;
+    ownsFd_ = true;
+    struct stat info {};
+    fileSize_ = ::fstat(fd_, &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+    fileOffset_ = 0;
+    limit_ = kToTheEnd;
     buffer_.resize(kBufferSize);
     begin_ = end_ = 0;
     eof_ = failed_ = started_ = cut_ = false;
     return true;
 }
 
+bool RLasLineReader::OpenPiece(const RLasLineReader& whole, std::uint64_t begin, std::uint64_t end)
+{
+    Close();
+    if (whole.fd_ < 0)
+        return false;
+    fd_ = whole.fd_;
+    ownsFd_ = false;
+    fileSize_ = whole.fileSize_;
+    fileOffset_ = begin;
+    limit_ = std::max(begin, end);
+    buffer_.resize(kBufferSize);
+    begin_ = end_ = 0;
+    eof_ = failed_ = cut_ = false;
+    started_ = true;  // a byte order mark can only open the file
+    return true;
+}
+
 void RLasLineReader::Close()
 {
-    if (fd_ >= 0)
+    if (fd_ >= 0 && ownsFd_)
         ::close(fd_);
     fd_ = -1;
+    ownsFd_ = false;
+}
+
+std::uint64_t RLasLineReader::NextLineStart(std::uint64_t from) const
+{
+    char block[64 * 1024];
+    for (std::uint64_t at = from; fd_ >= 0;) {
+        const ssize_t got = ::pread(fd_, block, sizeof block, static_cast<off_t>(at));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        if (const void* lf = std::memchr(block, '\n', static_cast<std::size_t>(got)))
+            return at + static_cast<std::uint64_t>(static_cast<const char*>(lf) - block) + 1;
+        at += static_cast<std::uint64_t>(got);
+    }
+    return fileSize_;
 }
 
 bool RLasLineReader::Fill()
@@ -41,9 +82,17 @@ bool RLasLineReader::Fill()
     if (end_ == buffer_.size())
         buffer_.resize(buffer_.size() * 2);
     for (;;) {
-        const ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+        const std::size_t room = static_cast<std::size_t>(
+            std::min<std::uint64_t>(buffer_.size() - end_, limit_ - std::min(limit_, fileOffset_)));
+        // The whole file is read in order, which works on pipes too; a piece
+        // reads at its own offsets so that pieces can share the descriptor.
+        char* const into = buffer_.data() + end_;
+        const ssize_t got = room == 0 ? 0
+                            : ownsFd_ ? ::read(fd_, into, room)
+                                      : ::pread(fd_, into, room, static_cast<off_t>(fileOffset_));
         if (got > 0) {
             end_ += static_cast<std::size_t>(got);
+            fileOffset_ += static_cast<std::uint64_t>(got);
             return true;
         }
         if (got < 0 && errno == EINTR)

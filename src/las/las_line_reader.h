@@ -15,8 +15,15 @@
 // A line longer than kMaxLineLength is cut there and the rest of it, up to
 // the next line end, is skipped (LinesCut() tells): a file without line
 // ends is never held whole.
+//
+// A piece of the file, [begin, end) with `begin` just after a line feed,
+// can be read by a reader of its own (OpenPiece) on the same open file:
+// since every line feed ends a line, its lines are exactly the lines the
+// whole file's reader hands out for those bytes. Pieces read in parallel
+// threads; the reader they share must stay open and unused meanwhile.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +32,7 @@ class RLasLineReader {
 public:
     static constexpr std::size_t kBufferSize = 256 * 1024;
     static constexpr std::size_t kMaxLineLength = 16 * 1024 * 1024;
+    static constexpr std::uint64_t kToTheEnd = UINT64_MAX;
 
     RLasLineReader() = default;
     ~RLasLineReader();
@@ -32,8 +40,19 @@ public:
     RLasLineReader& operator=(const RLasLineReader&) = delete;
 
     bool Open(const std::string& path);
+    // Reads bytes [begin, end) of the file `whole` has open (no byte order
+    // mark check); `whole` must outlive this reader.
+    bool OpenPiece(const RLasLineReader& whole, std::uint64_t begin, std::uint64_t end);
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
+
+    // File offset of the first byte not yet handed out in a line.
+    std::uint64_t Offset() const { return fileOffset_ - (end_ - begin_); }
+    // Offset just past the first line feed at or after `from`; the size of
+    // the file when there is none. Reads the file without moving Offset().
+    std::uint64_t NextLineStart(std::uint64_t from) const;
+    // Size of the open file, as at Open.
+    std::uint64_t FileSize() const { return fileSize_; }
 
     bool ReadLine(std::string_view& line);
     bool AtEnd();
@@ -53,6 +72,10 @@ private:
     bool FindLineEnd(std::size_t& length, std::size_t& consumed) const;
 
     int fd_ = -1;
+    bool ownsFd_ = false;
+    std::uint64_t fileOffset_ = 0;  // where the next read starts
+    std::uint64_t limit_ = kToTheEnd;  // where reading stops
+    std::uint64_t fileSize_ = 0;
     std::vector<char> buffer_;
     std::size_t begin_ = 0;  // first unread byte
     std::size_t end_ = 0;    // end of the bytes read

@@ -58,17 +58,25 @@ bool HasDigit(std::string_view text, std::size_t from)
     return false;
 }
 
-void LogTooFew(std::string_view line)
-{
-    LogMessage("Недостаточно данных в строке " + std::string(line) + " в секции Data");
-}
-
-void LogTooMany(std::string_view line)
-{
-    LogMessage("Слишком много данных в строке " + std::string(line) + " секции Data");
-}
-
 }  // namespace
+
+std::string QuoteDataLine(std::string_view line)
+{
+    constexpr std::size_t kQuoted = 200;
+    if (line.size() <= kQuoted)
+        return std::string(line);
+    return std::string(line.substr(0, kQuoted)) + "... (" + std::to_string(line.size()) + " байт)";
+}
+
+std::string DataLineMessage(RDataLineResult result, std::string_view line)
+{
+    switch (result) {
+    case RDataLineResult::TooFew: return "Недостаточно данных в строке " + QuoteDataLine(line) + " в секции Data";
+    case RDataLineResult::TooMany: return "Слишком много данных в строке " + QuoteDataLine(line) + " секции Data";
+    case RDataLineResult::Ok: break;
+    }
+    return {};
+}
 
 namespace {
 
@@ -94,7 +102,9 @@ constexpr std::uint64_t kIntPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 10
 // Reads a run of digits into `mantissa` (wrapping past 19 digits, which the
 // caller never uses) and returns its end. Eight bytes at a time where the
 // line has them: the digit test and the conversion are done on the whole
-// word, which spares a mispredicted branch per digit.
+// word, which spares a mispredicted branch per digit. Without Convert the
+// run is only skipped.
+template <bool Convert>
 inline const char* ScanDigits(const char* p, const char* end, std::uint64_t& mantissa)
 {
     if constexpr (std::endian::native == std::endian::little) {
@@ -106,7 +116,9 @@ inline const char* ScanDigits(const char* p, const char* end, std::uint64_t& man
             const std::uint64_t nonDigits =
                 ((chunk + 0x4646464646464646) | (chunk - 0x3030303030303030)) & 0x8080808080808080;
             const int count = nonDigits ? std::countr_zero(nonDigits) >> 3 : 8;
-            if (count > 0) {
+            if (!Convert) {
+                p += count;
+            } else if (count > 0) {
                 // The digits moved to the top bytes, zeros below as leading
                 // zeros, then combined pairwise into one number.
                 std::uint64_t digits = (chunk - 0x3030303030303030) << (64 - 8 * count);
@@ -127,7 +139,9 @@ inline const char* ScanDigits(const char* p, const char* end, std::uint64_t& man
 }
 
 // The scanner proper over [p, end); false when no number is left. Inlined
-// into the line loops: a call per number costs a tenth of the load.
+// into the line loops: a call per number costs a tenth of the load. Without
+// Convert the number is only passed over (for counting).
+template <bool Convert = true>
 [[gnu::always_inline]] inline bool ScanNumber(const char*& p, const char* end, double& value)
 {
     // Find the start: a sign, a digit, or a decimal mark with a digit after it.
@@ -149,16 +163,18 @@ inline const char* ScanDigits(const char* p, const char* end, std::uint64_t& man
     // tokens take the library's conversion.
     std::uint64_t mantissa = 0;
     const char* intBegin = p;
-    p = ScanDigits(p, end, mantissa);
+    p = ScanDigits<Convert>(p, end, mantissa);
     const char* intEnd = p;
     const char* fracBegin = p;
     const char* fracEnd = p;
     // "5." is 5; after a lone sign the mark counts only with a digit after it.
     if (p < end && IsSeparatorMark(*p) && (intEnd > intBegin || (p + 1 < end && IsDigit(p[1])))) {
         fracBegin = ++p;
-        p = ScanDigits(p, end, mantissa);
+        p = ScanDigits<Convert>(p, end, mantissa);
         fracEnd = p;
     }
+    if constexpr (!Convert)
+        return true;
     const auto fracDigits = static_cast<std::size_t>(fracEnd - fracBegin);
     if (static_cast<std::size_t>(intEnd - intBegin) + fracDigits <= 15) {
         const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[fracDigits];
@@ -179,7 +195,26 @@ bool ScanNextNumber(std::string_view line, std::size_t& pos, double& value)
     return found;
 }
 
+std::size_t CountNumbers(std::string_view line)
+{
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    std::size_t count = 0;
+    double unused = 0.0;
+    while (ScanNumber<false>(p, end, unused))
+        ++count;
+    return count;
+}
+
 bool ScanDataLine(std::string_view line, std::span<double> values, std::size_t depthPosition)
+{
+    const RDataLineResult result = ScanDataLineQuietly(line, values, depthPosition);
+    if (result != RDataLineResult::Ok)
+        LogMessage(DataLineMessage(result, line));
+    return result == RDataLineResult::Ok;
+}
+
+RDataLineResult ScanDataLineQuietly(std::string_view line, std::span<double> values, std::size_t depthPosition)
 {
     const char* p = line.data();
     const char* const end = p + line.size();
@@ -187,16 +222,12 @@ bool ScanDataLine(std::string_view line, std::span<double> values, std::size_t d
     double depth = 0.0;
     double* target = values.data();
     for (std::size_t i = 0; i <= values.size(); ++i) {
-        if (!ScanNumber(p, end, i == depthPosition ? depth : *target++)) {
-            LogTooFew(line);
-            return false;
-        }
+        if (!ScanNumber(p, end, i == depthPosition ? depth : *target++))
+            return RDataLineResult::TooFew;
     }
-    if (HasDigit(line, static_cast<std::size_t>(p - line.data()))) {
-        LogTooMany(line);
-        return false;
-    }
-    return true;
+    if (HasDigit(line, static_cast<std::size_t>(p - line.data())))
+        return RDataLineResult::TooMany;
+    return RDataLineResult::Ok;
 }
 
 bool ScanContinuationLine(std::string_view line, std::span<double> values, std::size_t& count)

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 
 // An unwrapped data line: the depth and values.size() numbers in the order
@@ -17,6 +18,16 @@
 // follows the last one.
 bool ScanDataLine(std::string_view line, std::span<double> values, std::size_t depthPosition = 0);
 
+// ScanDataLine without the message, for scanners that report later.
+enum class RDataLineResult { Ok, TooFew, TooMany };
+RDataLineResult ScanDataLineQuietly(std::string_view line, std::span<double> values, std::size_t depthPosition = 0);
+// The message ScanDataLine logs for a failed line.
+std::string DataLineMessage(RDataLineResult result, std::string_view line);
+// A data line as messages quote it: whole up to 200 bytes, otherwise its
+// first 200 bytes and the length, so that a megabyte of binary junk does
+// not end up in a message.
+std::string QuoteDataLine(std::string_view line);
+
 // A line of a wrapped sample: fills values[count..] from the line's numbers
 // until count reaches values.size() or the line ends. Fails (no message)
 // when digits remain on the line after the values are complete.
@@ -25,3 +36,6 @@ bool ScanContinuationLine(std::string_view line, std::span<double> values, std::
 // Reads the number that starts at `pos` or later; false when the line holds
 // no further number. `pos` moves past the number.
 bool ScanNextNumber(std::string_view line, std::size_t& pos, double& value);
+
+// How many numbers ScanNextNumber would read from the line, one by one.
+std::size_t CountNumbers(std::string_view line);

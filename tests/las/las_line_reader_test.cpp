@@ -88,3 +88,32 @@ TEST(RLasLineReader, OverlongLineIsCutAndTheRestOfItSkipped)
         EXPECT_FALSE(reader.ReadLine(line));
     }
 }
+
+TEST(RLasLineReader, PiecesSplitAfterAnyLineFeedReadTheSameLinesAsTheWhole)
+{
+    // Every kind of line end, blank lines, a CR LF and a lone CR next to
+    // the cut: two readers on [0, p) and [p, end) must hand out the whole
+    // file's lines, for every p just after a line feed.
+    const std::string bytes = "~A\r\n1 2\n\r\n3\r4\r\n\n5 6\r\r\n7";
+    const std::vector<std::string> whole = ReadAll(bytes);
+    TempDir dir;
+    WriteWholeFile(dir.File("f.las"), bytes);
+    RLasLineReader file;
+    ASSERT_TRUE(file.Open(dir.File("f.las")));
+    EXPECT_EQ(file.FileSize(), bytes.size());
+    for (std::uint64_t from = 0; from <= bytes.size(); ++from) {
+        const std::uint64_t cut = file.NextLineStart(from);
+        const std::size_t lf = bytes.find('\n', from);
+        ASSERT_EQ(cut, lf == std::string::npos ? bytes.size() : lf + 1) << from;
+        std::vector<std::string> lines;
+        for (const auto& [begin, end] : {std::pair{std::uint64_t(0), cut}, std::pair{cut, RLasLineReader::kToTheEnd}}) {
+            RLasLineReader piece;
+            ASSERT_TRUE(piece.OpenPiece(file, begin, end));
+            std::string_view line;
+            while (piece.ReadLine(line))
+                lines.emplace_back(line);
+            EXPECT_EQ(piece.Offset(), std::max<std::uint64_t>(begin, std::min<std::uint64_t>(end, bytes.size())));
+        }
+        EXPECT_EQ(lines, whole) << "cut at " << cut;
+    }
+}
