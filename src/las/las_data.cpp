@@ -5,15 +5,33 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unistd.h>
 
 bool RLasData::IsDepthName(std::string_view mnemonic) { return IsDepthMnemonic(mnemonic); }
+
+std::uint64_t RLasData::MaxDataBytes()
+{
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+    // Unknown memory: assume 1 GiB rather than refuse everything.
+    if (pages <= 0 || pageSize <= 0)
+        return std::uint64_t(1) << 29;
+    return static_cast<std::uint64_t>(pages) / 2 * static_cast<std::uint64_t>(pageSize);
+}
+
+std::uint64_t RLasData::DataBytesFor(std::int64_t samples, std::size_t columns)
+{
+    // Both factors are bounded (kMaxSamples, kMaxColumns), so is the product.
+    return static_cast<std::uint64_t>(std::clamp<std::int64_t>(samples, 0, kMaxSamples))
+           * std::min(columns, kMaxColumns) * sizeof(RLasSample);
+}
 
 std::int64_t RLasData::SampleCountFor(double strt, double stop, double step)
 {
     if (step == 0.0)
         return -1;
     const double span = std::fabs((stop - strt) / step);
-    if (!std::isfinite(span) || span >= static_cast<double>(kMaxValues))
+    if (!std::isfinite(span) || span >= static_cast<double>(kMaxSamples) - 1)
         return -1;
     // nearbyint rounds halves to even in the default rounding mode.
     return static_cast<std::int64_t>(std::nearbyint(span)) + 1;
@@ -165,7 +183,7 @@ RLasCurveSlot RLasData::MakeSlot(std::unique_ptr<RLasCurve> curve, std::string_v
         slot.Line.Description = description;
         slot.Line.Status = RLasLineStatus::Parsed;
         slot.ColumnIndex = static_cast<int>(columns_.size());
-        slot.Column = ColumnFromCurve(*curve);
+        slot.Column = RLasColumn(ColumnFromCurve(*curve));
     }
     slot.Curve = std::move(curve);
     return slot;
@@ -225,7 +243,7 @@ RLasCurveSlot RLasData::ReplaceCurve(int curveIndex, std::unique_ptr<RLasCurve> 
         replacement.Line = lasHeader_->Curves().Lines[static_cast<std::size_t>(replacement.ColumnIndex)];
         replacement.Line.Mnem = curve->Mnemonic;
         replacement.Line.Description = description;
-        replacement.Column = ColumnFromCurve(*curve);
+        replacement.Column = RLasColumn(ColumnFromCurve(*curve));
     }
     replacement.Curve = std::move(curve);
     RLasCurveSlot old = TakeCurve(curveIndex);
@@ -246,6 +264,8 @@ std::string RLasData::CheckInvariant() const
         return "Header.CurveCount " + std::to_string(Header.CurveCount) + " for " + std::to_string(lines.size()) + " ~C lines";
     std::size_t curve = 0;
     for (std::size_t k = 0; k < lines.size(); ++k) {
+        if (IsDepthName(lines[k].Mnem) && columns_[k].Curve())
+            return "depth column " + std::to_string(k) + " reads a curve";
         if (columns_[k].size() != static_cast<std::size_t>(std::max(Header.SampleCount, 0)))
             return "column " + std::to_string(k) + " holds " + std::to_string(columns_[k].size()) + " rows, not "
                    + std::to_string(Header.SampleCount);
@@ -258,6 +278,8 @@ std::string RLasData::CheckInvariant() const
         if (CurveNameStem(curves_[curve]->Mnemonic) != CurveNameStem(mnemonic))
             return "curve " + std::to_string(curve) + " (" + curves_[curve]->Mnemonic + ") stands at ~C line "
                    + std::to_string(k) + " (" + lines[k].Mnem + ")";
+        if (columns_[k].Curve() && columns_[k].Curve() != curves_[curve].get())
+            return "column " + std::to_string(k) + " reads another curve than curve " + std::to_string(curve);
         ++curve;
     }
     if (curve != curves_.size())

@@ -9,6 +9,7 @@
 //
 // The reader is las_reader.cpp, the writer las_writer.cpp.
 
+#include "las/las_column.h"
 #include "las/las_curve.h"
 #include "las/las_header.h"
 #include "las/las_object.h"
@@ -41,24 +42,41 @@ struct RLasCurveSlot {
     int CurveIndex = -1;
     int ColumnIndex = -1;  // -1: the curve has no column (no header loaded)
     RLasSectionLine Line;  // its ~C entry
-    TDoubleArray Column;
+    RLasColumn Column;     // may read Curve: keep the two together
+};
+
+// How LoadFromLas reads the data section.
+struct RLasLoadOptions {
+    // Threads that scan it; 0: one per processor.
+    unsigned Threads = 0;
+    // A data section of fewer bytes is scanned by one thread: splitting it
+    // would cost more than it saves.
+    std::uint64_t ParallelFrom = 2 << 20;
 };
 
 class RLasData : public RLasObject {
 public:
     // Mnemonics of ~C entries that are depth curves and get no curve object.
     static bool IsDepthName(std::string_view mnemonic);
-    // Most values (samples x columns) one file may declare; a header asking
-    // for more is refused instead of allocating it.
-    static constexpr std::int64_t kMaxValues = std::int64_t(1) << 27;
+    // Most samples a file may declare: Header.SampleCount is an int.
+    static constexpr std::int64_t kMaxSamples = 0x7FFFFFFF;
+    // Most ~C entries besides the depth: Header.CurveCount has 16 bits.
+    static constexpr std::size_t kMaxColumns = 0xFFFF;
+    // The memory, in bytes, that the data of one file may take: half of the
+    // machine's physical memory. A header asking for more is refused before
+    // anything is allocated.
+    static std::uint64_t MaxDataBytes();
+    // Bytes `samples` rows of `columns` ~C entries take once loaded, at 9 a
+    // value (a curve's sample; a depth column takes 8).
+    static std::uint64_t DataBytesFor(std::int64_t samples, std::size_t columns);
 
     // n = round(|(STOP - STRT) / STEP|) + 1, halves to even; -1 when STEP is
-    // 0 or the count is not a finite number within kMaxValues.
+    // 0 or the count is not a finite number within kMaxSamples.
     static std::int64_t SampleCountFor(double strt, double stop, double step);
 
     // Reads a LAS file into this (fresh) data set. Problems are logged; the
     // outcome shows in the fields. True when curves were made.
-    bool LoadFromLas(const std::string& path);
+    bool LoadFromLas(const std::string& path, const RLasLoadOptions& options = {});
     // Writes the data set as LAS in its version and wrap mode through a
     // temporary file; false (logged, nothing at `path` touched) on failure.
     bool SaveToLas(const std::string& path) const;
@@ -69,8 +87,9 @@ public:
     void SaveToNode(RDCNodeList& root) const override;
 
     const std::vector<std::unique_ptr<RLasCurve>>& Curves() const { return curves_; }
-    // One per ~C entry, each Header.SampleCount long.
-    const std::vector<TDoubleArray>& Columns() const { return columns_; }
+    // One per ~C entry, each Header.SampleCount long. A column of a curve
+    // read from the file reads that curve's samples (las_column.h).
+    const std::vector<RLasColumn>& Columns() const { return columns_; }
     // None until a file's header was met.
     const TLasHeaderNew* LasHeader() const { return lasHeader_.get(); }
     // For editing ~V, ~W, ~P, ~D and ~O; the ~C lines belong to the curve
@@ -126,5 +145,5 @@ private:
 
     std::vector<std::unique_ptr<RLasCurve>> curves_;
     std::unique_ptr<TLasHeaderNew> lasHeader_;
-    std::vector<TDoubleArray> columns_;
+    std::vector<RLasColumn> columns_;
 };

@@ -1,5 +1,7 @@
 // Reading a LAS file into the data set: the header sections up to ~A, the
-// sample count from ~W, then the data lines into one column per ~C line.
+// sample count from ~W, then the data lines straight into the samples of
+// the curves (and the columns of depth entries). A big data section is cut
+// into pieces at line ends and scanned by one thread a piece.
 
 #include "las/las_data.h"
 
@@ -8,7 +10,11 @@
 #include "las/logging.h"
 
 #include <algorithm>
+#include <cmath>
+#include <exception>
+#include <limits>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -30,106 +36,22 @@ bool ReadTrimmed(RLasLineReader& reader, std::string& line)
     return true;
 }
 
+bool IsBlank(std::string_view line) { return TrimBlanks(line).empty(); }
+
 char SecondChar(const std::string& line) { return line.size() > 1 ? line[1] : '\0'; }
 
-// The data section, read into `columns` (each already sized to the sample
-// count and filled with NULL). False when a scanner failed.
-class DataSectionReader {
-public:
-    DataSectionReader(RLasLineReader& reader, std::vector<TDoubleArray>& columns, std::size_t sampleCount,
-                      std::size_t depthPosition)
-        : reader_(reader), columns_(columns), sampleCount_(sampleCount), depthPosition_(depthPosition),
-          values_(columns.size())
-    {
-    }
-
-    bool ReadUnwrapped()
-    {
-        std::string_view line;
-        while (stored_ < sampleCount_ && reader_.ReadLine(line)) {
-            // A blank line is no sample; storing it would repeat the last one.
-            if (TrimBlanks(line).empty())
-                continue;
-            if (!ScanDataLine(line, values_, depthPosition_))
-                return false;
-            Store();
-        }
-        return true;
-    }
-
-    bool ReadWrapped()
-    {
-        std::string_view line;
-        const std::size_t curveCount = values_.size();
-        while (stored_ < sampleCount_) {
-            // The depth line; blank lines before it are skipped.
-            do {
-                if (!reader_.ReadLine(line))
-                    return true;
-            } while (TrimBlanks(line).empty());
-            // The depth itself is not used; values after it on the same
-            // line belong to the sample.
-            std::size_t pos = 0, count = 0;
-            double depth = 0.0;
-            ScanNextNumber(line, pos, depth);
-            if (!ScanContinuationLine(line.substr(pos), values_, count))
-                return Failed(line);
-            while (count < curveCount) {
-                if (!reader_.ReadLine(line))
-                    return true;  // the file ends inside the sample: it is dropped
-                if (TrimBlanks(line).empty())
-                    continue;
-                if (!ScanContinuationLine(line, values_, count))
-                    return Failed(line);
-            }
-            Store();
-        }
-        return true;
-    }
-
-    // After the loop: lines beyond the last sample that hold anything.
-    void CheckExcess()
-    {
-        std::string_view line;
-        while (reader_.ReadLine(line)) {
-            if (!TrimBlanks(line).empty()) {
-                LogMessage("Слишком много данных в секции Data");
-                return;
-            }
-        }
-    }
-
-private:
-    void Store()
-    {
-        for (std::size_t k = 0; k < values_.size(); ++k)
-            columns_[k][stored_] = values_[k];
-        ++stored_;
-    }
-
-    static bool Failed(std::string_view line)
-    {
-        LogMessage("Ошибка разбора строки " + std::string(line) + " в секции Data");
-        return false;
-    }
-
-    RLasLineReader& reader_;
-    std::vector<TDoubleArray>& columns_;
-    std::size_t sampleCount_;
-    std::size_t depthPosition_;
-    std::vector<double> values_;
-    std::size_t stored_ = 0;
-};
-
-// Reports, however the load ends, that the reader cut an overlong line.
+// Reports, however the load ends, that a reader cut an overlong line.
 class CutReport {
 public:
-    CutReport(const RLasLineReader& reader, const std::string& path) : reader_(reader), path_(path) {}
+    CutReport(const RLasLineReader& reader, const bool& piecesCut, const std::string& path)
+        : reader_(reader), piecesCut_(piecesCut), path_(path)
+    {
+    }
     CutReport(const CutReport&) = delete;
     CutReport& operator=(const CutReport&) = delete;
     ~CutReport()
     {
-        if (!reader_.LinesCut())
+        if (!reader_.LinesCut() && !piecesCut_)
             return;
         try {
             LogMessage("Слишком длинная строка в файле " + path_ + " обрезана");
@@ -140,6 +62,7 @@ public:
 
 private:
     const RLasLineReader& reader_;
+    const bool& piecesCut_;
     const std::string& path_;
 };
 
@@ -200,41 +123,451 @@ bool ReadHeaderSections(RLasLineReader& reader, const std::string& path, std::st
     return true;
 }
 
+std::string Megabytes(std::uint64_t bytes) { return std::to_string((bytes + (1 << 20) - 1) >> 20); }
+
 // The sample count from STRT, STOP and STEP (0 when STEP is 0), refused
-// when the columns would exceed RLasData::kMaxValues.
+// when the ~C list or the data it declares is too big to hold.
 bool CountSamples(const TLasHeaderNew& header, const std::string& path, std::size_t& sampleCount)
 {
-    const TLasWellSection& well = header.Well();
     sampleCount = 0;
+    const std::size_t columnCount = header.Curves().Lines.size();
+    if (columnCount > RLasData::kMaxColumns) {
+        LogMessage("Слишком много кривых в файле " + path + ": " + std::to_string(columnCount) + ", допустимо не более "
+                   + std::to_string(RLasData::kMaxColumns));
+        return false;
+    }
+    const TLasWellSection& well = header.Well();
     if (well.Step == 0.0)
         return true;
     const std::int64_t count = RLasData::SampleCountFor(well.Strt, well.Stop, well.Step);
-    const auto columnCount = static_cast<std::int64_t>(std::max<std::size_t>(header.Curves().Lines.size(), 1));
-    if (count < 0 || count * columnCount > RLasData::kMaxValues) {
-        LogMessage("Слишком много отсчётов в файле " + path + ": проверьте STRT, STOP и STEP в секции Well");
+    const std::uint64_t bytes = RLasData::DataBytesFor(count, std::max<std::size_t>(columnCount, 1));
+    if (count < 0 || bytes > RLasData::MaxDataBytes()) {
+        const std::string size = count < 0 ? "больше " + std::to_string(RLasData::kMaxSamples) + " отсчётов"
+                                           : std::to_string(count) + " отсчётов по " + std::to_string(columnCount)
+                                                 + " кривым займут " + Megabytes(bytes) + " МБ";
+        LogMessage("Слишком много отсчётов в файле " + path + ": " + size + " при допустимых "
+                   + Megabytes(RLasData::MaxDataBytes())
+                   + " МБ (половина памяти компьютера); проверьте STRT, STOP и STEP в секции Well");
         return false;
     }
     sampleCount = static_cast<std::size_t>(count);
     return true;
 }
 
-// One column per ~C line, `sampleCount` long, rows the file leaves out
-// holding NULL. False (and no columns) when a line could not be scanned.
-bool ReadDataSection(RLasLineReader& reader, const TLasHeaderNew& header, std::size_t sampleCount,
-                     std::vector<TDoubleArray>& columns)
-{
-    const TLasCurveSection& curveSection = header.Curves();
-    columns.assign(curveSection.Lines.size(), TDoubleArray(sampleCount, header.Well().NullValue));
-    if (sampleCount == 0)
-        return true;
-    DataSectionReader data(reader, columns, sampleCount, static_cast<std::size_t>(curveSection.DepthPosition));
-    if (!(header.Version().Wrap ? data.ReadWrapped() : data.ReadUnwrapped())) {
-        // Nothing half-read stays behind to be saved as real samples.
+// Lowest and highest value of a curve over samples that are neither null
+// nor infinite; empty (Low > High) until one is added.
+struct ValueRange {
+    double Low = std::numeric_limits<double>::infinity();
+    double High = -std::numeric_limits<double>::infinity();
+
+    void Add(double value)
+    {
+        if (!std::isfinite(value))
+            return;
+        // Only a strictly lower (higher) value replaces: the first of equal
+        // ones stays, as a scan over the whole curve keeps it.
+        Low = value < Low ? value : Low;
+        High = value > High ? value : High;
+    }
+    // Adds the range of samples that come after this one's.
+    void AddLater(const ValueRange& later)
+    {
+        Low = later.Low < Low ? later.Low : Low;
+        High = later.High > High ? later.High : High;
+    }
+};
+
+// Where the values of data lines go: for each ~C entry the samples of its
+// curve, flagged null as they are stored, or, for a depth entry, its
+// column. Everything starts as NULL, so rows the file leaves out are null.
+// Pieces scanned in parallel store disjoint rows (or disjoint entries of a
+// row that two pieces share).
+class DataTargets {
+public:
+    DataTargets(const TLasHeaderNew& header, std::size_t sampleCount)
+        : null_(header.Well().NullValue), sampleCount_(sampleCount)
+    {
+        const TLasWellSection& well = header.Well();
+        const std::vector<RLasSectionLine>& lines = header.Curves().Lines;
+        const RLasSample nullSample{null_, null_ == null_ ? kSampleNull : std::uint8_t(0)};
+        entries_.resize(lines.size());
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            if (RLasData::IsDepthName(lines[k].Mnem)) {
+                entries_[k].column.assign(sampleCount, null_);
+                continue;
+            }
+            auto curve = std::make_unique<RLasCurve>();
+            curve->Mnemonic = lines[k].Mnem.substr(0, RLasCurve::kMaxMnemonicLength);
+            curve->Unit = lines[k].Unit;
+            curve->FirstDepth = well.Strt;
+            curve->LastDepth = well.Stop;
+            curve->Data.Step = well.Step;
+            curve->NullValue = well.NullValue;
+            curve->FromFile = true;
+            curve->Data.Samples.assign(sampleCount, nullSample);
+            entries_[k].curve = std::move(curve);
+        }
+        for (Entry& entry : entries_)
+            entry.samples = entry.curve ? entry.curve->Data.Samples.data() : nullptr;
+        ranges_.resize(entries_.size());
+    }
+
+    std::size_t Count() const { return entries_.size(); }
+    std::size_t SampleCount() const { return sampleCount_; }
+
+    // Entries [from, to) of row `row` (< SampleCount()) from values[from, to).
+    void Store(std::size_t row, const double* values, std::size_t from, std::size_t to,
+               std::vector<ValueRange>& ranges)
+    {
+        for (std::size_t k = from; k < to; ++k) {
+            const double value = values[k];
+            if (RLasSample* const samples = entries_[k].samples) {
+                const bool null = value == null_;
+                samples[row] = RLasSample{value, null ? kSampleNull : std::uint8_t(0)};
+                if (!null)
+                    ranges[k].Add(value);
+            } else {
+                entries_[k].column[row] = value;
+            }
+        }
+    }
+
+    // Widens the curves' ranges by those of samples stored after the ones
+    // added so far.
+    void AddRanges(const std::vector<ValueRange>& later)
+    {
+        for (std::size_t k = 0; k < ranges_.size(); ++k)
+            ranges_[k].AddLater(later[k]);
+    }
+
+    // Row `row` back to NULL: a sample the file leaves unfinished.
+    void DropRow(std::size_t row)
+    {
+        if (row >= sampleCount_)
+            return;
+        std::vector<double> nulls(entries_.size(), null_);
+        std::vector<ValueRange> unused(entries_.size());
+        Store(row, nulls.data(), 0, nulls.size(), unused);
+        rangesStale_ = true;  // they hold the dropped values
+    }
+
+    // Hands the curves (with their ranges) and the columns over.
+    void MoveInto(std::vector<std::unique_ptr<RLasCurve>>& curves, std::vector<RLasColumn>& columns)
+    {
+        curves.clear();
         columns.clear();
+        columns.reserve(entries_.size());
+        for (std::size_t k = 0; k < entries_.size(); ++k) {
+            Entry& entry = entries_[k];
+            if (!entry.curve) {
+                columns.emplace_back(std::move(entry.column));
+                continue;
+            }
+            const bool any = ranges_[k].Low <= ranges_[k].High;
+            if (rangesStale_)
+                entry.curve->UpdateRange();
+            else
+                entry.curve->SetRange(any ? ranges_[k].Low : 0.0, any ? ranges_[k].High : 0.0);
+            columns.push_back(RLasColumn::ReadingCurve(*entry.curve));
+            curves.push_back(std::move(entry.curve));
+        }
+        entries_.clear();
+    }
+
+private:
+    struct Entry {
+        std::unique_ptr<RLasCurve> curve;  // none for a depth entry
+        RLasSample* samples = nullptr;     // the curve's
+        TDoubleArray column;               // a depth entry's
+    };
+
+    double null_;
+    std::size_t sampleCount_;
+    std::vector<Entry> entries_;
+    std::vector<ValueRange> ranges_;
+    bool rangesStale_ = false;
+};
+
+// How the data lines are laid out.
+struct DataLayout {
+    bool wrap = false;
+    std::size_t depthPosition = 0;  // unwrapped: the depth's place on the line
+};
+
+// Where a piece's lines go: the row of its first sample and, wrapped, how
+// many of that row's values earlier pieces hold (-1: the piece starts with
+// the row's depth line).
+struct PieceStart {
+    std::size_t row = 0;
+    long count = -1;
+};
+
+// The scan of one piece of the data section: where it stopped and why, and
+// what it met on the way. The first piece in file order that did not end
+// Complete decides the load; later pieces are ignored.
+struct PieceScan {
+    enum class End { Complete, Failed, Excess };
+    End end = End::Complete;
+    std::string message;  // why it Failed
+    PieceStart next;      // where the following lines would go
+    std::vector<ValueRange> ranges;
+    bool linesCut = false;
+    bool readFailed = false;
+};
+
+// Scans the lines `reader` hands out into `targets`. Rows at or past the
+// sample count are never stored: a sample line there is Excess.
+class PieceScanner {
+public:
+    PieceScanner(RLasLineReader& reader, DataTargets& targets, const DataLayout& layout)
+        : reader_(reader), targets_(targets), layout_(layout), values_(targets.Count())
+    {
+    }
+
+    PieceScan Scan(PieceStart start)
+    {
+        PieceScan scan;
+        scan.ranges.resize(targets_.Count());
+        scan.next = start;
+        scan.end = layout_.wrap ? ScanWrapped(scan) : ScanUnwrapped(scan);
+        scan.linesCut = reader_.LinesCut();
+        scan.readFailed = reader_.Failed();
+        return scan;
+    }
+
+private:
+    // One line a sample: the depth and every value.
+    PieceScan::End ScanUnwrapped(PieceScan& scan)
+    {
+        std::size_t& row = scan.next.row;
+        std::string_view line;
+        while (reader_.ReadLine(line)) {
+            // A blank line is no sample; storing it would repeat the last one.
+            if (IsBlank(line))
+                continue;
+            if (row >= targets_.SampleCount())
+                return PieceScan::End::Excess;
+            const RDataLineResult result = ScanDataLineQuietly(line, values_, layout_.depthPosition);
+            if (result != RDataLineResult::Ok)
+                return Fail(scan, DataLineMessage(result, line));
+            targets_.Store(row++, values_.data(), 0, values_.size(), scan.ranges);
+        }
+        return PieceScan::End::Complete;
+    }
+
+    // A depth line (values may follow the depth on it), then further lines
+    // until the sample has all its values; blank lines are skipped.
+    PieceScan::End ScanWrapped(PieceScan& scan)
+    {
+        std::size_t& row = scan.next.row;
+        long& count = scan.next.count;
+        const std::size_t curveCount = values_.size();
+        std::string_view line;
+        while (reader_.ReadLine(line)) {
+            if (IsBlank(line))
+                continue;
+            std::string_view rest = line;
+            if (count < 0) {
+                if (row >= targets_.SampleCount())
+                    return PieceScan::End::Excess;
+                // The depth itself is not used.
+                std::size_t pos = 0;
+                double depth = 0.0;
+                ScanNextNumber(line, pos, depth);
+                rest.remove_prefix(pos);
+                count = 0;
+            }
+            const auto from = static_cast<std::size_t>(count);
+            std::size_t filled = from;
+            if (!ScanContinuationLine(rest, values_, filled))
+                return Fail(scan, "Ошибка разбора строки " + QuoteDataLine(line) + " в секции Data");
+            // A piece that starts inside a row past the end stores nothing;
+            // an earlier piece has met the excess already.
+            if (row < targets_.SampleCount())
+                targets_.Store(row, values_.data(), from, filled, scan.ranges);
+            count = static_cast<long>(filled);
+            if (filled == curveCount) {
+                ++row;
+                count = -1;
+            }
+        }
+        return PieceScan::End::Complete;
+    }
+
+    static PieceScan::End Fail(PieceScan& scan, std::string message)
+    {
+        scan.message = std::move(message);
+        return PieceScan::End::Failed;
+    }
+
+    RLasLineReader& reader_;
+    DataTargets& targets_;
+    const DataLayout& layout_;
+    std::vector<double> values_;
+};
+
+// What a piece holds, counted ahead of the scan: unwrapped its sample lines,
+// wrapped its numbers. Usable is false when a wrapped piece has a line
+// without a number: as a depth line it takes no number, and the samples can
+// no longer be found by counting numbers.
+struct PieceCount {
+    std::uint64_t units = 0;
+    bool usable = true;
+};
+
+PieceCount CountPiece(RLasLineReader& reader, const DataLayout& layout)
+{
+    PieceCount count;
+    std::string_view line;
+    while (reader.ReadLine(line)) {
+        if (IsBlank(line))
+            continue;
+        if (!layout.wrap) {
+            ++count.units;
+            continue;
+        }
+        const std::size_t numbers = CountNumbers(line);
+        count.usable = count.usable && numbers > 0;
+        count.units += numbers;
+    }
+    return count;
+}
+
+// Runs work(i) for i in [0, n), each in a thread of its own (the calling
+// thread takes 0), and rethrows the first exception once all have ended.
+template <typename Work>
+void RunEach(std::size_t n, const Work& work)
+{
+    std::vector<std::exception_ptr> errors(n);
+    auto guarded = [&](std::size_t i) {
+        try {
+            work(i);
+        } catch (...) {
+            errors[i] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> threads;
+    threads.reserve(n);
+    try {
+        for (std::size_t i = 1; i < n; ++i)
+            threads.emplace_back(guarded, i);
+    } catch (...) {
+        // No thread to be had: the rest run here.
+        for (std::size_t i = threads.size() + 1; i < n; ++i)
+            guarded(i);
+    }
+    guarded(0);
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const std::exception_ptr& error : errors)
+        if (error)
+            std::rethrow_exception(error);
+}
+
+// Piece boundaries: offsets from the start of the data section to the file
+// size, each just after a line feed; a single piece when the section is
+// small or one thread is wanted.
+std::vector<std::uint64_t> PieceBounds(const RLasLineReader& reader, const RLasLoadOptions& options)
+{
+    const std::uint64_t begin = reader.Offset();
+    const std::uint64_t end = std::max(begin, reader.FileSize());
+    const unsigned threads = options.Threads ? options.Threads : std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::uint64_t> bounds{begin};
+    if (threads > 1 && end - begin >= std::max<std::uint64_t>(options.ParallelFrom, 1)) {
+        const std::uint64_t pieces = std::min<std::uint64_t>(threads, 64);
+        for (std::uint64_t i = 1; i < pieces; ++i) {
+            const std::uint64_t at = reader.NextLineStart(begin + (end - begin) * i / pieces);
+            if (at > bounds.back() && at < end)
+                bounds.push_back(at);
+        }
+    }
+    bounds.push_back(end);
+    return bounds;
+}
+
+// Scans the pieces in parallel: first each piece is counted, which tells
+// where its samples start, then scanned into place. Empty when the pieces
+// cannot be lined up by counting.
+std::vector<PieceScan> ScanPieces(const RLasLineReader& whole, const std::vector<std::uint64_t>& bounds,
+                                  DataTargets& targets, const DataLayout& layout)
+{
+    const std::size_t pieces = bounds.size() - 1;
+    auto openPiece = [&](RLasLineReader& reader, std::size_t i) {
+        // The last piece reads on to the end like a single reader would.
+        reader.OpenPiece(whole, bounds[i], i + 1 == pieces ? RLasLineReader::kToTheEnd : bounds[i + 1]);
+    };
+    std::vector<PieceCount> counts(pieces);
+    RunEach(pieces, [&](std::size_t i) {
+        RLasLineReader reader;
+        openPiece(reader, i);
+        counts[i] = CountPiece(reader, layout);
+    });
+    std::vector<PieceStart> starts(pieces);
+    std::uint64_t before = 0;
+    for (std::size_t i = 0; i < pieces; ++i) {
+        if (!counts[i].usable)
+            return {};
+        if (layout.wrap) {
+            // A sample is its depth and one value per curve, and no line
+            // holds numbers of two samples (that fails the scan).
+            const std::uint64_t perSample = targets.Count() + 1;
+            starts[i].row = static_cast<std::size_t>(before / perSample);
+            const std::uint64_t inSample = before % perSample;
+            starts[i].count = inSample == 0 ? -1 : static_cast<long>(inSample - 1);
+        } else {
+            starts[i].row = static_cast<std::size_t>(before);
+        }
+        before += counts[i].units;
+    }
+    std::vector<PieceScan> scans(pieces);
+    RunEach(pieces, [&](std::size_t i) {
+        RLasLineReader reader;
+        openPiece(reader, i);
+        scans[i] = PieceScanner(reader, targets, layout).Scan(starts[i]);
+    });
+    return scans;
+}
+
+// The data section into `targets`: scanned in pieces when it is big,
+// otherwise (or when the pieces cannot be lined up) by `reader` itself.
+// Messages come out in file order, as one scan from the start would give
+// them. False (nothing to keep) when a line could not be scanned or the
+// file could not be read.
+bool ReadDataSection(RLasLineReader& reader, const std::string& path, const DataLayout& layout,
+                     const RLasLoadOptions& options, DataTargets& targets, bool& linesCut)
+{
+    if (targets.SampleCount() == 0)
+        return true;
+    std::vector<PieceScan> scans;
+    const std::vector<std::uint64_t> bounds = PieceBounds(reader, options);
+    if (bounds.size() > 2)
+        scans = ScanPieces(reader, bounds, targets, layout);
+    if (scans.empty())
+        scans.push_back(PieceScanner(reader, targets, layout).Scan({}));
+
+    bool readFailed = false;
+    for (const PieceScan& scan : scans) {
+        linesCut = linesCut || scan.linesCut;
+        readFailed = readFailed || scan.readFailed;
+        targets.AddRanges(scan.ranges);
+        if (scan.end == PieceScan::End::Failed) {
+            LogMessage(scan.message);
+            return false;
+        }
+        if (scan.end == PieceScan::End::Excess) {
+            LogMessage("Слишком много данных в секции Data");
+            break;
+        }
+        // The file ends inside a sample: it is dropped.
+        if (&scan == &scans.back() && scan.next.count >= 0)
+            targets.DropRow(scan.next.row);
+    }
+    if (readFailed) {
+        // Lines after the failed read are missing: what was read is no
+        // file's content to keep or save.
+        LogMessage("Не удается прочитать файл " + path);
         return false;
     }
-    if (!reader.AtEnd())
-        data.CheckExcess();
     return true;
 }
 
@@ -263,60 +596,36 @@ TLasHeader FlatHeader(const TLasHeaderNew& header, std::size_t sampleCount)
     return flat;
 }
 
-// A curve per ~C line that is not a depth, with its column's values.
-std::vector<std::unique_ptr<RLasCurve>> FileCurves(const TLasHeaderNew& header, const std::vector<TDoubleArray>& columns)
-{
-    const TLasWellSection& well = header.Well();
-    const std::vector<RLasSectionLine>& lines = header.Curves().Lines;
-    std::vector<std::unique_ptr<RLasCurve>> curves;
-    for (std::size_t k = 0; k < lines.size(); ++k) {
-        if (RLasData::IsDepthName(lines[k].Mnem))
-            continue;
-        auto curve = std::make_unique<RLasCurve>();
-        curve->Mnemonic = lines[k].Mnem.substr(0, RLasCurve::kMaxMnemonicLength);
-        curve->Unit = lines[k].Unit;
-        curve->FirstDepth = well.Strt;
-        curve->LastDepth = well.Stop;
-        curve->Data.Step = well.Step;
-        curve->NullValue = well.NullValue;
-        curve->FromFile = true;
-        curve->SetValues(columns[k]);
-        curves.push_back(std::move(curve));
-    }
-    return curves;
-}
-
 }  // namespace
 
-bool RLasData::LoadFromLas(const std::string& path)
+bool RLasData::LoadFromLas(const std::string& path, const RLasLoadOptions& options)
 {
     RLasLineReader reader;
     if (!OpenFile(reader, path))
         return false;
-    const CutReport cutReport(reader, path);
+    bool piecesCut = false;
+    const CutReport cutReport(reader, piecesCut, path);
     std::string line;
     if (!SeekFirstSection(reader, path, line))
         return false;
     // The header stays even when the data cannot be read, for display; the
     // curves and columns of any earlier load go with the old header.
-    curves_.clear();
     columns_.clear();
+    curves_.clear();
     lasHeader_ = std::make_unique<TLasHeaderNew>();
     if (!ReadHeaderSections(reader, path, line, *lasHeader_))
         return false;
     std::size_t sampleCount = 0;
     if (!CountSamples(*lasHeader_, path, sampleCount))
         return false;
-    std::vector<TDoubleArray> columns;
-    if (!ReadDataSection(reader, *lasHeader_, sampleCount, columns))
+    DataTargets targets(*lasHeader_, sampleCount);
+    const DataLayout layout{lasHeader_->Version().Wrap, static_cast<std::size_t>(lasHeader_->Curves().DepthPosition)};
+    if (!ReadDataSection(reader, path, layout, options, targets, piecesCut))
         return false;
-    if (reader.Failed())
-        LogMessage("Не удается прочитать файл " + path);
     reader.Close();
 
     Header = FlatHeader(*lasHeader_, sampleCount);
     CacheText = Header.FullText;
-    curves_ = FileCurves(*lasHeader_, columns);
-    columns_ = std::move(columns);
+    targets.MoveInto(curves_, columns_);
     return !curves_.empty();
 }

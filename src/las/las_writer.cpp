@@ -71,7 +71,7 @@ std::string NullText(double nullValue, bool wrap)
 }
 
 // Why the data set cannot be written as it stands; empty when it can.
-std::string WhyNotWritable(const TLasHeaderNew* header, const std::vector<TDoubleArray>& columns)
+std::string WhyNotWritable(const TLasHeaderNew* header, const std::vector<RLasColumn>& columns)
 {
     if (!header)
         return "Не удалось записать в файл: отсутствует заголовок";
@@ -82,7 +82,7 @@ std::string WhyNotWritable(const TLasHeaderNew* header, const std::vector<TDoubl
         return "Не удается записать в файл: шаг равен нулю";
     const std::int64_t sampleCount = RLasData::SampleCountFor(well.Strt, well.Stop, well.Step);
     bool sizesMatch = sampleCount >= 0 && columns.size() == header->Curves().Lines.size();
-    for (const TDoubleArray& column : columns)
+    for (const RLasColumn& column : columns)
         sizesMatch = sizesMatch && static_cast<std::int64_t>(column.size()) == sampleCount;
     if (!sizesMatch)
         return "Размерность данных из секции Data не соответсвует заголовку";
@@ -92,7 +92,7 @@ std::string WhyNotWritable(const TLasHeaderNew* header, const std::vector<TDoubl
 // The ~A lines, a megabyte at a time: lines are formatted into a buffer
 // with room for the longest one. Depths are accumulated like the file's
 // own, not recomputed.
-void WriteDataLines(RAtomicFile& file, const TLasHeaderNew& header, const std::vector<TDoubleArray>& columns)
+void WriteDataLines(RAtomicFile& file, const TLasHeaderNew& header, const std::vector<RLasColumn>& columns)
 {
     const TLasWellSection& well = header.Well();
     const bool wrap = header.Version().Wrap;
@@ -116,7 +116,7 @@ void WriteDataLines(RAtomicFile& file, const TLasHeaderNew& header, const std::v
             }
         } else {
             p = LasNumberFormat::WriteFixed4(p, depth);
-            for (const TDoubleArray& column : columns) {
+            for (const RLasColumn& column : columns) {
                 *p++ = '\t';
                 const double value = column[i];
                 if (writtenAsNull(value)) {
