@@ -232,12 +232,10 @@ RDataLineResult ScanDataLineQuietly(std::string_view line, std::span<double> val
 
 bool ScanContinuationLine(std::string_view line, std::span<double> values, std::size_t& count)
 {
-    std::size_t pos = 0;
-    while (count < values.size()) {
-        double value = 0.0;
-        if (!ScanNextNumber(line, pos, value))
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    for (; count < values.size(); ++count)
+        if (!ScanNumber(p, end, values[count]))
             return true;
-        values[count++] = value;
-    }
-    return !HasDigit(line, pos);
+    return !HasDigit(line, static_cast<std::size_t>(p - line.data()));
 }
