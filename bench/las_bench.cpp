@@ -178,7 +178,7 @@ void BM_LoadLas(benchmark::State& state)
         const std::size_t before = gHeapNow.load();
         gHeapPeak.store(before);
         auto data = std::make_unique<RLasData>();
-        if (!data->LoadFromLas(path))
+        if (!data->LoadFromLas(path, RLasLoadOptions{static_cast<unsigned>(state.range(1))}))
             state.SkipWithError("load failed");
         // Freeing the data set is no part of the load.
         state.PauseTiming();
@@ -195,7 +195,12 @@ void BM_LoadLas(benchmark::State& state)
     state.counters["peak_ratio"] = ratio;
     state.SetBytesProcessed(state.iterations() * FileSize(path));
 }
-BENCHMARK(BM_LoadLas)->ArgName("wrap")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+// threads 0: one per processor.
+BENCHMARK(BM_LoadLas)
+    ->ArgNames({"wrap", "threads"})
+    ->ArgsProduct({{0, 1}, {1, 0}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_SaveLas(benchmark::State& state)
 {

@@ -510,6 +510,9 @@ std::vector<PieceScan> ScanPieces(const RLasLineReader& whole, const std::vector
     std::vector<PieceCount> counts(pieces);
     RunEach(pieces, [&](std::size_t i) {
         targets.Allocate(i, pieces);
+        // No piece starts after the last one: its count is not needed.
+        if (i + 1 == pieces)
+            return;
         RLasLineReader reader;
         openPiece(reader, i);
         counts[i] = CountPiece(reader, layout);
