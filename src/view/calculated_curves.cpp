@@ -40,8 +40,10 @@ void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings)
         } catch (const RError&) {
             continue;  // a formula this file cannot satisfy gives no curve
         }
+        // A plain reference: clang before 16 cannot capture a structured binding.
+        const std::string& methodName = name;
         const bool present = std::any_of(data.Curves().begin(), data.Curves().end(),
-                                         [&name](const auto& curve) { return curve->MethodName == name; });
+                                         [&methodName](const auto& curve) { return curve->MethodName == methodName; });
         if (!present) {
             auto curve = std::make_unique<RLasCurve>(method->Formula, name);
             curve->Mnemonic = name.substr(0, RLasCurve::kMaxMnemonicLength);

@@ -1,0 +1,154 @@
+#include "fuzz_targets.h"
+
+#include "calc/calc_method.h"
+#include "chart/chart.h"
+#include "container/data_container.h"
+#include "container/error.h"
+#include "las/las_curve.h"
+#include "las/las_data.h"
+#include "las/logging.h"
+#include "view/las_core.h"
+#include "view/las_settings.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// The readers take paths, so each input goes through a file of this
+// process's own (several fuzzers and test runs may share the machine).
+class ScratchFile {
+public:
+    explicit ScratchFile(const std::string& suffix)
+        : path_((std::filesystem::temp_directory_path()
+                 / ("loggard-fuzz-" + std::to_string(::getpid()) + "-" + suffix))
+                    .string())
+    {
+    }
+    ~ScratchFile() { std::remove(path_.c_str()); }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    const std::string& Path() const { return path_; }
+    bool Write(const void* data, std::size_t size) const
+    {
+        std::FILE* file = std::fopen(path_.c_str(), "wb");
+        if (!file)
+            return false;
+        const bool written = std::fwrite(data, 1, size, file) == size;
+        return std::fclose(file) == 0 && written;
+    }
+
+private:
+    std::string path_;
+};
+
+// Curves the test settings files and formula examples name (GR, RHOB, NPHI,
+// RT), with a null sample in each of the first two. No exponents: the data
+// section reader takes 1e9 as two numbers.
+constexpr char kSmallLas[] =
+    "~V\r\nVERS. 2.0 :\r\nWRAP. NO :\r\n~W\r\nSTRT.M 100 :\r\nSTOP.M 100.5 :\r\n"
+    "STEP.M 0.1 :\r\nNULL. -999.25 :\r\n~C\r\nDEPT.M :\r\nGR.API :\r\nRHOB.G/C3 :\r\nNPHI.V/V :\r\nRT.OHMM :\r\n~A\r\n"
+    "100 50 2.2 0.3 5\r\n100.1 -999.25 2.3 0.25 6\r\n100.2 70 -999.25 0.2 7\r\n"
+    "100.3 0 0 0 0\r\n100.4 1000000000 -1 -0.1 0.001\r\n100.5 120 2.6 0.4 2000\r\n";
+
+// A fresh copy of the small data set: the composer takes the data set over
+// and adds calculated curves to it.
+std::unique_ptr<RLasData> SmallDataSet()
+{
+    static const ScratchFile file("small.las");
+    static const bool written = file.Write(kSmallLas, sizeof kSmallLas - 1);
+    auto data = std::make_unique<RLasData>();
+    if (!written || !data->LoadFromLas(file.Path()))
+        std::abort();  // the harness itself is broken: every input would pass unseen
+    return data;
+}
+
+// Prepares the document as the viewer does right after opening and draws
+// its log chart on a small bitmap.
+void DrawLogChart(RLasCore& core)
+{
+    core.Prepare(1);
+    // Declared after the core, so destroyed first: it holds a handler into it.
+    RChart chart(200, 150);
+    chart.SetUseAntialiasing(true);
+    core.BuildChart(chart);
+    chart.Draw();
+}
+
+}  // namespace
+
+namespace FuzzTargets {
+
+void Container(const std::uint8_t* data, std::size_t size)
+{
+    static const ScratchFile in("in.dat");
+    static const ScratchFile out("out.dat");
+    if (!in.Write(data, size))
+        return;
+    RLogCollector quiet;
+    RDataContainer container;
+    try {
+        if (!container.LoadFromFile(in.Path())) {
+            if (container.ChildCount() != 0)
+                std::abort();  // a refused file must leave nothing behind
+            return;
+        }
+    } catch (const RError&) {
+        if (container.ChildCount() != 0)
+            std::abort();  // never half a tree
+        return;
+    }
+
+    auto settings = std::make_unique<RLasSettings>();
+    settings->LoadFromNode(container);
+    RLasCore core;
+    core.SetData(SmallDataSet(), std::move(settings));
+    DrawLogChart(core);
+
+    // What the program writes after showing the document must load again.
+    RDataContainer saved;
+    core.Settings->SaveToNode(saved);
+    saved.SaveToFile(out.Path());
+    RLasSettings reloaded;
+    if (!reloaded.LoadFromFile(out.Path()))
+        std::abort();
+}
+
+void Las(const std::uint8_t* data, std::size_t size)
+{
+    static const ScratchFile in("in.las");
+    static const ScratchFile out("out.las");
+    if (!in.Write(data, size))
+        return;
+    RLogCollector quiet;
+    auto las = std::make_unique<RLasData>();
+    las->LoadFromLas(in.Path());
+    if (las->SaveToLas(out.Path())) {
+        RLasData again;
+        again.LoadFromLas(out.Path());
+    }
+    RLasCore core;
+    core.SetData(std::move(las));
+    DrawLogChart(core);
+}
+
+void Formula(const std::uint8_t* data, std::size_t size)
+{
+    static const std::unique_ptr<RLasData> sample = SmallDataSet();
+    RCurveCalcMethod method;
+    method.Formula.assign(reinterpret_cast<const char*>(data), size);
+    try {
+        method.Parse(*sample);
+    } catch (const RError&) {
+        return;  // the parser's message for a formula it cannot take
+    }
+    RLasCurve curve;
+    method.Compute(*sample, curve);
+}
+
+}  // namespace FuzzTargets
