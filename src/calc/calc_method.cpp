@@ -79,8 +79,10 @@ bool RCurveCalcMethod::Compute(const RLasData& data, RLasCurve& curve) const
                 curve.MinValue = curve.MaxValue = sample.Value;
                 anyValue = true;
             } else {
-                curve.MinValue = std::min(curve.MinValue, sample.Value);
-                curve.MaxValue = std::max(curve.MaxValue, sample.Value);
+                // Root->Value, not sample.Value: std::min binds references, and
+                // a packed sample's Value may be misaligned.
+                curve.MinValue = std::min(curve.MinValue, Root->Value);
+                curve.MaxValue = std::max(curve.MaxValue, Root->Value);
             }
         }
         curve.Data.Samples[k] = sample;

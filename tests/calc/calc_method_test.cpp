@@ -21,8 +21,9 @@ RLasCurve Computed(const std::string& formula, const RLasData& data)
 std::vector<double> ValuesOf(const RLasCurve& curve)
 {
     std::vector<double> values;
+    // Copied first: samples are packed, and a reference to Value would be misaligned.
     for (const RLasSample& sample : curve.Data.Samples)
-        values.push_back(sample.Value);
+        values.push_back(double{sample.Value});
     return values;
 }
 

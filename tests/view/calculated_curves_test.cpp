@@ -178,7 +178,9 @@ TEST_F(CalculatedCurvesTest, InfinityIsWrittenAsNull)
     std::vector<RCalcEntry> entries;
     entries.push_back(Entry("T", "ATANH(RHOB/RHOB)"));
     Commit(entries);
-    EXPECT_EQ(data.Curves()[2]->Data.Samples[1].Value, std::numeric_limits<double>::infinity());
+    // A copy: EXPECT_EQ binds references, and the packed sample's Value is misaligned.
+    const double stored = data.Curves()[2]->Data.Samples[1].Value;
+    EXPECT_EQ(stored, std::numeric_limits<double>::infinity());
     EXPECT_EQ(data.Columns()[3], TDoubleArray(5, -9999.0));
 }
 
