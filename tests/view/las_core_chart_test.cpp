@@ -16,6 +16,20 @@ namespace {
 
 constexpr double kNull = -999.25;
 
+// Curve 0 against curve 1, circles of 5 running from green to red.
+RLasCrossPlotSettings GradientCircles()
+{
+    RLasCrossPlotSettings settings;
+    settings.XCurve = 0;
+    settings.YCurve = 1;
+    settings.UseGradient = true;
+    settings.Color = RPlatformColor(0x00FF00);
+    settings.GradientColor = RPlatformColor(0x0000FF);
+    settings.MarkerStyle = cmsRound;
+    settings.MarkerSize = 5;
+    return settings;
+}
+
 class LasCoreChartTest : public ::testing::Test {
 protected:
     RLasCurve& AddCurve(const std::string& name, const std::string& unit, std::vector<double> values,
@@ -204,14 +218,7 @@ TEST_F(LasCoreChartTest, CrossPlotPairsCommonDepthsFromTheDeepestUp)
     AddCurve("Y", "", {10, 20, kNull, 40}, 1000.5, 1.0);
     View("X", 0x0000FF).LogAxis = false;
     core.Prepare(0);
-    RLasCrossPlotSettings settings;
-    settings.XCurve = 0;
-    settings.YCurve = 1;
-    settings.UseGradient = true;
-    settings.Color = RPlatformColor(0x00FF00);
-    settings.GradientColor = RPlatformColor(0x0000FF);
-    settings.MarkerStyle = cmsRound;
-    settings.MarkerSize = 5;
+    RLasCrossPlotSettings settings = GradientCircles();
     core.BuildCrossPlot(chart, settings);
     const RChartDataSeries& points = chart.Series()[0].Data();
     ASSERT_EQ(points.Count(), 2);  // 1002.5 is null in Y
@@ -239,14 +246,7 @@ TEST_F(LasCoreChartTest, CrossPlotPicture)
     AddCurve("NPHI", "V/V", porosity);
     AddCurve("RHOB", "G/C3", density);
     core.Prepare(0);
-    RLasCrossPlotSettings settings;
-    settings.XCurve = 0;
-    settings.YCurve = 1;
-    settings.UseGradient = true;
-    settings.Color = RPlatformColor(0x00FF00);
-    settings.GradientColor = RPlatformColor(0x0000FF);
-    settings.MarkerStyle = cmsRound;
-    settings.MarkerSize = 5;
+    RLasCrossPlotSettings settings = GradientCircles();
     chart.SetSize(360, 300);
     chart.SetUseAntialiasing(true);
     core.BuildCrossPlot(chart, settings);
