@@ -148,7 +148,7 @@ private slots:
         QVERIFY(hooks.errors.isEmpty());
         QCOMPARE(rebuilds, 1);
         QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB", "SUM"}));
-        QCOMPARE(core->Data->Curves()[2]->Data.Samples[1].Value, 22.2);
+        QCOMPARE(double(core->Data->Curves()[2]->Data.Samples[1].Value), 22.2);
         QCOMPARE(TfrmCurveConstruction::AddedCurves().size(), std::size_t(1));
         QCOMPARE(TfrmCurveConstruction::AddedCurves()[0].CurveIndex, 2);
         // Prepared again: the new curve has its track.
@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(TfrmCurveConstruction::AddedCurves()[0].Formula, std::string("GR*2"));
         auto form = Open();
         Child<QPushButton>(*form, "btnOK")->click();
-        QCOMPARE(core->Data->Curves()[2]->Data.Samples[0].Value, 20.0);
+        QCOMPARE(double(core->Data->Curves()[2]->Data.Samples[0].Value), 20.0);
         QCOMPARE(rebuilds, 2);
     }
 
@@ -269,7 +269,7 @@ private slots:
         Child<QPushButton>(*form, "btnOK")->click();
         QVERIFY(hooks.errors.isEmpty());
         QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB", "B", "C"}));
-        QCOMPARE(core->Data->Curves()[3]->Data.Samples[0].Value, 13.0);
+        QCOMPARE(double(core->Data->Curves()[3]->Data.Samples[0].Value), 13.0);
         QCOMPARE(core->Data->CheckInvariant(), std::string());
 
         // Deleting the last row selects the new last row; the list emptied
@@ -302,7 +302,7 @@ private slots:
         Child<QPushButton>(*form, "btnOK")->click();
         QVERIFY2(hooks.errors.isEmpty(), qPrintable(hooks.errors.join('\n')));
         QCOMPARE(core->Data->Curves()[2]->Mnemonic, std::string("\xD1\xD3\xCC\xCC\xC0"));
-        QCOMPARE(core->Data->Curves()[2]->Data.Samples[0].Value, 5.0);
+        QCOMPARE(double(core->Data->Curves()[2]->Data.Samples[0].Value), 5.0);
     }
 
     void EntriesKeepCurveIndexesPastADepthColumn()
@@ -321,7 +321,7 @@ private slots:
         Child<QPushButton>(*form, "btnOK")->click();
         QVERIFY(hooks.errors.isEmpty());
         QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB", "A"}));
-        QCOMPARE(core->Data->Curves()[2]->Data.Samples[2].Value, 31.0);
+        QCOMPARE(double(core->Data->Curves()[2]->Data.Samples[2].Value), 31.0);
         QCOMPARE(core->Data->Columns().size(), std::size_t(4));
         QCOMPARE(core->Data->CheckInvariant(), std::string());
     }
