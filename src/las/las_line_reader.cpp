@@ -67,6 +67,45 @@ std::uint64_t RLasLineReader::NextLineStart(std::uint64_t from) const
     return fileSize_;
 }
 
+namespace {
+
+// Line feeds in [p, end), eight bytes at a time: a byte of the word XOR
+// "\n\n..." is zero exactly where a line feed is.
+std::uint64_t CountLineFeedBytes(const char* p, const char* end)
+{
+    constexpr std::uint64_t kLineFeeds = 0x0A0A0A0A0A0A0A0A, kLow7 = 0x7F7F7F7F7F7F7F7F;
+    std::uint64_t count = 0;
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        const std::uint64_t x = word ^ kLineFeeds;
+        // High bit set in every byte that is not zero; the zero bytes' ones
+        // are then summed into the top byte.
+        const std::uint64_t nonZero = ((x & kLow7) + kLow7) | x;
+        count += (((~nonZero & ~kLow7) >> 7) * 0x0101010101010101) >> 56;
+    }
+    return count + static_cast<std::uint64_t>(std::count(p, end, '\n'));
+}
+
+}  // namespace
+
+std::uint64_t RLasLineReader::CountLineFeeds(std::uint64_t from, std::uint64_t to) const
+{
+    std::vector<char> block(kBufferSize);
+    std::uint64_t count = 0;
+    for (std::uint64_t at = from; fd_ >= 0 && at < to;) {
+        const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), to - at));
+        const ssize_t got = ::pread(fd_, block.data(), want, static_cast<off_t>(at));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        count += CountLineFeedBytes(block.data(), block.data() + got);
+        at += static_cast<std::uint64_t>(got);
+    }
+    return count;
+}
+
 bool RLasLineReader::Fill()
 {
     if (fd_ < 0)

@@ -51,6 +51,9 @@ public:
     // Offset just past the first line feed at or after `from`; the size of
     // the file when there is none. Reads the file without moving Offset().
     std::uint64_t NextLineStart(std::uint64_t from) const;
+    // Line feeds in bytes [from, to) of the file, read without moving
+    // Offset().
+    std::uint64_t CountLineFeeds(std::uint64_t from, std::uint64_t to) const;
     // Size of the open file, as at Open.
     std::uint64_t FileSize() const { return fileSize_; }
 

@@ -311,13 +311,16 @@ struct DataLayout {
 struct PieceStart {
     std::size_t row = 0;
     long count = -1;
+
+    bool operator==(const PieceStart&) const = default;
 };
 
 // The scan of one piece of the data section: where it stopped and why, and
 // what it met on the way. The first piece in file order that did not end
-// Complete decides the load; later pieces are ignored.
+// Complete decides the load; later pieces are ignored. Overrun: the piece
+// reached a row past those it may store (its start was guessed wrong).
 struct PieceScan {
-    enum class End { Complete, Failed, Excess };
+    enum class End { Complete, Failed, Excess, Overrun };
     End end = End::Complete;
     std::string message;  // why it Failed
     PieceStart next;      // where the following lines would go
@@ -330,8 +333,10 @@ struct PieceScan {
 // sample count are never stored: a sample line there is Excess.
 class PieceScanner {
 public:
-    PieceScanner(RLasLineReader& reader, DataTargets& targets, const DataLayout& layout)
-        : reader_(reader), targets_(targets), layout_(layout), values_(targets.Count())
+    // A wrapped piece stores no sample from row `rowLimit` on.
+    PieceScanner(RLasLineReader& reader, DataTargets& targets, const DataLayout& layout,
+                 std::size_t rowLimit = SIZE_MAX)
+        : reader_(reader), targets_(targets), layout_(layout), rowLimit_(rowLimit), values_(targets.Count())
     {
     }
 
@@ -379,6 +384,8 @@ private:
                 continue;
             std::string_view rest = line;
             if (count < 0) {
+                if (row >= rowLimit_)
+                    return PieceScan::End::Overrun;
                 if (row >= targets_.SampleCount())
                     return PieceScan::End::Excess;
                 // The depth itself is not used.
@@ -414,36 +421,51 @@ private:
     RLasLineReader& reader_;
     DataTargets& targets_;
     const DataLayout& layout_;
+    const std::size_t rowLimit_;
     std::vector<double> values_;
 };
 
-// What a piece holds, counted ahead of the scan: unwrapped its sample lines,
-// wrapped its numbers. Usable is false when a wrapped piece has a line
-// without a number: as a depth line it takes no number, and the samples can
-// no longer be found by counting numbers.
-struct PieceCount {
-    std::uint64_t units = 0;
-    bool usable = true;
-};
-
-PieceCount CountPiece(RLasLineReader& reader, const DataLayout& layout)
+// Sample lines in an unwrapped piece, counted ahead of the scan.
+std::uint64_t CountSampleLines(RLasLineReader& reader)
 {
-    PieceCount count;
+    std::uint64_t count = 0;
     std::string_view line;
-    while (reader.ReadLine(line)) {
-        if (IsBlank(line))
-            continue;
-        if (!layout.wrap) {
-            ++count.units;
-            continue;
-        }
-        const std::size_t numbers = CountNumbers(line);
-        count.usable = count.usable && numbers > 0;
-        count.units += numbers;
-    }
+    while (reader.ReadLine(line))
+        count += IsBlank(line) ? 0 : 1;
     return count;
 }
 
+// How a wrapped data section lies, read off its first sample: the lines
+// before it and the lines it takes (its depth line, then value lines until
+// it has every value). None when the first sample does not end soon.
+struct WrappedShape {
+    std::uint64_t leading = 0;
+    std::uint64_t linesPerSample = 0;
+};
+
+WrappedShape FirstSampleShape(RLasLineReader& reader, std::size_t curveCount)
+{
+    constexpr std::uint64_t kMaxLines = 4096;
+    WrappedShape shape;
+    std::uint64_t lines = 0;  // from the depth line on
+    std::size_t values = 0;
+    std::string_view line;
+    while (shape.leading + lines < kMaxLines && reader.ReadLine(line)) {
+        if (lines == 0 && IsBlank(line)) {
+            ++shape.leading;
+            continue;
+        }
+        const std::size_t numbers = CountNumbers(line);
+        // The depth line's first number is the depth.
+        values += lines == 0 && numbers > 0 ? numbers - 1 : numbers;
+        ++lines;
+        if (values >= curveCount) {
+            shape.linesPerSample = lines;
+            break;
+        }
+    }
+    return shape;
+}
 // Runs work(i) for i in [0, n), each in a thread of its own (the calling
 // thread takes 0), and rethrows the first exception once all have ended.
 template <typename Work>
@@ -496,50 +518,113 @@ std::vector<std::uint64_t> PieceBounds(const RLasLineReader& reader, const RLasL
     return bounds;
 }
 
-// Scans the pieces in parallel: first each piece is counted, which tells
-// where its samples start (the storage is allocated meanwhile), then
-// scanned into place. Empty when the pieces cannot be lined up by counting.
-std::vector<PieceScan> ScanPieces(const RLasLineReader& whole, const std::vector<std::uint64_t>& bounds,
-                                  DataTargets& targets, const DataLayout& layout)
+// How the pieces are scanned: the row (and value) each starts with, and,
+// wrapped, the row from which each may store no more (the next one's
+// start). Starts that are guesses are checked against where the piece
+// before ended.
+struct PiecePlan {
+    std::vector<std::uint64_t> bounds;
+    std::vector<PieceStart> starts;
+    std::vector<std::size_t> rowLimits;
+};
+
+// Unwrapped: each piece's sample lines are counted (in parallel, while the
+// storage is allocated), which tells exactly where the next piece starts.
+PiecePlan PlanUnwrapped(const RLasLineReader& whole, const std::vector<std::uint64_t>& bounds, DataTargets& targets)
 {
     const std::size_t pieces = bounds.size() - 1;
-    auto openPiece = [&](RLasLineReader& reader, std::size_t i) {
-        // The last piece reads on to the end like a single reader would.
-        reader.OpenPiece(whole, bounds[i], i + 1 == pieces ? RLasLineReader::kToTheEnd : bounds[i + 1]);
-    };
-    std::vector<PieceCount> counts(pieces);
+    std::vector<std::uint64_t> counts(pieces);
     RunEach(pieces, [&](std::size_t i) {
         targets.Allocate(i, pieces);
         // No piece starts after the last one: its count is not needed.
         if (i + 1 == pieces)
             return;
         RLasLineReader reader;
-        openPiece(reader, i);
-        counts[i] = CountPiece(reader, layout);
+        reader.OpenPiece(whole, bounds[i], bounds[i + 1]);
+        counts[i] = CountSampleLines(reader);
     });
-    std::vector<PieceStart> starts(pieces);
-    std::uint64_t before = 0;
-    for (std::size_t i = 0; i < pieces; ++i) {
-        if (!counts[i].usable)
-            return {};
-        if (layout.wrap) {
-            // A sample is its depth and one value per curve, and no line
-            // holds numbers of two samples (that fails the scan).
-            const std::uint64_t perSample = targets.Count() + 1;
-            starts[i].row = static_cast<std::size_t>(before / perSample);
-            const std::uint64_t inSample = before % perSample;
-            starts[i].count = inSample == 0 ? -1 : static_cast<long>(inSample - 1);
-        } else {
-            starts[i].row = static_cast<std::size_t>(before);
+    PiecePlan plan{bounds, std::vector<PieceStart>(pieces), std::vector<std::size_t>(pieces, SIZE_MAX)};
+    for (std::size_t i = 1; i < pieces; ++i)
+        plan.starts[i].row = plan.starts[i - 1].row + static_cast<std::size_t>(counts[i - 1]);
+    return plan;
+}
+
+// Wrapped: counting values would cost half a scan, so the pieces are lined
+// up on the guess that every sample takes as many lines as the first one.
+// Line feeds are cheap to count; each piece is moved to the start of a
+// sample and given the rows the guess puts in it. Empty when the guess
+// cannot even be made.
+PiecePlan PlanWrapped(const RLasLineReader& whole, const std::vector<std::uint64_t>& bounds, DataTargets& targets)
+{
+    const std::size_t pieces = bounds.size() - 1;
+    std::vector<std::uint64_t> lineFeeds(pieces);
+    WrappedShape shape;
+    RunEach(pieces, [&](std::size_t i) {
+        targets.Allocate(i, pieces);
+        if (i == 0) {
+            RLasLineReader reader;
+            reader.OpenPiece(whole, bounds[0], RLasLineReader::kToTheEnd);
+            shape = FirstSampleShape(reader, targets.Count());
         }
-        before += counts[i].units;
+        if (i + 1 < pieces)
+            lineFeeds[i] = whole.CountLineFeeds(bounds[i], bounds[i + 1]);
+    });
+    if (shape.linesPerSample == 0)
+        return {};
+    const std::uint64_t perSample = shape.linesPerSample;
+    PiecePlan plan{{bounds.front()}, {PieceStart{}}, {}};
+    std::uint64_t lines = 0;  // line feeds before bounds[i]
+    for (std::size_t i = 1; i < pieces; ++i) {
+        lines += lineFeeds[i - 1];
+        if (lines < shape.leading)
+            return {};
+        // On to the next sample's depth line.
+        const std::uint64_t intoSample = (lines - shape.leading) % perSample;
+        const std::uint64_t skip = intoSample == 0 ? 0 : perSample - intoSample;
+        std::uint64_t bound = bounds[i];
+        for (std::uint64_t k = 0; k < skip; ++k)
+            bound = whole.NextLineStart(bound);
+        if (bound <= plan.bounds.back() || bound >= bounds.back())
+            return {};
+        const std::uint64_t row = (lines - shape.leading + skip) / perSample;
+        plan.bounds.push_back(bound);
+        plan.starts.push_back(PieceStart{static_cast<std::size_t>(row), -1});
+        plan.rowLimits.push_back(static_cast<std::size_t>(row));
     }
+    plan.bounds.push_back(bounds.back());
+    plan.rowLimits.push_back(SIZE_MAX);
+    return plan;
+}
+
+// Scans the pieces in parallel, each into its own rows. Empty when the
+// pieces cannot be lined up, or when a guessed start proves wrong (the
+// storage is then back to NULL).
+std::vector<PieceScan> ScanPieces(const RLasLineReader& whole, const std::vector<std::uint64_t>& bounds,
+                                  DataTargets& targets, const DataLayout& layout)
+{
+    const PiecePlan plan =
+        layout.wrap ? PlanWrapped(whole, bounds, targets) : PlanUnwrapped(whole, bounds, targets);
+    const std::size_t pieces = plan.starts.size();
+    if (pieces == 0)
+        return {};
     std::vector<PieceScan> scans(pieces);
     RunEach(pieces, [&](std::size_t i) {
+        // The last piece reads on to the end like a single reader would.
         RLasLineReader reader;
-        openPiece(reader, i);
-        scans[i] = PieceScanner(reader, targets, layout).Scan(starts[i]);
+        reader.OpenPiece(whole, plan.bounds[i], i + 1 == pieces ? RLasLineReader::kToTheEnd : plan.bounds[i + 1]);
+        scans[i] = PieceScanner(reader, targets, layout, plan.rowLimits[i]).Scan(plan.starts[i]);
     });
+    // Each piece must have ended where the next one started, up to the
+    // first piece that decides the load.
+    for (std::size_t i = 0; i < pieces; ++i) {
+        const PieceScan& scan = scans[i];
+        if (scan.end == PieceScan::End::Failed || scan.end == PieceScan::End::Excess)
+            break;
+        if (scan.end == PieceScan::End::Overrun || (i + 1 < pieces && scan.next != plan.starts[i + 1])) {
+            targets.Allocate(0, 1);
+            return {};
+        }
+    }
     return scans;
 }
 

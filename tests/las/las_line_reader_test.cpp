@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -116,4 +117,31 @@ TEST(RLasLineReader, PiecesSplitAfterAnyLineFeedReadTheSameLinesAsTheWhole)
         }
         EXPECT_EQ(lines, whole) << "cut at " << cut;
     }
+}
+
+TEST(RLasLineReader, CountsLineFeedsInAnyRange)
+{
+    // Every byte value, line feeds among bytes one bit away from them
+    // (0x0B, 0x8A, 0x08), runs of them across word edges, and a block
+    // boundary inside the range.
+    std::string bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes += static_cast<char>(i);
+    bytes += "\n\n\n\n\n\n\n\n\n\x0b\n\x8a\n\x08\n\n";
+    for (std::uint32_t seed = 7; bytes.size() < RLasLineReader::kBufferSize + 1000;) {
+        seed = seed * 1103515245 + 12345;
+        bytes += (seed >> 16) % 5 == 0 ? '\n' : static_cast<char>(seed >> 8);
+    }
+    TempDir dir;
+    WriteWholeFile(dir.File("f.las"), bytes);
+    RLasLineReader file;
+    ASSERT_TRUE(file.Open(dir.File("f.las")));
+    const auto expected = [&](std::size_t from, std::size_t to) {
+        return static_cast<std::uint64_t>(std::count(bytes.begin() + from, bytes.begin() + to, '\n'));
+    };
+    for (std::size_t from = 0; from < 300; from += 7)
+        for (std::size_t to = from; to < 300; to += 5)
+            ASSERT_EQ(file.CountLineFeeds(from, to), expected(from, to)) << from << ".." << to;
+    EXPECT_EQ(file.CountLineFeeds(3, bytes.size()), expected(3, bytes.size()));
+    EXPECT_EQ(file.CountLineFeeds(0, bytes.size() + 100), expected(0, bytes.size()));
 }

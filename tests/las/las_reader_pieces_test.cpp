@@ -124,8 +124,9 @@ std::string Rows(int rows, int curves, int firstRow = 0)
 }
 
 // Wrapped samples: the depth (with `onDepthLine` values), then `perLine`
-// values a line.
-std::string WrappedRows(int rows, int curves, int perLine, int onDepthLine = 0, int firstRow = 0)
+// values a line. Line ends vary unless `end` is given.
+std::string WrappedRows(int rows, int curves, int perLine, int onDepthLine = 0, int firstRow = 0,
+                        const char* end = nullptr)
 {
     std::string text;
     for (int row = firstRow; row < firstRow + rows; ++row) {
@@ -134,7 +135,7 @@ std::string WrappedRows(int rows, int curves, int perLine, int onDepthLine = 0, 
         for (; c < onDepthLine && c < curves; ++c)
             text += " " + Value(row, c);
         for (int inLine = 0; c < curves; ++c, ++inLine) {
-            text += inLine % perLine == 0 ? LineEnd(row + c) : " ";
+            text += inLine % perLine == 0 ? (end ? end : LineEnd(row + c)) : " ";
             text += Value(row, c);
         }
         text += "\r\n";
@@ -173,6 +174,27 @@ TEST(LoadInPieces, WrappedSamplesSplitAcrossPiecesLandWhereOneScanPutsThem)
     ExpectSameInPieces("file ends inside a sample",
                        Header(7, 100, true) + WrappedRows(60, 7, 3) + "61.0\r\n1 2 3\r\n4\r\n");
     ExpectSameInPieces("samples missing at the end", Header(6, 300, true) + WrappedRows(90, 6, 6));
+}
+
+// Big wrapped sections are lined up on the guess that every sample takes as
+// many lines as the first; wherever the guess fails the result must not show.
+TEST(LoadInPieces, WrappedPiecesLinedUpByLineCountsLandWhereOneScanPutsThem)
+{
+    const auto rows = [](int count, int perLine, int firstRow = 0, const char* end = "\r\n") {
+        return WrappedRows(count, 7, perLine, 0, firstRow, end);
+    };
+    ExpectSameInPieces("every sample alike", Header(7, 100, true) + rows(100, 3));
+    ExpectSameInPieces("blank lines before the first sample", Header(7, 100, true) + "\r\n \r\n" + rows(100, 3));
+    ExpectSameInPieces("line feeds only", Header(7, 100, true) + rows(100, 3, 0, "\n"));
+    ExpectSameInPieces("lone carriage returns", Header(7, 100, true) + rows(100, 3, 0, "\r"));
+    ExpectSameInPieces("one sample a line longer", Header(7, 100, true) + rows(30, 3) + rows(1, 2, 30) + rows(69, 3, 31));
+    ExpectSameInPieces("one sample a line shorter", Header(7, 100, true) + rows(30, 3) + rows(1, 7, 30) + rows(69, 3, 31));
+    ExpectSameInPieces("a blank line among the samples", Header(7, 100, true) + rows(45, 3) + "\r\n" + rows(55, 3, 45));
+    ExpectSameInPieces("excess", Header(7, 50, true) + rows(90, 3));
+    ExpectSameInPieces("samples missing at the end", Header(7, 200, true) + rows(90, 3));
+    ExpectSameInPieces("file ends inside a sample", Header(7, 100, true) + rows(80, 3) + "81.0\r\n1 2 3\r\n");
+    ExpectSameInPieces("bad line late", Header(7, 100, true) + rows(85, 3) + "86.0\r\n1 x 2\r\n" + rows(14, 3, 86));
+    ExpectSameInPieces("first sample never ends", Header(7, 100, true) + "1.0\r\n" + std::string(5000, '\n'));
 }
 
 TEST(LoadInPieces, WrappedFirstProblemDecidesAsInOneScan)
