@@ -52,6 +52,9 @@ struct RLasLoadOptions {
     // A data section of fewer bytes is scanned by one thread: splitting it
     // would cost more than it saves.
     std::uint64_t ParallelFrom = 2 << 20;
+    // Files whose samples would take more bytes are refused; 0: half of
+    // the computer's memory (MaxDataBytes).
+    std::uint64_t MaxDataBytes = 0;
 };
 
 class RLasData : public RLasObject {

@@ -127,7 +127,8 @@ std::string Megabytes(std::uint64_t bytes) { return std::to_string((bytes + (1 <
 
 // The sample count from STRT, STOP and STEP (0 when STEP is 0), refused
 // when the ~C list or the data it declares is too big to hold.
-bool CountSamples(const TLasHeaderNew& header, const std::string& path, std::size_t& sampleCount)
+bool CountSamples(const TLasHeaderNew& header, const std::string& path, const RLasLoadOptions& options,
+                  std::size_t& sampleCount)
 {
     sampleCount = 0;
     const std::size_t columnCount = header.Curves().Lines.size();
@@ -141,13 +142,14 @@ bool CountSamples(const TLasHeaderNew& header, const std::string& path, std::siz
         return true;
     const std::int64_t count = RLasData::SampleCountFor(well.Strt, well.Stop, well.Step);
     const std::uint64_t bytes = RLasData::DataBytesFor(count, std::max<std::size_t>(columnCount, 1));
-    if (count < 0 || bytes > RLasData::MaxDataBytes()) {
+    const std::uint64_t maxBytes = options.MaxDataBytes ? options.MaxDataBytes : RLasData::MaxDataBytes();
+    if (count < 0 || bytes > maxBytes) {
         const std::string size = count < 0 ? "больше " + std::to_string(RLasData::kMaxSamples) + " отсчётов"
                                            : std::to_string(count) + " отсчётов по " + std::to_string(columnCount)
                                                  + " кривым займут " + Megabytes(bytes) + " МБ";
-        LogMessage("Слишком много отсчётов в файле " + path + ": " + size + " при допустимых "
-                   + Megabytes(RLasData::MaxDataBytes())
-                   + " МБ (половина памяти компьютера); проверьте STRT, STOP и STEP в секции Well");
+        LogMessage("Слишком много отсчётов в файле " + path + ": " + size + " при допустимых " + Megabytes(maxBytes)
+                   + (options.MaxDataBytes ? " МБ" : " МБ (половина памяти компьютера)")
+                   + "; проверьте STRT, STOP и STEP в секции Well");
         return false;
     }
     sampleCount = static_cast<std::size_t>(count);
@@ -718,7 +720,7 @@ bool RLasData::LoadFromLas(const std::string& path, const RLasLoadOptions& optio
     if (!ReadHeaderSections(reader, path, line, *lasHeader_))
         return false;
     std::size_t sampleCount = 0;
-    if (!CountSamples(*lasHeader_, path, sampleCount))
+    if (!CountSamples(*lasHeader_, path, options, sampleCount))
         return false;
     DataTargets targets(*lasHeader_, sampleCount);
     const DataLayout layout{lasHeader_->Version().Wrap, static_cast<std::size_t>(lasHeader_->Curves().DepthPosition)};

@@ -30,12 +30,12 @@ struct Loaded {
     std::vector<std::string> messages;
 };
 
-std::unique_ptr<Loaded> Load(const TempDir& dir, const std::string& text)
+std::unique_ptr<Loaded> Load(const TempDir& dir, const std::string& text, const RLasLoadOptions& options = {})
 {
     WriteWholeFile(dir.File("in.las"), text);
     auto loaded = std::make_unique<Loaded>();
     RLogCollector log;
-    loaded->result = loaded->data.LoadFromLas(dir.File("in.las"));
+    loaded->result = loaded->data.LoadFromLas(dir.File("in.las"), options);
     loaded->messages = log.Messages;
     EXPECT_EQ(loaded->data.CheckInvariant(), "");
     return loaded;
@@ -133,4 +133,20 @@ TEST(HostileSizes, ABillionSamplesBeyondHalfTheMemoryAreRefusedBeforeAllocating)
     EXPECT_TRUE(Contains(message, "половина памяти")) << message;
     EXPECT_TRUE(loaded->data.Curves().empty());
     EXPECT_TRUE(loaded->data.Columns().empty());
+}
+
+TEST(HostileSizes, ACallerCanSetALowerCeiling)
+{
+    // 1001 samples of one curve, 9 bytes each (the depth is not counted).
+    const std::string text = Header(" STRT.M 0 : A\r\n STOP.M 1000 : B\r\n STEP.M 1 : C\r\n", 1) + "0 1\r\n";
+    TempDir dir;
+    RLasLoadOptions options;
+    options.MaxDataBytes = 9009;
+    EXPECT_TRUE(Load(dir, text, options)->result);
+    options.MaxDataBytes = 9008;
+    auto refused = Load(dir, text, options);
+    EXPECT_FALSE(refused->result);
+    ASSERT_EQ(refused->messages.size(), 1u);
+    EXPECT_TRUE(Contains(refused->messages[0], "1001 отсчётов по 1 кривым")) << refused->messages[0];
+    EXPECT_FALSE(Contains(refused->messages[0], "половина памяти")) << refused->messages[0];
 }
