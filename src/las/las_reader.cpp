@@ -401,8 +401,8 @@ private:
             std::size_t filled = from;
             if (!ScanContinuationLine(rest, values_, filled))
                 return Fail(scan, "Ошибка разбора строки " + QuoteDataLine(line) + " в секции Data");
-            // A piece that starts inside a row past the end stores nothing;
-            // an earlier piece has met the excess already.
+            // Pieces start at depth lines, so the check above has let the
+            // row through; the guard keeps a start inside a row safe too.
             if (row < targets_.SampleCount())
                 targets_.Store(row, values_.data(), from, filled, scan.ranges);
             count = static_cast<long>(filled);
@@ -468,6 +468,7 @@ WrappedShape FirstSampleShape(RLasLineReader& reader, std::size_t curveCount)
     }
     return shape;
 }
+
 // Runs work(i) for i in [0, n), each in a thread of its own (the calling
 // thread takes 0), and rethrows the first exception once all have ended.
 template <typename Work>
