@@ -56,6 +56,7 @@ struct RDocumentLoad {
     std::unique_ptr<RLasCore> core;
     std::vector<std::string> messages;  // its diagnostics, in order
     std::string failure;                // what it raised
+    RLasLoadProgress progress;
     std::atomic<bool> done{false};
 };
 
@@ -66,6 +67,13 @@ namespace {
 thread_local std::vector<std::string>* tLoadMessages = nullptr;
 // How often the window looks whether its worker has finished.
 constexpr int kLoadPollMs = 10;
+
+// The share of the file a load has read, in thousandths.
+int LoadPermille(const RLasLoadProgress& progress)
+{
+    const std::uint64_t size = progress.FileSize, read = progress.BytesRead;
+    return size == 0 ? 0 : static_cast<int>(1000.0 * static_cast<double>(std::min(read, size)) / static_cast<double>(size));
+}
 
 constexpr int kButtonSize = 40;
 constexpr int kToolbarHeight = 41;
@@ -534,14 +542,17 @@ bool TFrmMain::OpenDocument(const QString& path)
     return true;
 }
 
-std::unique_ptr<RLasCore> TFrmMain::LoadDocumentFromFiles(const std::string& lasPath, const std::string& settingsPath)
+std::unique_ptr<RLasCore> TFrmMain::LoadDocumentFromFiles(const std::string& lasPath, const std::string& settingsPath,
+                                                          RLasLoadProgress& progress)
 {
     // A missing settings file leaves the settings empty; a damaged one
     // says so through the diagnostics.
     auto settings = std::make_unique<RLasSettings>();
     settings->LoadFromFile(settingsPath);
     auto data = std::make_unique<RLasData>();
-    data->LoadFromLas(lasPath);
+    RLasLoadOptions options;
+    options.Progress = &progress;
+    data->LoadFromLas(lasPath, options);
     auto core = std::make_unique<RLasCore>();
     core->SetData(std::move(data), std::move(settings));
     core->Prepare(1);
@@ -614,7 +625,7 @@ bool TFrmMain::RunLoad(const std::shared_ptr<RDocumentLoad>& load)
     std::thread worker([load] {
         tLoadMessages = &load->messages;
         try {
-            load->core = load->loader(load->lasPath, load->settingsPath);
+            load->core = load->loader(load->lasPath, load->settingsPath, load->progress);
         } catch (const std::exception& error) {
             load->failure = error.what();
         } catch (...) {
@@ -630,19 +641,21 @@ bool TFrmMain::RunLoad(const std::shared_ptr<RDocumentLoad>& load)
     SetLoadingControls(true);
     std::optional<WaitCursor> wait(std::in_place);
 
+    std::unique_ptr<QProgressDialog> progress;
     QTimer poll;
     poll.setInterval(kLoadPollMs);
     connect(&poll, &QTimer::timeout, &loop, [&] {
         if (load->done)
             loop.quit();
+        else if (progress)
+            progress->setValue(LoadPermille(load->progress));
     });
-    std::unique_ptr<QProgressDialog> progress;
     QTimer delay;
     delay.setSingleShot(true);
     connect(&delay, &QTimer::timeout, this, [&] {
         progress = std::make_unique<QProgressDialog>(
             QString::fromUtf8("Чтение файла ") + QFile::decodeName(load->lasPath.c_str()) + QString::fromUtf8("…"),
-            QString::fromUtf8("Отмена"), 0, 0, this);
+            QString::fromUtf8("Отмена"), 0, 1000, this);
         progress->setObjectName("LoadProgress");
         progress->setWindowTitle(windowTitle());
         progress->setWindowModality(Qt::WindowModal);
@@ -653,6 +666,7 @@ bool TFrmMain::RunLoad(const std::shared_ptr<RDocumentLoad>& load)
             loadCancelled_ = true;
             loop.quit();
         });
+        progress->setValue(LoadPermille(load->progress));
         wait.reset();
         progress->show();
     });
@@ -669,8 +683,9 @@ bool TFrmMain::RunLoad(const std::shared_ptr<RDocumentLoad>& load)
     SetLoadingControls(false);
 
     if (loadCancelled_) {
-        // The reader cannot be stopped: it finishes unseen, and its
-        // document goes with it.
+        // The reader stops within a few thousand lines (settings and
+        // preparing run to their end); its document goes with it, unseen.
+        load->progress.Cancel = true;
         abandoned_.push_back({load, std::move(worker)});
         return false;
     }

@@ -56,6 +56,7 @@ class QSlider;
 class QSplitter;
 class QToolButton;
 class RChart;
+struct RLasLoadProgress;
 class RChartWidget;
 class RLasCore;
 struct RChartMouseEvent;
@@ -84,15 +85,18 @@ public:
     // Shows a list of messages under a heading (the diagnostics of a file).
     std::function<void(QWidget* parent, const QString& heading, const QStringList& messages)> ShowMessages;
     // Reads the LAS file and settings.dat (paths in file-system bytes) into
-    // a prepared document. Runs in a worker thread: it must not touch the
-    // window. Raises on failure.
-    using DocumentLoader =
-        std::function<std::unique_ptr<RLasCore>(const std::string& lasPath, const std::string& settingsPath)>;
+    // a prepared document, reporting to `progress` (and stopping when it
+    // asks). Runs in a worker thread: it must not touch the window. Raises
+    // on failure.
+    using DocumentLoader = std::function<std::unique_ptr<RLasCore>(
+        const std::string& lasPath, const std::string& settingsPath, RLasLoadProgress& progress)>;
     DocumentLoader LoadDocument;
     static std::unique_ptr<RLasCore> LoadDocumentFromFiles(const std::string& lasPath,
-                                                           const std::string& settingsPath);
-    // A load taking longer than this shows its busy dialog (objectName
-    // "LoadProgress", whose Cancel abandons the load).
+                                                           const std::string& settingsPath,
+                                                           RLasLoadProgress& progress);
+    // A load taking longer than this shows its progress dialog (objectName
+    // "LoadProgress": the share of the file read; its Cancel stops the
+    // reader and abandons the load).
     static constexpr int kProgressDelayMs = 500;
     RUpdater Updater;
     RHelpLauncher Help;

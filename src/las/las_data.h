@@ -14,6 +14,7 @@
 #include "las/las_header.h"
 #include "las/las_object.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -45,6 +46,15 @@ struct RLasCurveSlot {
     RLasColumn Column;     // may read Curve: keep the two together
 };
 
+// A load watched from another thread: how far the reader is in the file
+// (the header counts once the data section starts), and a request to stop,
+// which fails the load within a few thousand data lines.
+struct RLasLoadProgress {
+    std::atomic<std::uint64_t> BytesRead{0};
+    std::atomic<std::uint64_t> FileSize{0};
+    std::atomic<bool> Cancel{false};
+};
+
 // How LoadFromLas reads the data section.
 struct RLasLoadOptions {
     // Threads that scan it; 0: one per processor.
@@ -55,6 +65,8 @@ struct RLasLoadOptions {
     // Files whose samples would take more bytes are refused; 0: half of
     // the computer's memory (MaxDataBytes).
     std::uint64_t MaxDataBytes = 0;
+    // Where the load reports its progress and looks for a request to stop.
+    RLasLoadProgress* Progress = nullptr;
 };
 
 class RLasData : public RLasObject {

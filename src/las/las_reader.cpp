@@ -321,8 +321,9 @@ struct PieceStart {
 // what it met on the way. The first piece in file order that did not end
 // Complete decides the load; later pieces are ignored. Overrun: the piece
 // reached a row past those it may store (its start was guessed wrong).
+// Cancelled: the load was asked to stop.
 struct PieceScan {
-    enum class End { Complete, Failed, Excess, Overrun };
+    enum class End { Complete, Failed, Excess, Overrun, Cancelled };
     End end = End::Complete;
     std::string message;  // why it Failed
     PieceStart next;      // where the following lines would go
@@ -336,9 +337,10 @@ struct PieceScan {
 class PieceScanner {
 public:
     // A wrapped piece stores no sample from row `rowLimit` on.
-    PieceScanner(RLasLineReader& reader, DataTargets& targets, const DataLayout& layout,
+    PieceScanner(RLasLineReader& reader, DataTargets& targets, const DataLayout& layout, RLasLoadProgress* progress,
                  std::size_t rowLimit = SIZE_MAX)
-        : reader_(reader), targets_(targets), layout_(layout), rowLimit_(rowLimit), values_(targets.Count())
+        : reader_(reader), targets_(targets), layout_(layout), progress_(progress), rowLimit_(rowLimit),
+          reported_(reader.Offset()), values_(targets.Count())
     {
     }
 
@@ -348,6 +350,7 @@ public:
         scan.ranges.resize(targets_.Count());
         scan.next = start;
         scan.end = layout_.wrap ? ScanWrapped(scan) : ScanUnwrapped(scan);
+        ReportProgress();
         scan.linesCut = reader_.LinesCut();
         scan.readFailed = reader_.Failed();
         return scan;
@@ -360,6 +363,8 @@ private:
         std::size_t& row = scan.next.row;
         std::string_view line;
         while (reader_.ReadLine(line)) {
+            if (TimeToReport() && ReportProgress())
+                return PieceScan::End::Cancelled;
             // A blank line is no sample; storing it would repeat the last one.
             if (IsBlank(line))
                 continue;
@@ -382,6 +387,8 @@ private:
         const std::size_t curveCount = values_.size();
         std::string_view line;
         while (reader_.ReadLine(line)) {
+            if (TimeToReport() && ReportProgress())
+                return PieceScan::End::Cancelled;
             if (IsBlank(line))
                 continue;
             std::string_view rest = line;
@@ -414,6 +421,22 @@ private:
         return PieceScan::End::Complete;
     }
 
+    // Progress is reported every few thousand lines.
+    bool TimeToReport() { return progress_ && ++linesSinceReport_ == 4096; }
+
+    // Adds the bytes read since the last report to the progress; true when
+    // the load is asked to stop.
+    bool ReportProgress()
+    {
+        linesSinceReport_ = 0;
+        if (!progress_)
+            return false;
+        const std::uint64_t offset = reader_.Offset();
+        progress_->BytesRead.fetch_add(offset - reported_, std::memory_order_relaxed);
+        reported_ = offset;
+        return progress_->Cancel.load(std::memory_order_relaxed);
+    }
+
     static PieceScan::End Fail(PieceScan& scan, std::string message)
     {
         scan.message = std::move(message);
@@ -423,7 +446,10 @@ private:
     RLasLineReader& reader_;
     DataTargets& targets_;
     const DataLayout& layout_;
+    RLasLoadProgress* const progress_;
     const std::size_t rowLimit_;
+    std::uint64_t reported_;  // the offset the progress has counted up to
+    unsigned linesSinceReport_ = 0;
     std::vector<double> values_;
 };
 
@@ -603,7 +629,7 @@ PiecePlan PlanWrapped(const RLasLineReader& whole, const std::vector<std::uint64
 // pieces cannot be lined up, or when a guessed start proves wrong (the
 // storage is then back to NULL).
 std::vector<PieceScan> ScanPieces(const RLasLineReader& whole, const std::vector<std::uint64_t>& bounds,
-                                  DataTargets& targets, const DataLayout& layout)
+                                  DataTargets& targets, const DataLayout& layout, RLasLoadProgress* progress)
 {
     const PiecePlan plan =
         layout.wrap ? PlanWrapped(whole, bounds, targets) : PlanUnwrapped(whole, bounds, targets);
@@ -615,13 +641,13 @@ std::vector<PieceScan> ScanPieces(const RLasLineReader& whole, const std::vector
         // The last piece reads on to the end like a single reader would.
         RLasLineReader reader;
         reader.OpenPiece(whole, plan.bounds[i], i + 1 == pieces ? RLasLineReader::kToTheEnd : plan.bounds[i + 1]);
-        scans[i] = PieceScanner(reader, targets, layout, plan.rowLimits[i]).Scan(plan.starts[i]);
+        scans[i] = PieceScanner(reader, targets, layout, progress, plan.rowLimits[i]).Scan(plan.starts[i]);
     });
     // Each piece must have ended where the next one started, up to the
     // first piece that decides the load.
     for (std::size_t i = 0; i < pieces; ++i) {
         const PieceScan& scan = scans[i];
-        if (scan.end == PieceScan::End::Failed || scan.end == PieceScan::End::Excess)
+        if (scan.end != PieceScan::End::Complete && scan.end != PieceScan::End::Overrun)
             break;
         if (scan.end == PieceScan::End::Overrun || (i + 1 < pieces && scan.next != plan.starts[i + 1])) {
             targets.Allocate(0, 1);
@@ -634,21 +660,34 @@ std::vector<PieceScan> ScanPieces(const RLasLineReader& whole, const std::vector
 // The data section into `targets`: scanned in pieces when it is big,
 // otherwise (or when the pieces cannot be lined up) by `reader` itself.
 // Messages come out in file order, as one scan from the start would give
-// them. False (nothing to keep) when a line could not be scanned or the
-// file could not be read.
+// them. False (nothing to keep) when a line could not be scanned, the
+// file could not be read or the load was asked to stop.
 bool ReadDataSection(RLasLineReader& reader, const std::string& path, const DataLayout& layout,
                      const RLasLoadOptions& options, DataTargets& targets, bool& linesCut)
 {
+    RLasLoadProgress* const progress = options.Progress;
+    const auto cancelled = [&] {
+        LogMessage("Чтение файла " + path + " прервано");
+        return false;
+    };
+    if (progress && progress->Cancel)
+        return cancelled();
     if (targets.SampleCount() == 0)
         return true;
+    const std::uint64_t dataStart = reader.Offset();
+    if (progress)
+        progress->BytesRead = dataStart;
     std::vector<PieceScan> scans;
     const std::vector<std::uint64_t> bounds = PieceBounds(reader, options);
     if (bounds.size() > 2)
-        scans = ScanPieces(reader, bounds, targets, layout);
+        scans = ScanPieces(reader, bounds, targets, layout, progress);
     else
         targets.Allocate(0, 1);
-    if (scans.empty())
-        scans.push_back(PieceScanner(reader, targets, layout).Scan({}));
+    if (scans.empty()) {
+        if (progress)
+            progress->BytesRead = dataStart;  // pieces that did not line up count no more
+        scans.push_back(PieceScanner(reader, targets, layout, progress).Scan({}));
+    }
 
     bool readFailed = false;
     for (const PieceScan& scan : scans) {
@@ -659,6 +698,8 @@ bool ReadDataSection(RLasLineReader& reader, const std::string& path, const Data
             LogMessage(scan.message);
             return false;
         }
+        if (scan.end == PieceScan::End::Cancelled)
+            return cancelled();
         if (scan.end == PieceScan::End::Excess) {
             LogMessage("Слишком много данных в секции Data");
             break;
@@ -708,6 +749,8 @@ bool RLasData::LoadFromLas(const std::string& path, const RLasLoadOptions& optio
     RLasLineReader reader;
     if (!OpenFile(reader, path))
         return false;
+    if (options.Progress)
+        options.Progress->FileSize = reader.FileSize();
     bool piecesCut = false;
     const CutReport cutReport(reader, piecesCut, path);
     std::string line;

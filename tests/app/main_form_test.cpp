@@ -75,19 +75,25 @@ std::string WriteWell(const TempDir& dir, const std::string& name = "a.las")
                      {"RHOB", "G/C3", [](int row) { return 2.1 + (row % 50) * 0.015; }}});
 }
 
-// A loader that waits in the worker until it is let go (or 20 s pass),
-// logs a note and then loads for real.
+// A loader that reports a quarter of the file read, waits in the worker
+// until it is let go or the load is cancelled (or 20 s pass), logs a note
+// and then loads for real.
 struct SlowLoader {
     std::shared_ptr<std::atomic<bool>> go = std::make_shared<std::atomic<bool>>(false);
     std::shared_ptr<std::atomic<bool>> finished = std::make_shared<std::atomic<bool>>(false);
+    std::shared_ptr<std::atomic<bool>> sawCancel = std::make_shared<std::atomic<bool>>(false);
 
     TFrmMain::DocumentLoader Loader() const
     {
-        return [go = go, finished = finished](const std::string& las, const std::string& settings) {
-            for (int i = 0; i < 2000 && !*go; ++i)
+        return [go = go, finished = finished, sawCancel = sawCancel](
+                   const std::string& las, const std::string& settings, RLasLoadProgress& progress) {
+            progress.FileSize = 1000;
+            progress.BytesRead = 250;
+            for (int i = 0; i < 2000 && !*go && !progress.Cancel; ++i)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            *sawCancel = bool(progress.Cancel);
             LogMessage("заметка загрузчика");
-            auto core = TFrmMain::LoadDocumentFromFiles(las, settings);
+            auto core = TFrmMain::LoadDocumentFromFiles(las, settings, progress);
             *finished = true;
             return core;
         };
@@ -750,8 +756,7 @@ private slots:
         clock.start();
         QVERIFY(!window->OpenDocument(other));
         QVERIFY(shownAfter >= TFrmMain::kProgressDelayMs - 50);
-        QVERIFY(clock.elapsed() < 5000);  // back at once, the worker still waiting
-        QVERIFY(!*slow.finished);
+        QVERIFY(clock.elapsed() < 5000);  // back at once
         QVERIFY(!window->Loading());
         QCOMPARE(&window->Core(), before);
         QCOMPARE(window->DocumentPath(), path);
@@ -761,9 +766,10 @@ private slots:
         QVERIFY(Child<QToolButton>(*window, "sBtnSave")->isEnabled());
         QVERIFY(hooks->errors.isEmpty());
 
-        // The abandoned load finishes unseen; its note is not shown.
-        *slow.go = true;
+        // The abandoned load is told to stop and finishes unseen; its note
+        // is not shown.
         QTRY_VERIFY(*slow.finished);
+        QVERIFY(*slow.sawCancel);
         QTest::qWait(50);
         QCOMPARE(window->DocumentPath(), path);
         QVERIFY(seen.messages.isEmpty());
@@ -790,9 +796,20 @@ private slots:
         SlowLoader slow;
         window->LoadDocument = slow.Loader();
         qint64 shownAfter = -1;
-        WhenProgressShown(*window, [go = slow.go](QProgressDialog&) { *go = true; }, &shownAfter);
+        int shownValue = -1, shownMaximum = -1;
+        WhenProgressShown(
+            *window,
+            [&, go = slow.go](QProgressDialog& progress) {
+                shownValue = progress.value();
+                shownMaximum = progress.maximum();
+                *go = true;
+            },
+            &shownAfter);
         QVERIFY(window->OpenDocument(other));
         QVERIFY(shownAfter >= 0);
+        QCOMPARE(shownMaximum, 1000);
+        QCOMPARE(shownValue, 250);  // the share of the file read
+        QVERIFY(!*slow.sawCancel);
         QCOMPARE(window->DocumentPath(), other);
         QCOMPARE(window->windowTitle(), QString("Well logs viewer [b.las]"));
         QVERIFY(window->InscribeActive());
@@ -811,7 +828,8 @@ private slots:
         const RLasCore* before = &window->Core();
         seen.messages.clear();
 
-        window->LoadDocument = [](const std::string&, const std::string&) -> std::unique_ptr<RLasCore> {
+        window->LoadDocument = [](const std::string&, const std::string&,
+                                  RLasLoadProgress&) -> std::unique_ptr<RLasCore> {
             LogMessage("перед сбоем");
             throw RError("файл сломан");
         };

@@ -228,3 +228,48 @@ TEST(LoadInPieces, EveryCorpusFileLoadsAsInOneScan)
         }
     }
 }
+
+TEST(LoadProgress, CountsEveryByteOnceWhateverThePieces)
+{
+    TempDir dir;
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"plain", Header(5, 3000, false) + Rows(3000, 5)},
+        {"wrapped", Header(7, 3000, true) + WrappedRows(3000, 7, 3, 0, 0, "\r\n")},
+        // Pieces that do not line up are scanned again: no byte twice.
+        {"wrapped, a sample a line longer", Header(7, 3000, true) + WrappedRows(1000, 7, 3, 0, 0, "\r\n")
+                                                + WrappedRows(1, 7, 2, 0, 1000, "\r\n")
+                                                + WrappedRows(1999, 7, 3, 0, 1001, "\r\n")},
+    };
+    for (const auto& [name, text] : files) {
+        WriteWholeFile(dir.File("in.las"), text);
+        for (const unsigned threads : {1u, 2u, 5u}) {
+            SCOPED_TRACE(name + ", " + std::to_string(threads) + " threads");
+            RLasLoadProgress progress;
+            RLasData data;
+            RLogCollector log;
+            EXPECT_TRUE(data.LoadFromLas(dir.File("in.las"), RLasLoadOptions{threads, 0, 0, &progress}));
+            EXPECT_EQ(progress.FileSize, text.size());
+            EXPECT_EQ(progress.BytesRead, text.size());
+            EXPECT_FALSE(progress.Cancel);
+        }
+    }
+}
+
+TEST(LoadProgress, ACancelledLoadKeepsNothing)
+{
+    TempDir dir;
+    const std::string text = Header(5, 300, false) + Rows(300, 5);
+    WriteWholeFile(dir.File("in.las"), text);
+    for (const unsigned threads : {1u, 4u}) {
+        RLasLoadProgress progress;
+        progress.Cancel = true;
+        RLasData data;
+        RLogCollector log;
+        EXPECT_FALSE(data.LoadFromLas(dir.File("in.las"), RLasLoadOptions{threads, 0, 0, &progress}));
+        EXPECT_EQ(log.Messages, std::vector<std::string>{"Чтение файла " + dir.File("in.las") + " прервано"});
+        EXPECT_TRUE(data.Curves().empty());
+        EXPECT_TRUE(data.Columns().empty());
+        EXPECT_LT(progress.BytesRead, text.size());
+        EXPECT_EQ(data.CheckInvariant(), "");
+    }
+}
