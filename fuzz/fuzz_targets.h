@@ -17,8 +17,9 @@ namespace FuzzTargets {
 // tree, then a small document prepared and drawn with those settings.
 void Container(const std::uint8_t* data, std::size_t size);
 
-// Bytes as a LAS file: load, save and load again, then prepare the composer
-// against empty settings and draw the log chart on a small bitmap.
+// Bytes as a LAS file: load in one piece and in several (the same to the
+// byte), save and load again, then prepare the composer against empty
+// settings and draw the log chart on a small bitmap.
 void Las(const std::uint8_t* data, std::size_t size);
 
 // Text as a formula: parse against a small data set and compute it.
