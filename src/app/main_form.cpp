@@ -71,8 +71,8 @@ constexpr int kLoadPollMs = 10;
 // The share of the file a load has read, in thousandths.
 int LoadPermille(const RLasLoadProgress& progress)
 {
-    const std::uint64_t size = progress.FileSize, read = progress.BytesRead;
-    return size == 0 ? 0 : static_cast<int>(1000.0 * static_cast<double>(std::min(read, size)) / static_cast<double>(size));
+    const std::uint64_t size = progress.FileSize, read = std::min<std::uint64_t>(progress.BytesRead, size);
+    return size == 0 ? 0 : static_cast<int>(1000.0 * static_cast<double>(read) / static_cast<double>(size));
 }
 
 constexpr int kButtonSize = 40;
