@@ -1,10 +1,10 @@
 #include "chart/bitmap_output_driver.h"
 
-#include "chart/segment_clip.h"
 #include "raster/bitmap32.h"
 #include "raster/bitmap_copy.h"
 #include "raster/glyph_rasterizer.h"
 #include "raster/raster_lock.h"
+#include "raster/stroke_geometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -150,7 +150,7 @@ void RBitmapOutputDriver::DrawLineF(double x0, double y0, double x1, double y1, 
 {
     const RClipBox& clip = bitmap_.Util().Clip();
     if (clip.Empty()
-        || !ClipSegmentToRect(x0, y0, x1, y1, clip.left - kLineClipMargin, clip.top - kLineClipMargin,
+        || !ClipSegment(x0, y0, x1, y1, clip.left - kLineClipMargin, clip.top - kLineClipMargin,
                               clip.right + kLineClipMargin, clip.bottom + kLineClipMargin))
         return;
     const RBitmapLineDrawMethod method = bitmap_.LineDrawMethod();

@@ -1,7 +1,7 @@
 #include "chart/series_painter.h"
 
 #include "chart/chart.h"
-#include "chart/segment_clip.h"
+#include "raster/stroke_geometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -140,7 +140,7 @@ void RSeriesPainter::DrawLine(const RChartSeries& series, const RChartAxis& xAxi
     const double left = clip.left - margin, right = clip.right - 1 + margin;
     const double top = clip.top - margin, bottom = clip.bottom - 1 + margin;
     const auto segment = [&](double x0, double y0, double x1, double y1) {
-        if (ClipSegmentToRect(x0, y0, x1, y1, left, top, right, bottom))
+        if (ClipSegment(x0, y0, x1, y1, left, top, right, bottom))
             driver_.DrawLineF(x0, y0, x1, y1, color, width);
     };
     const double* xs = data.Xs().data();

@@ -150,6 +150,8 @@ void RStrokeGeometry::SubRow(double y, RCoverageRow& row) const
 bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
                  double right, double bottom)
 {
+    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
+        return false;
     const double dx = x1 - x0, dy = y1 - y0;
     double t0 = 0, t1 = 1;
     const double p[4] = {-dx, dx, -dy, dy};

@@ -47,6 +47,8 @@ private:
 };
 
 // Cuts the segment (x0, y0)-(x1, y1) to the box [left, right] x [top, bottom]
-// in double (Liang-Barsky). False when nothing of it lies in the box.
+// in double (Liang-Barsky), so that coordinates far off screen never reach
+// an int conversion. False when nothing of it lies in the box or an end is
+// not a finite number.
 bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
                  double right, double bottom);
