@@ -2,6 +2,7 @@
 
 #include "las/near_equal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -101,6 +102,43 @@ void RLasCurve::UpdateRange()
         }
     }
     SetRange(low, high);
+}
+
+double RLasCurve::PositionOf(double depth) const
+{
+    const std::size_t count = SampleCount();
+    if (count == 0)
+        return std::nan("");
+    if (!Depths) {
+        if (!(Data.Step > 0.0 || Data.Step < 0.0))
+            return std::nan("");
+        return (depth - FirstDepth) / Data.Step;
+    }
+    const TDoubleArray& depths = *Depths;
+    const std::size_t n = std::min(count, depths.size());
+    if (n == 0 || std::isnan(depth))
+        return std::nan("");
+    // Depths ascending along the rows, or descending: compared through the sign.
+    const double sign = IsDescending() ? -1.0 : 1.0;
+    const auto before = [&](std::size_t i) { return sign * depths[i] < sign * depth; };
+    if (sign * depth < sign * depths[0])
+        return -1.0;
+    if (sign * depth > sign * depths[n - 1])
+        return static_cast<double>(count);
+    // The last row whose depth lies before `depth` (none: row 0 is it).
+    std::size_t lo = 0, hi = n - 1;
+    if (!before(0))
+        return 0.0;
+    while (hi - lo > 1) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (before(mid))
+            lo = mid;
+        else
+            hi = mid;
+    }
+    const double a = depths[lo], b = depths[hi];
+    const double fraction = b != a ? (depth - a) / (b - a) : 0.0;
+    return static_cast<double>(lo) + std::clamp(fraction, 0.0, 1.0);
 }
 
 TDoubleArray RLasCurve::Values() const

@@ -1,6 +1,9 @@
 #pragma once
-// RLasCurve: one well-log curve over a regular depth grid, with a value and
-// a flag byte per sample. Sample i lies at FirstDepth + i * Data.Step.
+// RLasCurve: one well-log curve, with a value and a flag byte per sample.
+// Its depths are the index of its file: regular (sample i at FirstDepth +
+// i * Data.Step) or, when the file's depths are not evenly spaced, one depth
+// per sample in Depths, shared by the curves of that file (Data.Step is 0
+// then). Depth(i) and PositionOf serve both.
 //
 // Reading a curve:
 //
@@ -18,6 +21,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,7 +64,24 @@ public:
     explicit RLasCurve(std::string formula = {}, std::string methodName = {});
 
     std::size_t SampleCount() const { return Data.Samples.size(); }
-    double Depth(std::size_t index) const { return FirstDepth + static_cast<double>(index) * Data.Step; }
+    // Depth of sample `index` (< SampleCount()).
+    double Depth(std::size_t index) const
+    {
+        return Depths ? (*Depths)[index] : FirstDepth + static_cast<double>(index) * Data.Step;
+    }
+    // Evenly spaced samples: no depth list.
+    bool IsRegular() const { return !Depths; }
+    // Depths run from larger to smaller (a negative step, or an irregular
+    // index whose last depth lies above its first).
+    bool IsDescending() const { return Depths ? LastDepth < FirstDepth : Data.Step < 0.0; }
+    // Where `depth` falls among the samples, as a fractional sample index:
+    // i at sample i's depth, linear between neighbours; below 0 or above
+    // SampleCount() - 1 outside the curve (regular: the grid extended; an
+    // irregular index gives -1 or SampleCount()). NaN when the curve has no
+    // samples or a regular grid has no step. An irregular index is searched
+    // by bisection and is taken to run one way (rows that go back give one
+    // of their places).
+    double PositionOf(double depth) const;
     bool IsCalculated() const { return !Formula.empty(); }
 
     // Sets Data.Samples from `values` (flags cleared), then FlagNullsAndRange.
@@ -76,8 +97,8 @@ public:
     // MinValue/MaxValue := low/high, widened when nearly one value.
     void SetRange(double low, double high);
 
-    double FirstDepth = 0.0;
-    double LastDepth = 0.0;
+    double FirstDepth = 0.0;  // depth of the first sample
+    double LastDepth = 0.0;   // depth of the last sample
     double NullValue = 0.0;
     RLasCurveData Data;  // Data.Step is the depth step
     std::string Mnemonic;  // 8-bit LAS text, at most kMaxMnemonicLength bytes
@@ -87,6 +108,8 @@ public:
     bool FromFile = false;   // read from a LAS file
     std::string Formula;     // formula of a calculated curve, empty for file curves
     std::string MethodName;  // name of the calculation method that made it
+    // One depth per sample when the index is irregular; none when regular.
+    std::shared_ptr<const TDoubleArray> Depths;
 };
 
 // The mnemonic without a trailing " (n)", n an integer, as unique naming
