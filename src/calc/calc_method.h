@@ -35,11 +35,16 @@ public:
     // data set's file curves: the smallest first depth, the largest last
     // depth and the smallest step (for depths that decrease, the largest
     // first depth, the smallest last depth and the step nearest zero).
-    // Each sample runs the evaluation list at its depth; a null root gives a
-    // null sample of kNullValue. Sets the curve's depths, step, null value,
-    // samples and range (0..1 when every sample is null). False, leaving the curve without samples, when the
-    // method is not parsed, the data set has no file curve, the curves'
-    // steps are zero or differ in sign, or the sample count is out of bounds.
+    // When the file curves carry an irregular depth index (one per sample,
+    // shared by the curves of a file), the curve takes that index instead:
+    // the same Depths, their first and last depths, step 0 and one sample
+    // per row. Each sample runs the evaluation list at its depth; a null
+    // root gives a null sample of kNullValue. Sets the curve's depths, step,
+    // null value, samples and range (0..1 when every sample is null). False,
+    // leaving the curve without samples, when the method is not parsed, the
+    // data set has no file curve, the curves' steps are zero or differ in
+    // sign, irregular curves carry different indexes, or the sample count
+    // is out of bounds.
     bool Compute(const RLasData& data, RLasCurve& curve) const;
 
     // The persisted form: the formula is value 0 of object 0 of `node`.

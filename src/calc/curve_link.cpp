@@ -5,8 +5,24 @@
 #include <cmath>
 
 namespace {
-// Fractions of a step this close to a sample read that sample.
+// Fractions of a sample spacing this close to a sample read that sample.
 constexpr double kSnap = 0.000001;
+
+// The fractional sample index of `depth` in `curve`. An irregular index
+// places every depth outside it at -1 or SampleCount(); one a hair beyond
+// an end sample (less than kSnap of the spacing next to it) is that sample,
+// as on a regular grid.
+double PositionIn(const RLasCurve& curve, double depth)
+{
+    const double position = curve.PositionOf(depth);
+    const std::size_t count = curve.SampleCount();
+    if (curve.IsRegular() || count < 2 || (position >= 0.0 && position < static_cast<double>(count)))
+        return position;
+    const std::size_t end = position < 0.0 ? 0 : count - 1;
+    const std::size_t inner = position < 0.0 ? 1 : count - 2;
+    const double spacing = std::fabs(curve.Depth(inner) - curve.Depth(end));
+    return std::fabs(depth - curve.Depth(end)) < kSnap * spacing ? static_cast<double>(end) : position;
+}
 }  // namespace
 
 void RCurveLink::Calculate(double)
@@ -15,7 +31,7 @@ void RCurveLink::Calculate(double)
     if (!Curve || ArgNull(0))
         return;
     const auto& samples = Curve->Data.Samples;
-    double x = (ArgValue(0) - Curve->FirstDepth) / Curve->Data.Step;
+    double x = PositionIn(*Curve, ArgValue(0));
     if (x < 0.0 && x > -kSnap)
         x = 0.0;  // a hair before the first sample is that sample
     // Also rejects NaN and a position too large for an index.

@@ -3,6 +3,7 @@
 #include "calc_test_data.h"
 #include "container/data_container.h"
 #include "container/error.h"
+#include "support/irregular_curves.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -139,6 +140,66 @@ TEST(CalcMethodTest, NoGridComputesNoCurve)
     RLasData data;
     FillSample(data);
     EXPECT_FALSE(unparsed.Compute(data, curve));
+}
+
+TEST(CalcMethodTest, IrregularFileGivesTheCurveItsOwnIndex)
+{
+    RLasData data;
+    const auto depths = DepthIndex(JitteredDepthsWithGap());
+    AddIrregularFileCurve(data, "GR", depths, {10.0, 20.0, 30.0, 40.0, 50.0, kNull, 70.0}, kNull);
+    AddIrregularFileCurve(data, "RHOB", depths, {2.0, 2.0, 2.0, 2.0, 2.0, 2.0, 3.0}, kNull);
+    RLasCurve& calculated = AddFileCurve(data, "VSH", 0.0, 0.01, {1.0});  // takes no part
+    calculated.Formula = "1";
+
+    const RLasCurve curve = Computed("GR+RHOB*10", data);
+    EXPECT_EQ(curve.Depths, depths);  // the same index, not a copy
+    EXPECT_EQ(curve.Data.Step, 0.0);
+    EXPECT_EQ(curve.FirstDepth, 1000.0);
+    EXPECT_EQ(curve.LastDepth, 1006.0);
+    EXPECT_EQ(ValuesOf(curve), (std::vector<double>{30.0, 40.0, 50.0, 60.0, 70.0, -999.25, 100.0}));
+    EXPECT_EQ(curve.MaxValue, 100.0);
+    // Each row computed at its own depth.
+    EXPECT_EQ(ValuesOf(Computed("D", data)), JitteredDepthsWithGap());
+    // 1001.5 + 1.75 lies halfway across the gap.
+    EXPECT_NEAR(Computed("GR(D+1.75)", data).Data.Samples[3].Value, 45.0, 1e-9);
+
+    RLasData up;
+    AddIrregularFileCurve(up, "GR", DepthIndex(DescendingJitteredDepthsWithGap()), std::vector<double>(7, 1.0), kNull);
+    const RLasCurve upward = Computed("D", up);
+    EXPECT_TRUE(upward.IsDescending());
+    EXPECT_EQ(upward.FirstDepth, 1006.0);
+    EXPECT_EQ(ValuesOf(upward), DescendingJitteredDepthsWithGap());
+}
+
+TEST(CalcMethodTest, IrregularCurvesNeedOneIndex)
+{
+    // Equal depths in two vectors (as curves loaded from the container form
+    // may have) are one index.
+    RLasData data;
+    AddIrregularFileCurve(data, "A", DepthIndex(JitteredDepthsWithGap()), std::vector<double>(7, 1.0), kNull);
+    RLasCurve& b = AddIrregularFileCurve(data, "B", DepthIndex(JitteredDepthsWithGap()), std::vector<double>(7, 2.0), kNull);
+    RLasCurve curve = Computed("A+B", data);
+    EXPECT_EQ(curve.SampleCount(), 7u);
+    EXPECT_EQ(curve.Depths, data.Curves()[0]->Depths);
+
+    std::vector<double> other = JitteredDepthsWithGap();
+    other[2] = 1001.0;
+    b.Depths = DepthIndex(other);
+    RCurveCalcMethod method("A+B");
+    method.Parse(data);
+    EXPECT_FALSE(method.Compute(data, curve));
+    EXPECT_EQ(curve.SampleCount(), 0u);
+    EXPECT_TRUE(curve.IsRegular());
+
+    // A curve computed again over a regular file leaves the old index behind.
+    RLasData regular;
+    FillSample(regular);
+    RCurveCalcMethod gr("GR");
+    gr.Parse(regular);
+    curve.Depths = b.Depths;
+    EXPECT_TRUE(gr.Compute(regular, curve));
+    EXPECT_TRUE(curve.IsRegular());
+    EXPECT_EQ(curve.Data.Step, 0.5);
 }
 
 TEST(CalcMethodTest, PersistsItsFormula)
