@@ -6,7 +6,13 @@
 #include <algorithm>
 #include <cmath>
 
-double RAscendingSamples::Step() const { return std::fabs(curve_.Data.Step); }
+double RAscendingSamples::Step() const { return curve_.IsRegular() ? std::fabs(curve_.Data.Step) : 0.0; }
+
+double RAscendingSamples::PositionOf(double depth) const
+{
+    const double position = curve_.PositionOf(depth);
+    return descending_ ? static_cast<double>(count_) - 1.0 - position : position;
+}
 
 bool RAscendingSamples::Missing(std::size_t k) const
 {
@@ -17,16 +23,27 @@ void LoadCurvePoints(const RLasCurve& curve, const RLasFilter& filter, RChartDat
 {
     series.Clear();
     const RAscendingSamples samples(curve);
-    const double step = samples.Step();
     const std::size_t n = samples.Count();
-    if (n == 0 || !(step > 0.0) || !std::isfinite(step))
+    if (n == 0)
         return;
+    if (curve.IsRegular()) {
+        const double step = samples.Step();
+        if (!(step > 0.0) || !std::isfinite(step))
+            return;
+    }
     // One sample beyond each end of the filter's window, so the line runs to
-    // the window's edges. Positions are computed in double and cut before
-    // any conversion, so a far-away window cannot overflow.
-    const double top = samples.Depth(0);
-    const double firstPosition = std::nearbyint((filter.MinDepth - top) / step) - 1.0;
-    const double lastPosition = std::nearbyint((filter.MaxDepth - top) / step) + 1.0;
+    // the window's edges: rounding to the nearest sample and one more covers
+    // the samples on either side of a fractional position. Positions are
+    // computed in double and cut before any conversion, so a far-away window
+    // cannot overflow.
+    const double windowTop = samples.PositionOf(filter.MinDepth);
+    const double windowBottom = samples.PositionOf(filter.MaxDepth);
+    // An irregular index puts every depth beyond its ends at -1 or n: a
+    // window wholly before or after it has nothing to draw.
+    if (!curve.IsRegular() && (windowBottom < 0.0 || windowTop > static_cast<double>(n - 1)))
+        return;
+    const double firstPosition = std::nearbyint(windowTop) - 1.0;
+    const double lastPosition = std::nearbyint(windowBottom) + 1.0;
     if (!(firstPosition < static_cast<double>(n)) || !(lastPosition >= 0.0))
         return;
     std::size_t first = firstPosition > 0.0 ? static_cast<std::size_t>(firstPosition) : 0;

@@ -158,8 +158,16 @@ void RLasCore::MarkRedundantPoints()
 {
     for (const auto& owned : Data->Curves()) {
         RLasCurveData& data = owned->Data;
+        // Collinearity in (depth, value): a regular grid's depths are
+        // proportional to the sample indexes, which are used as they are; an
+        // irregular index needs the depths themselves. An index shorter than
+        // the samples (a damaged curve) marks nothing.
+        const TDoubleArray* depths = owned->Depths.get();
+        if (depths && depths->size() < data.Samples.size())
+            continue;
         const auto null = [&](std::size_t k) { return (data.Samples[k].Flags & kSampleNull) != 0; };
         const auto value = [&](std::size_t k) -> double { return data.Samples[k].Value; };
+        const auto place = [&](std::size_t k) { return depths ? (*depths)[k] : static_cast<double>(k); };
         // Each run of consecutive non-null samples on its own: its first and
         // last samples always stay, so a run between two gaps still draws.
         std::size_t end = data.Samples.size();
@@ -173,8 +181,8 @@ void RLasCore::MarkRedundantPoints()
                 // q > s > t: q the latest point kept, s the candidate.
                 std::size_t q = end - 1, s = end - 2;
                 for (std::size_t t = end - 2; t-- > begin;) {
-                    const double a = (value(t) - value(s)) * (static_cast<double>(s) - static_cast<double>(q));
-                    const double b = (value(s) - value(q)) * (static_cast<double>(t) - static_cast<double>(s));
+                    const double a = (value(t) - value(s)) * (place(s) - place(q));
+                    const double b = (value(s) - value(q)) * (place(t) - place(s));
                     if (IsNearEqual(a, b, kCollinearUnits))
                         RLasCurveDataWrapper::SetRedundant(data, s, true);
                     else
@@ -375,6 +383,7 @@ void RLasCore::BuildCrossPlot(RChart& chart, const RLasCrossPlotSettings& settin
 
     // Pairs at the depths both curves have, from the deepest up, whatever
     // the sign of either step, so the gradient reads the same on every file.
+    // Both orders ascend, regular or irregular, so one merge pass pairs them.
     const RAscendingSamples xs(xCurve), ys(yCurve);
     RChartDataSeries& points = series.Data();
     points.SetCapacity(static_cast<int>(std::min(xs.Count(), ys.Count())));

@@ -5,6 +5,7 @@
 #include "raster/bitmap32.h"
 #include "raster/golden.h"
 #include "support/file_curves.h"
+#include "support/irregular_curves.h"
 #include "view/las_core.h"
 
 #include <gtest/gtest.h>
@@ -233,6 +234,37 @@ TEST_F(LasCoreChartTest, CrossPlotPairsCommonDepthsFromTheDeepestUp)
     core.BuildCrossPlot(chart, settings);
     EXPECT_EQ(chart.Series().Count(), 0);
     EXPECT_EQ(chart.XAxis().Count(), 0);
+}
+
+TEST_F(LasCoreChartTest, CrossPlotPairsIrregularRowsByDepth)
+{
+    // X on the jittered rows (1001.1 and 1005.4 are off the half-metre
+    // grid), read from the bottom up; Y every 0.5 m from 1000 to 1006.
+    AddIrregularFileCurve(*core.Data, "X", DepthIndex(DescendingJitteredDepthsWithGap()), {7, 6, 5, 4, 3, 2, 1}, kNull);
+    std::vector<double> grid;
+    for (int k = 0; k <= 12; ++k)
+        grid.push_back(1000.0 + 0.5 * k);
+    AddCurve("Y", "", grid);
+    AddIrregularFileCurve(*core.Data, "Z", DepthIndex(JitteredDepthsWithGap()), {10, 20, 30, 40, 50, kNull, 70}, kNull);
+    core.Prepare(0);
+    RLasCrossPlotSettings settings = GradientCircles();
+    core.BuildCrossPlot(chart, settings);
+    const auto pairs = [&] {
+        std::vector<std::pair<double, double>> found;
+        const RChartDataSeries& points = chart.Series()[0].Data();
+        for (int i = 0; i < points.Count(); ++i)
+            found.emplace_back(points.X(i), points.Y(i));
+        return found;
+    };
+    // From the deepest common depth up: 1006, 1005, 1001.5, 1000.5, 1000.
+    EXPECT_EQ(pairs(), (std::vector<std::pair<double, double>>{
+                           {7, 1006.0}, {5, 1005.0}, {4, 1001.5}, {2, 1000.5}, {1, 1000.0}}));
+
+    // Two curves on the same rows pair row by row, skipping nulls.
+    settings.YCurve = 2;
+    core.BuildCrossPlot(chart, settings);
+    EXPECT_EQ(pairs(), (std::vector<std::pair<double, double>>{
+                           {7, 70}, {5, 50}, {4, 40}, {3, 30}, {2, 20}, {1, 10}}));
 }
 
 TEST_F(LasCoreChartTest, CrossPlotPicture)

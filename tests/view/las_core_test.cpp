@@ -1,4 +1,5 @@
 #include "support/file_curves.h"
+#include "support/irregular_curves.h"
 #include "view/las_core.h"
 
 #include <gtest/gtest.h>
@@ -133,6 +134,21 @@ TEST_F(LasCoreTest, RedundantPointsWithinRunsKeepEveryRunsEnds)
     const std::vector<bool> expected = {false, true, true, false, false, false, true, true, false,
                                         false, false, true, false, false, false};
     EXPECT_EQ(Redundant(0), expected);
+}
+
+TEST_F(LasCoreTest, RedundantPointsOnAnIrregularIndexAreCollinearInDepth)
+{
+    // Rows at 1000, 1001, 1003, 1004, 1006. Values 1, 2, 3 lie on a line by
+    // index but bend at 1001; 3, 4, 6 lie on a line in depth only.
+    const auto depths = DepthIndex({1000.0, 1001.0, 1003.0, 1004.0, 1006.0});
+    AddIrregularFileCurve(*core.Data, "GR", depths, {1, 2, 3, 4, 6}, kNull);
+    AddIrregularFileCurve(*core.Data, "UP", DepthIndex({1006.0, 1004.0, 1003.0, 1001.0, 1000.0}), {6, 4, 3, 2, 1}, kNull);
+    core.Prepare(0);
+    EXPECT_EQ(Redundant(0), (std::vector<bool>{false, false, false, true, false}));
+    EXPECT_EQ(Redundant(1), (std::vector<bool>{false, true, false, false, false}));
+    // The range runs from the top row to the bottom one whichever way the rows go.
+    EXPECT_EQ(core.Settings->MinDepth, 1000.0);
+    EXPECT_EQ(core.Settings->MaxDepth, 1006.0);
 }
 
 TEST_F(LasCoreTest, StoredMethodsMakeCalculatedCurvesOnlyInModeOne)
