@@ -9,6 +9,9 @@
 //                                                  # and DIR/wrapped.las, for
 //                                                  # timing whole processes
 //
+// Beside the save, the number forms of its data lines alone: WriteFixed4
+// and WriteStyled on a million column values with the style's decimals.
+//
 // Counters: bytes_per_second is the file size over the time; peak_ratio is
 // the heap peak during LoadFromLas divided by the size of the columns (8
 // bytes a value, one column per curve). Goals: the whole `loggard-cli info`
@@ -17,6 +20,7 @@
 
 #include "las/las_data.h"
 #include "las/las_line_reader.h"
+#include "las/las_number_format.h"
 #include "las/logging.h"
 
 #include <benchmark/benchmark.h>
@@ -219,6 +223,67 @@ void BM_SaveLas(benchmark::State& state)
     state.SetBytesProcessed(bytes);
 }
 BENCHMARK(BM_SaveLas)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A million column values as read from text with `decimals` decimals,
+// between -50 and 29950 like the sample files' curves, and -999.25 every
+// 17th value.
+const std::vector<double>& ColumnValues(int decimals)
+{
+    static std::vector<double> values[11];
+    std::vector<double>& column = values[decimals];
+    if (column.empty()) {
+        double scale = 1.0;
+        for (int d = 0; d < decimals; ++d)
+            scale *= 10.0;
+        std::uint64_t state = 4242;
+        for (int i = 0; i < 1000000; ++i) {
+            state = state * 6364136223846793005u + 1442695040888963407u;
+            const auto units = static_cast<double>((state >> 11) % static_cast<std::uint64_t>(30000.0 * scale));
+            // One division of exact operands: the double a reader makes of the text.
+            column.push_back(i % 17 == 0 ? -999.25 : (units - 50.0 * scale) / scale);
+        }
+    }
+    return column;
+}
+
+// Writes every value through `write`, a megabyte of text at a time.
+template <typename Write>
+void WriteColumn(benchmark::State& state, const std::vector<double>& column, Write write)
+{
+    std::vector<char> buffer((1 << 20) + LasNumberFormat::kMaxStyledLength + 1);
+    char* const start = buffer.data();
+    std::int64_t bytes = 0;
+    for (auto _ : state) {
+        char* p = start;
+        for (const double value : column) {
+            p = write(p, value);
+            *p++ = ' ';
+            if (p - start >= (1 << 20)) {
+                bytes += p - start;
+                p = start;
+            }
+        }
+        bytes += p - start;
+        benchmark::DoNotOptimize(start);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(bytes);
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(column.size()));
+}
+
+void BM_WriteFixed4(benchmark::State& state)
+{
+    WriteColumn(state, ColumnValues(4), [](char* p, double value) { return LasNumberFormat::WriteFixed4(p, value); });
+}
+BENCHMARK(BM_WriteFixed4)->Unit(benchmark::kMillisecond);
+
+void BM_WriteStyled(benchmark::State& state)
+{
+    const RLasNumberStyle style{static_cast<int>(state.range(0)), false};
+    WriteColumn(state, ColumnValues(style.Decimals),
+                [style](char* p, double value) { return LasNumberFormat::WriteStyled(p, value, style); });
+}
+BENCHMARK(BM_WriteStyled)->ArgName("decimals")->Arg(4)->Arg(10)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

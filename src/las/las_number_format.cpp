@@ -1,10 +1,12 @@
 #include "las/las_number_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <system_error>
 
 namespace LasNumberFormat {
 
@@ -25,6 +27,83 @@ void DropNegativeZero(char* begin, char*& end)
             return;
     std::copy(begin + 1, end, begin);
     --end;
+}
+
+// Exact powers of ten: a product with one of them is a single rounding,
+// and so is an integer below 2^53 divided by one.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kMaxExactPower = 22;
+// Below this a double's spacing is at most 1/2, so a half is a multiple of it.
+constexpr double kTwoTo52 = 4503599627370496.0;
+
+char* WriteNonFinite(char* out, double value)
+{
+    const char* text = std::isnan(value) ? "NAN" : value < 0 ? "-INF" : "INF";
+    const std::size_t length = std::strlen(text);
+    std::memcpy(out, text, length);
+    return out + length;
+}
+
+// The shortest digits that read back, as d.dddE+xx.
+char* WriteExponent(char* out, double value)
+{
+    const auto result = std::to_chars(out, out + kMaxStyledLength, value, std::chars_format::scientific);
+    char* const end = result.ptr;
+    for (char* p = end; p != out;) {
+        if (*--p == 'e') {
+            *p = 'E';
+            break;
+        }
+    }
+    return end;
+}
+
+// `units` / 10^decimals with exactly `decimals` decimals; units < 2^53.
+char* WriteUnits(char* out, bool negative, std::uint64_t units, int decimals)
+{
+    // The digits of units, from the end backwards two at a time, padded
+    // with zeros to one integer digit and the decimals.
+    char digits[24];
+    char* const digitsEnd = digits + sizeof digits;
+    char* p = digitsEnd;
+    while (units >= 100) {
+        p -= 2;
+        std::memcpy(p, kDigitPairs + 2 * (units % 100), 2);
+        units /= 100;
+    }
+    if (units >= 10) {
+        p -= 2;
+        std::memcpy(p, kDigitPairs + 2 * units, 2);
+    } else {
+        *--p = static_cast<char>('0' + units);
+    }
+    while (digitsEnd - p < decimals + 1)
+        *--p = '0';
+    if (negative)
+        *out++ = '-';
+    const std::size_t integerDigits = static_cast<std::size_t>(digitsEnd - p - decimals);
+    std::memcpy(out, p, integerDigits);
+    out += integerDigits;
+    if (decimals == 0)
+        return out;
+    *out++ = '.';
+    std::memcpy(out, p + integerDigits, static_cast<std::size_t>(decimals));
+    return out + decimals;
+}
+
+// Fixed form through the library: correctly rounded `decimals` decimals,
+// kept when they read back, otherwise the exponent form.
+char* WriteFixedOrExponent(char* out, double value, int decimals)
+{
+    const auto result = std::to_chars(out, out + kMaxStyledLength, value, std::chars_format::fixed, decimals);
+    if (result.ec == std::errc{}) {
+        double readBack = 0.0;
+        const auto parsed = std::from_chars(out, result.ptr, readBack);
+        if (parsed.ec == std::errc{} && parsed.ptr == result.ptr && readBack == value)
+            return result.ptr;
+    }
+    return WriteExponent(out, value);
 }
 
 }  // namespace
@@ -98,6 +177,45 @@ void AppendFixed4(std::string& out, double value)
 {
     char text[kMaxFixed4Length];
     out.append(text, WriteFixed4(text, value));
+}
+
+char* WriteStyled(char* out, double value, RLasNumberStyle style)
+{
+    if (style.Exponent)
+        return std::isfinite(value) ? WriteExponent(out, value) : WriteNonFinite(out, value);
+    const int decimals = std::clamp(style.Decimals, 0, kMaxStyleDecimals);
+    // Fast path. magnitude * 10^decimals is one rounding of the exact
+    // product, off by at most half the spacing of doubles there. Below 2^52
+    // that spacing divides 1/2, so only a rounded fraction of exactly 1/2
+    // leaves the nearest integer in doubt (those go the slow way); any other
+    // fraction lies a whole spacing from 1/2 and decides it.
+    const double magnitude = std::fabs(value);
+    if (decimals <= kMaxExactPower) {
+        const double power = kPowersOfTen[decimals];
+        const double scaled = magnitude * power;
+        if (scaled < kTwoTo52) {
+            const auto whole = static_cast<std::uint64_t>(scaled);
+            const double fraction = scaled - static_cast<double>(whole);
+            if (fraction != 0.5) {
+                const std::uint64_t units = fraction > 0.5 ? whole + 1 : whole;
+                // units and the power are exact, so this division rounds
+                // once, as a correctly rounding reader of the text does:
+                // equality proves the text reads back.
+                if (static_cast<double>(units) / power == magnitude)
+                    return WriteUnits(out, std::signbit(value), units, decimals);
+                return WriteExponent(out, value);
+            }
+        }
+    }
+    if (!std::isfinite(value))
+        return WriteNonFinite(out, value);
+    return WriteFixedOrExponent(out, value, decimals);
+}
+
+void AppendStyled(std::string& out, double value, RLasNumberStyle style)
+{
+    char text[kMaxStyledLength];
+    out.append(text, WriteStyled(text, value, style));
 }
 
 void AppendWrapped(std::string& out, double value)

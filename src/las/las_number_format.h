@@ -5,6 +5,14 @@
 #include <cstddef>
 #include <string>
 
+// How a column's numbers are written: fixed with Decimals decimals, or in
+// exponent form. Either way a written number reads back (with correct
+// rounding) as the same double, bit for bit.
+struct RLasNumberStyle {
+    int Decimals = 4;
+    bool Exponent = false;
+};
+
 namespace LasNumberFormat {
 
 // Shortest form up to 15 significant digits, exponent form outside that
@@ -22,5 +30,24 @@ char* WriteFixed4(char* out, double value);
 // Rounded to 8 significant digits, then written with exactly four decimals,
 // never in exponent form: 12345.67891 gives 12345.6790 (wrapped data).
 void AppendWrapped(std::string& out, double value);
+
+// Styles take 0 to kMaxStyleDecimals decimals; others are clamped to that.
+constexpr int kMaxStyleDecimals = 30;
+// Room WriteStyled may need: a sign, the 309 integer digits of the largest
+// double, the point and kMaxStyleDecimals decimals.
+constexpr std::size_t kMaxStyledLength = 1 + 309 + 1 + kMaxStyleDecimals;
+
+// A value in its column's style, for every finite double an exact form:
+// - fixed: exactly style.Decimals decimals, correctly rounded, with no
+//   point when there are none (-999.2500, 0.1251499951, -0.0000, 42), when
+//   that text reads back as the value; otherwise the shortest exponent form
+//   (12345.67891 with four decimals gives 1.234567891E+04).
+// - exponent: the fewest mantissa digits that read back, upper-case E and
+//   a signed exponent of at least two digits (6.459E+07, -2E-05, 0E+00).
+// The sign of a negative zero stays. Infinities and NaN are written INF,
+// -INF and NAN. Returns the end of what was written into `out`, which has
+// room for kMaxStyledLength characters.
+char* WriteStyled(char* out, double value, RLasNumberStyle style);
+void AppendStyled(std::string& out, double value, RLasNumberStyle style);
 
 }  // namespace LasNumberFormat
