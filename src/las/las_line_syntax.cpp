@@ -1,6 +1,6 @@
 #include "las/las_line_syntax.h"
 
-#include "las/logging.h"
+#include "las/las_problem.h"
 
 #include <charconv>
 #include <system_error>
@@ -10,6 +10,11 @@ namespace {
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+void ReportLine(RLasProblemKind kind, std::string_view line)
+{
+    Report({.Kind = kind, .Line = QuoteForMessage(line)});
+}
 
 }  // namespace
 
@@ -33,18 +38,18 @@ RLasSectionLine ParseLine(std::string_view line)
     result.Status = RLasLineStatus::SyntaxError;
     const std::size_t dot = line.find('.');
     if (dot == std::string_view::npos) {
-        LogMessage("Не найдена точка в строке " + std::string(line));
+        ReportLine(RLasProblemKind::NoDot, line);
         return result;
     }
     result.Mnem = TrimBlanks(line.substr(0, dot));
     const std::size_t colon = line.rfind(':');
     if (colon == std::string_view::npos) {
-        LogMessage("Не найдено двоеточие в строке " + std::string(line));
+        ReportLine(RLasProblemKind::NoColon, line);
         return result;
     }
     const std::size_t space = line.find_first_of(" \t", dot + 1);
     if (space == std::string_view::npos || space > colon) {
-        LogMessage("Не найден пробел между точкой и двоеточием в строке " + std::string(line));
+        ReportLine(RLasProblemKind::NoSpaceBeforeColon, line);
         return result;
     }
     result.Unit = line.substr(dot + 1, space - dot - 1);

@@ -1,6 +1,6 @@
 #include "las/las_scanner.h"
 
-#include "las/logging.h"
+#include "las/las_problem.h"
 
 #include <algorithm>
 #include <array>
@@ -60,22 +60,20 @@ bool HasDigit(std::string_view text, std::size_t from)
 
 }  // namespace
 
-std::string QuoteDataLine(std::string_view line)
+std::string QuoteDataLine(std::string_view line) { return QuoteForMessage(line); }
+
+RLasProblem DataLineProblem(RDataLineResult result, std::string_view line)
 {
-    constexpr std::size_t kQuoted = 200;
-    if (line.size() <= kQuoted)
-        return std::string(line);
-    return std::string(line.substr(0, kQuoted)) + "... (" + std::to_string(line.size()) + " байт)";
+    const RLasProblemKind kind =
+        result == RDataLineResult::TooMany ? RLasProblemKind::TooManyValues : RLasProblemKind::TooFewValues;
+    return {.Kind = kind, .Line = QuoteForMessage(line)};
 }
 
 std::string DataLineMessage(RDataLineResult result, std::string_view line)
 {
-    switch (result) {
-    case RDataLineResult::TooFew: return "Недостаточно данных в строке " + QuoteDataLine(line) + " в секции Data";
-    case RDataLineResult::TooMany: return "Слишком много данных в строке " + QuoteDataLine(line) + " секции Data";
-    case RDataLineResult::Ok: break;
-    }
-    return {};
+    if (result == RDataLineResult::Ok)
+        return {};
+    return ProblemText(DataLineProblem(result, line), RLasLanguage::Russian);
 }
 
 namespace {
@@ -210,7 +208,7 @@ bool ScanDataLine(std::string_view line, std::span<double> values, std::size_t d
 {
     const RDataLineResult result = ScanDataLineQuietly(line, values, depthPosition);
     if (result != RDataLineResult::Ok)
-        LogMessage(DataLineMessage(result, line));
+        Report(DataLineProblem(result, line));
     return result == RDataLineResult::Ok;
 }
 

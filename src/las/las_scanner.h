@@ -6,6 +6,8 @@
 // to it is a separator. Numbers are converted with correct rounding, so a
 // null value written in the file equals the header's NULL exactly.
 
+#include "las/las_problem.h"
+
 #include <cstddef>
 #include <span>
 #include <string>
@@ -14,18 +16,19 @@
 // An unwrapped data line: the depth and values.size() numbers in the order
 // of the ~C lines. The depth, the number at `depthPosition` (normally the
 // first), is read and discarded; the others fill `values` in order. Fails
-// with a logged message when the line holds fewer numbers, or when a digit
+// with a reported problem when the line holds fewer numbers, or when a digit
 // follows the last one.
 bool ScanDataLine(std::string_view line, std::span<double> values, std::size_t depthPosition = 0);
 
 // ScanDataLine without the message, for scanners that report later.
 enum class RDataLineResult { Ok, TooFew, TooMany };
 RDataLineResult ScanDataLineQuietly(std::string_view line, std::span<double> values, std::size_t depthPosition = 0);
-// The message ScanDataLine logs for a failed line.
+// The problem ScanDataLine reports for a failed line (TooFew or TooMany),
+// with the line quoted and Count left for the caller.
+RLasProblem DataLineProblem(RDataLineResult result, std::string_view line);
+// Its Russian text; empty for Ok.
 std::string DataLineMessage(RDataLineResult result, std::string_view line);
-// A data line as messages quote it: whole up to 200 bytes, otherwise its
-// first 200 bytes and the length, so that a megabyte of binary junk does
-// not end up in a message.
+// A data line as messages quote it (QuoteForMessage).
 std::string QuoteDataLine(std::string_view line);
 
 // A line of a wrapped sample: fills values[count..] from the line's numbers

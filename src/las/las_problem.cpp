@@ -1,0 +1,244 @@
+#include "las/las_problem.h"
+
+#include "las/logging.h"
+
+#include <array>
+
+namespace {
+
+using Kind = RLasProblemKind;
+
+struct Wording {
+    Kind kind;
+    std::string_view text;
+};
+
+// One language's texts: a template per kind, in the order of the
+// enumeration, and the phrases some kinds add. A template names fields in
+// braces ({Path}, {Count}); {Size} is the sample size phrase of the
+// TooManySamples kinds.
+struct LanguageTable {
+    std::array<Wording, kLasProblemKindCount> kinds;
+    std::string_view suchRows;       // appended when Count > 1 on a kind that counts like lines
+    std::string_view samplesTake;    // {Size} when the sample count is known
+    std::string_view samplesBeyond;  // {Size} when it is beyond counting
+};
+
+constexpr LanguageTable kEnglish{
+    {{
+        {Kind::FileNotFound, "File {Path} not found"},
+        {Kind::FileUnreadable, "Cannot read file {Path}"},
+        {Kind::NoSections, "File {Path} contains no sections"},
+        {Kind::NoHeader, "File {Path} has no header"},
+        {Kind::NoDataSection, "File {Path} has no data section"},
+        {Kind::HeaderUnreadable, "Could not read the file header"},
+        {Kind::LineCut, "An overlong line in file {Path} was cut"},
+        {Kind::ReadCancelled, "Reading file {Path} was cancelled"},
+        {Kind::FileChanged, "File {Path} changed while it was being read"},
+        {Kind::NotARegularFile, "{Path} is not a regular file ({Detail})"},
+        {Kind::IsAFolder, "{Path} is a folder, not a file"},
+        {Kind::Utf16Read, "File {Path} was read from {Detail}"},
+        {Kind::SavedAsUtf8, "File {Path} was in UTF-16 and has been saved in UTF-8"},
+        {Kind::TooManyCurves, "Too many curves in file {Path}: {Count}, at most {Expected} allowed"},
+        {Kind::TooManySamples,
+         "Too many samples in file {Path}: {Size} with {Detail} MB allowed; check STRT, STOP and STEP in the Well "
+         "section"},
+        {Kind::TooManySamplesForMemory,
+         "Too many samples in file {Path}: {Size} with {Detail} MB (half the computer's memory) allowed; check "
+         "STRT, STOP and STEP in the Well section"},
+        {Kind::BadNumber, "Invalid format for {Name}"},
+        {Kind::MissingWellItem, "Item {Name} not found in the Well section"},
+        {Kind::NoCurves, "No curve found in the Curve section"},
+        {Kind::NoDepthCurve,
+         "No depth item found in the Curve section (DEPT, DEPTH, BOREHOLE-DEPTH or TIME). The first item is used"},
+        {Kind::NoDot, "No dot found in line {Line}"},
+        {Kind::NoColon, "No colon found in line {Line}"},
+        {Kind::NoSpaceBeforeColon, "No space between the dot and the colon in line {Line}"},
+        {Kind::TooFewValues, "Too few values in line {Line} of the Data section"},
+        {Kind::TooManyValues, "Too many values in line {Line} of the Data section"},
+        {Kind::DataLineUnreadable, "Cannot parse line {Line} of the Data section"},
+        {Kind::TooManyRows, "Too much data in the Data section"},
+        {Kind::DepthNotANumber, "The depth is not a number in line {Line} of the Data section; the line is skipped"},
+        {Kind::TextNulls,
+         "{Count} values in the Data section are not numbers (the first, {Line}, in row {Row}); they are taken as "
+         "empty"},
+        {Kind::StrtDisagrees,
+         "STRT {Header} differs from the first depth in the data {Found}; the data's depths are used"},
+        {Kind::StopDisagrees,
+         "STOP {Header} differs from the last depth in the data {Found}; the data's depths are used"},
+        {Kind::StepDisagrees,
+         "STEP {Header} differs from the depth step in the data {Found}; the data's depths are used"},
+        {Kind::StepZeroOverRegularData,
+         "STEP 0 differs from the depth step in the data {Found}; the data's depths are used"},
+        {Kind::IrregularDepths,
+         "STEP {Header} does not match the data: the depths are unevenly spaced; the data's depths are used"},
+        {Kind::RowCountDisagrees,
+         "STRT, STOP and STEP call for {Expected} rows in the Data section, but the data hold {Count}; all rows were "
+         "read"},
+        {Kind::DepthsGoBack, "Depths in the Data section are out of order (row {Row}); rows are kept in file order"},
+        {Kind::NoHeaderToWrite, "Could not write the file: there is no header"},
+        {Kind::NoDataToWrite, "Could not write the file: there is no data section"},
+        {Kind::ZeroStepToWrite, "Cannot write the file: the step is zero"},
+        {Kind::DataDisagreesWithHeader, "The size of the data in the Data section does not match the header"},
+        {Kind::CannotOpenForWriting, "Cannot open file {Path} for writing"},
+        {Kind::WriteFailed, "{Detail}"},
+    }},
+    "; {Count} such rows",
+    "{Count} samples of {Expected} curves would take {Found} MB",
+    "more than {Count} samples",
+};
+
+constexpr LanguageTable kRussian{
+    {{
+        {Kind::FileNotFound, "Файл {Path} не найден"},
+        {Kind::FileUnreadable, "Не удается прочитать файл {Path}"},
+        {Kind::NoSections, "Файл {Path} не содержит ни одной секции"},
+        {Kind::NoHeader, "Файл {Path} не содержит заголовка"},
+        {Kind::NoDataSection, "Файл {Path} не содержит секции данных"},
+        {Kind::HeaderUnreadable, "Не удалось прочитать заголовок файла"},
+        {Kind::LineCut, "Слишком длинная строка в файле {Path} обрезана"},
+        {Kind::ReadCancelled, "Чтение файла {Path} прервано"},
+        {Kind::FileChanged, "Файл {Path} изменился во время чтения"},
+        {Kind::NotARegularFile, "{Path} не является обычным файлом ({Detail})"},
+        {Kind::IsAFolder, "{Path} является папкой, а не файлом"},
+        {Kind::Utf16Read, "Файл {Path} прочитан из кодировки {Detail}"},
+        {Kind::SavedAsUtf8, "Файл {Path} был в кодировке UTF-16 и сохранён в UTF-8"},
+        {Kind::TooManyCurves, "Слишком много кривых в файле {Path}: {Count}, допустимо не более {Expected}"},
+        {Kind::TooManySamples,
+         "Слишком много отсчётов в файле {Path}: {Size} при допустимых {Detail} МБ; проверьте STRT, STOP и STEP в "
+         "секции Well"},
+        {Kind::TooManySamplesForMemory,
+         "Слишком много отсчётов в файле {Path}: {Size} при допустимых {Detail} МБ (половина памяти компьютера); "
+         "проверьте STRT, STOP и STEP в секции Well"},
+        {Kind::BadNumber, "Неверный формат для {Name}"},
+        {Kind::MissingWellItem, "Не найдено поле {Name} в секции Well"},
+        {Kind::NoCurves, "Не найдено ни одной кривой в секции Curve"},
+        {Kind::NoDepthCurve,
+         "Не найдено поле глубины в секции Curve (DEPT, DEPTH, BOREHOLE-DEPTH или TIME). Выбрано первое поле"},
+        {Kind::NoDot, "Не найдена точка в строке {Line}"},
+        {Kind::NoColon, "Не найдено двоеточие в строке {Line}"},
+        {Kind::NoSpaceBeforeColon, "Не найден пробел между точкой и двоеточием в строке {Line}"},
+        {Kind::TooFewValues, "Недостаточно данных в строке {Line} в секции Data"},
+        {Kind::TooManyValues, "Слишком много данных в строке {Line} секции Data"},
+        {Kind::DataLineUnreadable, "Ошибка разбора строки {Line} в секции Data"},
+        {Kind::TooManyRows, "Слишком много данных в секции Data"},
+        {Kind::DepthNotANumber, "Глубина не является числом в строке {Line} секции Data; строка пропущена"},
+        {Kind::TextNulls,
+         "{Count} значений в секции Data не являются числами (первое, {Line}, в строке {Row}); они считаются "
+         "пустыми"},
+        {Kind::StrtDisagrees,
+         "STRT {Header} не совпадает с первой глубиной в данных {Found}; используются глубины из данных"},
+        {Kind::StopDisagrees,
+         "STOP {Header} не совпадает с последней глубиной в данных {Found}; используются глубины из данных"},
+        {Kind::StepDisagrees,
+         "STEP {Header} не совпадает с шагом глубин в данных {Found}; используются глубины из данных"},
+        {Kind::StepZeroOverRegularData,
+         "STEP 0 не совпадает с шагом глубин в данных {Found}; используются глубины из данных"},
+        {Kind::IrregularDepths,
+         "STEP {Header} не совпадает с данными: глубины идут неравномерно; используются глубины из данных"},
+        {Kind::RowCountDisagrees,
+         "По STRT, STOP и STEP в секции Data должно быть {Expected} строк, а в данных {Count}; прочитаны все строки"},
+        {Kind::DepthsGoBack,
+         "Глубины в секции Data идут не по порядку (строка {Row}); строки оставлены в порядке файла"},
+        {Kind::NoHeaderToWrite, "Не удалось записать в файл: отсутствует заголовок"},
+        {Kind::NoDataToWrite, "Не удалось записать в файл: отсутствует секция данных"},
+        {Kind::ZeroStepToWrite, "Не удается записать в файл: шаг равен нулю"},
+        {Kind::DataDisagreesWithHeader, "Размерность данных из секции Data не соответсвует заголовку"},
+        {Kind::CannotOpenForWriting, "не удается открыть файл {Path} для записи"},
+        {Kind::WriteFailed, "{Detail}"},
+    }},
+    "; таких строк: {Count}",
+    "{Count} отсчётов по {Expected} кривым займут {Found} МБ",
+    "больше {Count} отсчётов",
+};
+
+// Every template sits at its kind's index, so a kind finds its text directly.
+constexpr bool InEnumerationOrder(const LanguageTable& table)
+{
+    for (std::size_t i = 0; i < table.kinds.size(); ++i)
+        if (static_cast<std::size_t>(table.kinds[i].kind) != i)
+            return false;
+    return true;
+}
+static_assert(InEnumerationOrder(kEnglish), "English texts out of the order of RLasProblemKind");
+static_assert(InEnumerationOrder(kRussian), "Russian texts out of the order of RLasProblemKind");
+
+bool CountsLikeLines(Kind kind)
+{
+    return kind == Kind::TooFewValues || kind == Kind::TooManyValues || kind == Kind::DepthNotANumber;
+}
+
+// Appends `text` with its {Field} names replaced by the problem's fields.
+// Field texts go in as they are and are not scanned again, so the work is
+// linear in the output. A name that is no field stays as written.
+void Fill(std::string& out, std::string_view text, const RLasProblem& problem, std::string_view size)
+{
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t open = text.find('{', pos);
+        const std::size_t close = open == std::string_view::npos ? open : text.find('}', open);
+        if (close == std::string_view::npos) {
+            out.append(text.substr(pos));
+            return;
+        }
+        out.append(text.substr(pos, open - pos));
+        const std::string_view name = text.substr(open + 1, close - open - 1);
+        if (name == "Path")
+            out += problem.Path;
+        else if (name == "Line")
+            out += problem.Line;
+        else if (name == "Name")
+            out += problem.Name;
+        else if (name == "Header")
+            out += problem.Header;
+        else if (name == "Found")
+            out += problem.Found;
+        else if (name == "Detail")
+            out += problem.Detail;
+        else if (name == "Count")
+            out += std::to_string(problem.Count);
+        else if (name == "Expected")
+            out += std::to_string(problem.Expected);
+        else if (name == "Row")
+            out += std::to_string(problem.Row);
+        else if (name == "Size")
+            out += size;
+        else
+            out.append(text.substr(open, close - open + 1));
+        pos = close + 1;
+    }
+}
+
+}  // namespace
+
+std::string ProblemText(const RLasProblem& problem, RLasLanguage language)
+{
+    const auto index = static_cast<std::size_t>(problem.Kind);
+    if (index >= kLasProblemKindCount)
+        return {};
+    const LanguageTable& table = language == RLasLanguage::Russian ? kRussian : kEnglish;
+    std::string size;
+    if (problem.Kind == Kind::TooManySamples || problem.Kind == Kind::TooManySamplesForMemory)
+        Fill(size, problem.Found.empty() ? table.samplesBeyond : table.samplesTake, problem, {});
+    std::string text;
+    Fill(text, table.kinds[index].text, problem, size);
+    if (CountsLikeLines(problem.Kind) && problem.Count > 1)
+        Fill(text, table.suchRows, problem, {});
+    return text;
+}
+
+void Report(RLasProblem problem)
+{
+    if (RLogSink* sink = Logging::CurrentSink())
+        sink->Problem(problem);
+}
+
+std::string QuoteForMessage(std::string_view bytes)
+{
+    // Bytes are put in raw, in the file's own encoding; the sink decodes
+    // them for display.
+    constexpr std::size_t kQuoted = 200;
+    if (bytes.size() <= kQuoted)
+        return std::string(bytes);
+    return std::string(bytes.substr(0, kQuoted)) + "... (" + std::to_string(bytes.size()) + " байт)";
+}

@@ -1,0 +1,283 @@
+#include "las/las_problem.h"
+#include "las/las_line_syntax.h"
+#include "las/las_scanner.h"
+#include "las/logging.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+RLasProblem ProblemOf(RLasProblemKind kind)
+{
+    RLasProblem problem{.Kind = kind};
+    return problem;
+}
+
+// Every field set, to a value that shows where it went.
+RLasProblem FilledProblem(RLasProblemKind kind)
+{
+    RLasProblem problem{.Kind = kind};
+    problem.Path = "/logs/a.las";
+    problem.Line = "1000 x 2";
+    problem.Name = "STRT";
+    problem.Header = "8150";
+    problem.Found = "8440";
+    problem.Count = 7;
+    problem.Expected = 11;
+    problem.Row = 13;
+    problem.Detail = "detail";
+    return problem;
+}
+
+std::string Russian(const RLasProblem& problem) { return ProblemText(problem, RLasLanguage::Russian); }
+std::string English(const RLasProblem& problem) { return ProblemText(problem, RLasLanguage::English); }
+
+// A sink that keeps what it gets without installing itself anywhere.
+class KeepingSink : public RLogSink {
+public:
+    void Message(const std::string& text) override { Messages.push_back(text); }
+    void Problem(const RLasProblem& problem) override { Kinds.push_back(problem.Kind); }
+
+    std::vector<std::string> Messages;
+    std::vector<RLasProblemKind> Kinds;
+};
+
+// A sink that only takes texts, as the existing sinks do.
+class TextSink : public RLogSink {
+public:
+    void Message(const std::string& text) override { Messages.push_back(text); }
+    std::vector<std::string> Messages;
+};
+
+}  // namespace
+
+TEST(ProblemText, EveryKindIsWordedInBothLanguagesWithNoPlaceholderLeft)
+{
+    for (std::size_t i = 0; i < kLasProblemKindCount; ++i) {
+        const auto kind = static_cast<RLasProblemKind>(i);
+        const RLasProblem problem = FilledProblem(kind);
+        for (const std::string& text : {English(problem), Russian(problem)}) {
+            EXPECT_FALSE(text.empty()) << i;
+            EXPECT_EQ(text.find('{'), std::string::npos) << i << ": " << text;
+            EXPECT_EQ(text.find('}'), std::string::npos) << i << ": " << text;
+        }
+        // English texts are plain ASCII (quoted bytes aside); the two
+        // languages differ except where the text is the carried one.
+        for (unsigned char c : English(problem))
+            EXPECT_LT(c, 0x80) << i << ": " << English(problem);
+        if (kind != RLasProblemKind::WriteFailed) {
+            EXPECT_NE(English(problem), Russian(problem)) << i;
+        }
+    }
+    EXPECT_EQ(English(ProblemOf(static_cast<RLasProblemKind>(kLasProblemKindCount))), "");
+}
+
+TEST(ProblemText, RussianTextsStayAsTheUsersKnowThem)
+{
+    RLasProblem problem = ProblemOf(RLasProblemKind::FileNotFound);
+    problem.Path = "/logs/a.las";
+    EXPECT_EQ(Russian(problem), "Файл /logs/a.las не найден");
+    problem.Kind = RLasProblemKind::CannotOpenForWriting;
+    EXPECT_EQ(Russian(problem), "не удается открыть файл /logs/a.las для записи");
+
+    problem = ProblemOf(RLasProblemKind::MissingWellItem);
+    problem.Name = "STRT";
+    EXPECT_EQ(Russian(problem), "Не найдено поле STRT в секции Well");
+    problem.Kind = RLasProblemKind::BadNumber;
+    EXPECT_EQ(Russian(problem), "Неверный формат для STRT");
+
+    EXPECT_EQ(Russian(ProblemOf(RLasProblemKind::NoDepthCurve)),
+              "Не найдено поле глубины в секции Curve (DEPT, DEPTH, BOREHOLE-DEPTH или TIME). Выбрано первое поле");
+    EXPECT_EQ(Russian(ProblemOf(RLasProblemKind::DataDisagreesWithHeader)),
+              "Размерность данных из секции Data не соответсвует заголовку");
+
+    problem = ProblemOf(RLasProblemKind::StrtDisagrees);
+    problem.Header = "8150";
+    problem.Found = "8440";
+    EXPECT_EQ(Russian(problem),
+              "STRT 8150 не совпадает с первой глубиной в данных 8440; используются глубины из данных");
+    problem = ProblemOf(RLasProblemKind::RowCountDisagrees);
+    problem.Expected = 101;
+    problem.Count = 99;
+    EXPECT_EQ(Russian(problem),
+              "По STRT, STOP и STEP в секции Data должно быть 101 строк, а в данных 99; прочитаны все строки");
+    problem = ProblemOf(RLasProblemKind::TextNulls);
+    problem.Count = 3;
+    problem.Line = "n/a";
+    problem.Row = 12;
+    EXPECT_EQ(Russian(problem),
+              "3 значений в секции Data не являются числами (первое, n/a, в строке 12); они считаются пустыми");
+    problem = ProblemOf(RLasProblemKind::NotARegularFile);
+    problem.Path = "/dev/tty";
+    problem.Detail = "устройство";
+    EXPECT_EQ(Russian(problem), "/dev/tty не является обычным файлом (устройство)");
+
+    problem = ProblemOf(RLasProblemKind::WriteFailed);
+    problem.Detail = "Нет места на диске";
+    EXPECT_EQ(Russian(problem), "Нет места на диске");
+    EXPECT_EQ(English(problem), "Нет места на диске");
+}
+
+TEST(ProblemText, SizeRefusalsCarryTheirNumbers)
+{
+    RLasProblem curves = ProblemOf(RLasProblemKind::TooManyCurves);
+    curves.Path = "a.las";
+    curves.Count = 70000;
+    curves.Expected = 65536;
+    EXPECT_EQ(Russian(curves), "Слишком много кривых в файле a.las: 70000, допустимо не более 65536");
+    EXPECT_EQ(English(curves), "Too many curves in file a.las: 70000, at most 65536 allowed");
+
+    RLasProblem samples = ProblemOf(RLasProblemKind::TooManySamples);
+    samples.Path = "a.las";
+    samples.Count = 1000000;
+    samples.Expected = 3;
+    samples.Found = "23";
+    samples.Detail = "8";
+    EXPECT_EQ(Russian(samples), "Слишком много отсчётов в файле a.las: 1000000 отсчётов по 3 кривым займут 23 МБ при "
+                                "допустимых 8 МБ; проверьте STRT, STOP и STEP в секции Well");
+    EXPECT_EQ(English(samples), "Too many samples in file a.las: 1000000 samples of 3 curves would take 23 MB with 8 "
+                                "MB allowed; check STRT, STOP and STEP in the Well section");
+    samples.Kind = RLasProblemKind::TooManySamplesForMemory;
+    samples.Found.clear();
+    samples.Count = 4000000000;
+    samples.Detail = "16384";
+    EXPECT_EQ(Russian(samples), "Слишком много отсчётов в файле a.las: больше 4000000000 отсчётов при допустимых 16384 "
+                                "МБ (половина памяти компьютера); проверьте STRT, STOP и STEP в секции Well");
+    EXPECT_EQ(English(samples), "Too many samples in file a.las: more than 4000000000 samples with 16384 MB (half the "
+                                "computer's memory) allowed; check STRT, STOP and STEP in the Well section");
+}
+
+TEST(ProblemText, LineCountingKindsNameHowManyLinesWereLikeIt)
+{
+    RLasProblem problem = ProblemOf(RLasProblemKind::TooFewValues);
+    problem.Line = "1000.25 3";
+    EXPECT_EQ(Russian(problem), "Недостаточно данных в строке 1000.25 3 в секции Data");
+    problem.Count = 1;
+    EXPECT_EQ(Russian(problem), "Недостаточно данных в строке 1000.25 3 в секции Data");
+    problem.Count = 5;
+    EXPECT_EQ(Russian(problem), "Недостаточно данных в строке 1000.25 3 в секции Data; таких строк: 5");
+    EXPECT_EQ(English(problem), "Too few values in line 1000.25 3 of the Data section; 5 such rows");
+    problem.Kind = RLasProblemKind::TooManyValues;
+    EXPECT_EQ(Russian(problem), "Слишком много данных в строке 1000.25 3 секции Data; таких строк: 5");
+    problem.Kind = RLasProblemKind::DepthNotANumber;
+    problem.Line = "-- 3";
+    EXPECT_EQ(Russian(problem),
+              "Глубина не является числом в строке -- 3 секции Data; строка пропущена; таких строк: 5");
+    // Other kinds that carry a count do not take the suffix.
+    problem.Kind = RLasProblemKind::TextNulls;
+    EXPECT_EQ(Russian(problem).find("таких строк"), std::string::npos);
+}
+
+TEST(ProblemText, QuotedBytesAreInsertedVerbatim)
+{
+    // Braces from the file are not placeholders.
+    RLasProblem problem = ProblemOf(RLasProblemKind::NoDot);
+    problem.Line = "{Path} {Count";
+    problem.Path = "a.las";
+    EXPECT_EQ(Russian(problem), "Не найдена точка в строке {Path} {Count");
+    EXPECT_EQ(English(problem), "No dot found in line {Path} {Count");
+    // Windows-1251 bytes stay as they are.
+    problem.Line = "\xD1\xEA\xE2";
+    EXPECT_EQ(Russian(problem), "Не найдена точка в строке \xD1\xEA\xE2");
+}
+
+TEST(QuoteForMessage, WholeUpTo200BytesThenCutWithTheLength)
+{
+    const std::string exact(200, '7');
+    EXPECT_EQ(QuoteForMessage(exact), exact);
+    EXPECT_EQ(QuoteForMessage(""), "");
+    const std::string longer = std::string(200, '7') + "8";
+    EXPECT_EQ(QuoteForMessage(longer), exact + "... (201 байт)");
+    EXPECT_EQ(QuoteDataLine(longer), QuoteForMessage(longer));
+    // Embedded NUL bytes are kept, not a place to stop.
+    EXPECT_EQ(QuoteForMessage(std::string_view("a\0b", 3)), std::string("a\0b", 3));
+}
+
+TEST(Report, TextOnlySinksReceiveTheRussianWording)
+{
+    RLogCollector log;
+    RLasProblem problem = ProblemOf(RLasProblemKind::MissingWellItem);
+    problem.Name = "STEP";
+    Report(problem);
+    TextSink texts;
+    {
+        RLogScope scope(&texts);
+        Report(problem);
+    }
+    EXPECT_EQ(log.Messages, std::vector<std::string>{"Не найдено поле STEP в секции Well"});
+    EXPECT_EQ(texts.Messages, log.Messages);
+}
+
+TEST(Report, DroppedWithoutASink)
+{
+    RLogSink* const previous = Logging::SetSink(nullptr);
+    Report(ProblemOf(RLasProblemKind::NoCurves));
+    LogMessage("nobody listens");
+    EXPECT_EQ(Logging::CurrentSink(), nullptr);
+    Logging::SetSink(previous);
+}
+
+TEST(Report, ConvertedCallersReportProblemsNotTexts)
+{
+    KeepingSink sink;
+    RLogScope scope(&sink);
+    ParseLine("STRT M 1000 : X");
+    std::vector<double> values(1);
+    ScanDataLine("1000 1 2", values);
+    EXPECT_EQ(sink.Kinds, (std::vector<RLasProblemKind>{RLasProblemKind::NoDot, RLasProblemKind::TooManyValues}));
+    EXPECT_TRUE(sink.Messages.empty());
+}
+
+TEST(Report, HeaderLinesAreQuotedLikeDataLines)
+{
+    RLogCollector log;
+    const std::string line = "STRT M " + std::string(300, '1');
+    ParseLine(line);
+    ASSERT_EQ(log.Messages.size(), 1u);
+    EXPECT_EQ(log.Messages[0], "Не найдена точка в строке " + line.substr(0, 200) + "... (307 байт)");
+}
+
+TEST(RLogScope, SendsOnlyItsThreadsMessagesToItsSink)
+{
+    RLogCollector process;
+    KeepingSink scoped;
+    std::thread scopedThread([&] {
+        RLogScope scope(&scoped);
+        LogMessage("scoped text");
+        Report(ProblemOf(RLasProblemKind::NoCurves));
+    });
+    scopedThread.join();
+    std::thread otherThread([] { LogMessage("other text"); });
+    otherThread.join();
+    EXPECT_EQ(scoped.Messages, std::vector<std::string>{"scoped text"});
+    EXPECT_EQ(scoped.Kinds, std::vector<RLasProblemKind>{RLasProblemKind::NoCurves});
+    EXPECT_EQ(process.Messages, std::vector<std::string>{"other text"});
+}
+
+TEST(RLogScope, NestsAndANullSinkChangesNothing)
+{
+    RLogCollector process;
+    KeepingSink outer, inner;
+    {
+        RLogScope outerScope(&outer);
+        {
+            RLogScope innerScope(&inner);
+            LogMessage("inner");
+            EXPECT_EQ(Logging::CurrentSink(), &inner);
+        }
+        {
+            RLogScope passThrough(nullptr);
+            LogMessage("outer");
+        }
+        LogMessage("outer again");
+    }
+    LogMessage("process");
+    EXPECT_EQ(inner.Messages, std::vector<std::string>{"inner"});
+    EXPECT_EQ(outer.Messages, (std::vector<std::string>{"outer", "outer again"}));
+    EXPECT_EQ(process.Messages, std::vector<std::string>{"process"});
+    EXPECT_EQ(Logging::CurrentSink(), &process);
+}
