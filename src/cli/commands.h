@@ -8,7 +8,8 @@
 using CliArgs = std::vector<std::string>;
 
 // Writes one LAS diagnostic to stderr as a line of UTF-8; install it with
-// RLogFunctionSink for the length of a command.
+// RLogFunctionSink for the length of a command. Problems reach it already
+// worded in the language of the global --lang option (Russian by default).
 void PrintDiagnostic(const std::string& text);
 
 int RunDump(const CliArgs& args);

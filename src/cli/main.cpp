@@ -3,6 +3,8 @@
 
 #include "cli/commands.h"
 #include "container/text_codec.h"
+#include "las/las_problem.h"
+#include "las/logging.h"
 
 #include <csignal>
 #include <cstdio>
@@ -33,9 +35,64 @@ constexpr Command kCommands[] = {
 
 void PrintUsage(std::FILE* out)
 {
-    std::fprintf(out, "usage: loggard-cli COMMAND [ARGS]\n\ncommands:\n");
+    std::fprintf(out, "usage: loggard-cli [--lang en|ru] COMMAND [ARGS]\n\ncommands:\n");
     for (const Command& command : kCommands)
         std::fprintf(out, "  %-60s %s\n", command.usage, command.summary);
+    std::fprintf(out, "\n--lang sets the language of diagnostics: en English, ru Russian (the default)\n");
+}
+
+// Words problems in the language the command line asks for and hands them,
+// like every other message, to the sink the command has installed for as
+// long as it wants diagnostics printed: which messages come out, and when,
+// stays the command's choice.
+class DiagnosticLanguageSink final : public RLogSink {
+public:
+    explicit DiagnosticLanguageSink(RLasLanguage language) : language_(language) {}
+
+    void Message(const std::string& text) override
+    {
+        if (RLogSink* printer = Logging::Sink())
+            printer->Message(text);
+    }
+    void Problem(const RLasProblem& problem) override
+    {
+        if (RLogSink* printer = Logging::Sink())
+            printer->Message(ProblemText(problem, language_));
+    }
+
+private:
+    RLasLanguage language_;
+};
+
+// Reads a leading "--lang en|ru" (or "--lang=en"); `next` is the index of
+// the command after it. False with a message for an unknown language.
+bool ReadLanguage(int argc, char** argv, int& next, RLasLanguage& language)
+{
+    next = 1;
+    language = RLasLanguage::Russian;
+    if (argc < 2)
+        return true;
+    const char* value = nullptr;
+    if (std::strcmp(argv[1], "--lang") == 0) {
+        if (argc < 3) {
+            std::fprintf(stderr, "loggard-cli: --lang needs a value: en or ru\n");
+            return false;
+        }
+        value = argv[2];
+        next = 3;
+    } else if (std::strncmp(argv[1], "--lang=", 7) == 0) {
+        value = argv[1] + 7;
+        next = 2;
+    } else {
+        return true;
+    }
+    if (std::strcmp(value, "en") == 0) {
+        language = RLasLanguage::English;
+    } else if (std::strcmp(value, "ru") != 0) {
+        std::fprintf(stderr, "loggard-cli: unknown language '%s' (en or ru)\n", value);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -54,26 +111,34 @@ int main(int argc, char** argv)
     // with a temporary file left beside the target. Ignored, the write
     // fails with EFBIG instead and the save reports it like a full disk.
     std::signal(SIGXFSZ, SIG_IGN);
-    if (argc < 2) {
+    int first = 1;
+    RLasLanguage language = RLasLanguage::Russian;
+    if (!ReadLanguage(argc, argv, first, language)) {
         PrintUsage(stderr);
         return 2;
     }
-    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0
-        || std::strcmp(argv[1], "help") == 0) {
+    if (argc <= first) {
+        PrintUsage(stderr);
+        return 2;
+    }
+    const char* const name = argv[first];
+    if (std::strcmp(name, "--help") == 0 || std::strcmp(name, "-h") == 0 || std::strcmp(name, "help") == 0) {
         PrintUsage(stdout);
         return 0;
     }
+    DiagnosticLanguageSink languageSink(language);
+    RLogScope scope(&languageSink);
     for (const Command& command : kCommands) {
-        if (std::strcmp(argv[1], command.name) != 0)
+        if (std::strcmp(name, command.name) != 0)
             continue;
         try {
-            return command.run(CliArgs(argv + 2, argv + argc));
+            return command.run(CliArgs(argv + first + 1, argv + argc));
         } catch (const std::exception& error) {
             std::fprintf(stderr, "%s\n", error.what());
             return 1;
         }
     }
-    std::fprintf(stderr, "loggard-cli: unknown command '%s'\n", argv[1]);
+    std::fprintf(stderr, "loggard-cli: unknown command '%s'\n", name);
     PrintUsage(stderr);
     return 2;
 }
