@@ -67,6 +67,16 @@ void RLasData::SaveToNode(RDCNodeList& root) const
             values->Value(k)->SetDouble(sample.Value);
             flags->Value(k)->SetInteger(sample.Flags);
         }
+        // An irregular index: value k is the depth of sample k. A regular
+        // grid has no object 5.
+        if (curve.Depths && curve.Depths->size() == curve.Data.Samples.size()) {
+            RDCObject* depths = node->Object(5);
+            depths->SetValueCount(sampleCount);
+            for (int k = 0; k < sampleCount; ++k)
+                depths->Value(k)->SetDouble((*curve.Depths)[static_cast<std::size_t>(k)]);
+        } else if (node->ObjectCount() > 5) {
+            node->SetObjectCount(5);
+        }
     }
     root.NodeByPath("LasData", true)->Object(0)->Value(0)->SetString(CacheText);
 }
@@ -87,6 +97,7 @@ void RLasData::LoadFromNode(RDCNodeList& root)
     };
 
     std::vector<std::unique_ptr<RLasCurve>> curves;
+    std::shared_ptr<const TDoubleArray> lastDepths;  // shared again by the next curve on the same rows
     if (RDCNode* list = root.NodeByPath("LasData\\Curves")) {
         curves.resize(static_cast<std::size_t>(list->ChildCount()));
         for (RDCNode* node = list->FirstChild(); node; node = list->NextChild(node)) {
@@ -111,6 +122,27 @@ void RLasData::LoadFromNode(RDCNodeList& root)
                 const RDCValue* flag = flags ? flags->ValueAt(k) : nullptr;
                 curve->Data.Samples[static_cast<std::size_t>(k)] =
                     RLasSample{values->ValueAt(k)->AsDouble(), static_cast<std::uint8_t>(flag ? flag->AsInteger() : 0)};
+            }
+            // An irregular index is taken only with one finite depth per
+            // sample; none (older files) or a damaged one leaves the grid
+            // regular.
+            const RDCObject* depthList = node->ObjectAt(5);
+            if (depthList && sampleCount > 0 && depthList->ValueCount() == sampleCount) {
+                TDoubleArray depths(static_cast<std::size_t>(sampleCount));
+                bool whole = true;
+                for (int k = 0; k < sampleCount && whole; ++k) {
+                    const RDCValue* depth = depthList->ValueAt(k);
+                    whole = depth->Type() == RDCType::Double && std::isfinite(depth->AsDouble());
+                    depths[static_cast<std::size_t>(k)] = depth->AsDouble();
+                }
+                if (whole) {
+                    if (!lastDepths || *lastDepths != depths)
+                        lastDepths = std::make_shared<const TDoubleArray>(std::move(depths));
+                    curve->Depths = lastDepths;
+                    curve->FirstDepth = lastDepths->front();
+                    curve->LastDepth = lastDepths->back();
+                    curve->Data.Step = 0.0;
+                }
             }
             curves[static_cast<std::size_t>(index)] = std::move(curve);
         }

@@ -5,12 +5,15 @@
 #include "container/data_container.h"
 #include "container/error.h"
 #include "support/child_process.h"
+#include "support/file_curves.h"
 #include "support/files.h"
+#include "support/irregular_curves.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
@@ -477,6 +480,73 @@ TEST(ContainerForm, CurvesAndCacheTextRoundTrip)
     EXPECT_EQ(rhob.Data.Step, 0.25);
     EXPECT_EQ(restored.CacheText, loaded->data.CacheText);
     EXPECT_FALSE(restored.LoadFromFile(dir.File("missing.dat")));
+}
+
+TEST(ContainerForm, IrregularDepthsRoundTripAsObjectFive)
+{
+    RLasData data;
+    const auto depths = DepthIndex(JitteredDepthsWithGap());
+    AddIrregularFileCurve(data, "GR", depths, {1, 2, 3, 4, 5, 6, 7}, -999.25);
+    AddIrregularFileCurve(data, "RHOB", depths, {2, 2, 2, 2, 2, 2, 2}, -999.25);
+    AddIrregularFileCurve(data, "UP", DepthIndex(DescendingJitteredDepthsWithGap()), {7, 6, 5, 4, 3, 2, 1}, -999.25);
+    AddFileCurve(data, "SP", 1000.0, 0.5, {1, 2, 3}, -999.25);
+    RDataContainer container;
+    data.SaveToNode(container);
+    const RDCObject* saved = container.NodeByPath("LasData\\Curves\\0")->ObjectAt(5);
+    ASSERT_NE(saved, nullptr);
+    ASSERT_EQ(saved->ValueCount(), 7);
+    EXPECT_EQ(saved->ValueAt(2)->AsDouble(), 1001.1);
+    EXPECT_EQ(container.NodeByPath("LasData\\Curves\\3")->ObjectCount(), 5);  // a regular grid has none
+
+    RLasData restored;
+    restored.LoadFromNode(container);
+    ASSERT_EQ(restored.Curves().size(), 4u);
+    const RLasCurve& gr = *restored.Curves()[0];
+    ASSERT_FALSE(gr.IsRegular());
+    EXPECT_EQ(*gr.Depths, JitteredDepthsWithGap());
+    EXPECT_EQ(gr.Data.Step, 0.0);
+    EXPECT_EQ(gr.FirstDepth, 1000.0);
+    EXPECT_EQ(gr.LastDepth, 1006.0);
+    EXPECT_EQ(restored.Curves()[1]->Depths, gr.Depths);  // one index again for the rows it shares
+    const RLasCurve& up = *restored.Curves()[2];
+    ASSERT_FALSE(up.IsRegular());
+    EXPECT_TRUE(up.IsDescending());
+    EXPECT_EQ(*up.Depths, DescendingJitteredDepthsWithGap());
+    const RLasCurve& sp = *restored.Curves()[3];
+    EXPECT_TRUE(sp.IsRegular());
+    EXPECT_EQ(sp.Data.Step, 0.5);
+    EXPECT_EQ(sp.Depth(2), 1001.0);
+
+    // Saved again over the same tree as a regular data set, no depths stay behind.
+    RLasData regular;
+    AddFileCurve(regular, "GR", 1000.0, 0.5, {1, 2, 3}, -999.25);
+    regular.SaveToNode(container);
+    EXPECT_EQ(container.NodeByPath("LasData\\Curves\\0")->ObjectCount(), 5);
+}
+
+TEST(ContainerForm, MissingOrDamagedDepthsLoadAsARegularGrid)
+{
+    RLasData data;
+    const auto depths = DepthIndex(JitteredDepthsWithGap());
+    for (const char* name : {"OLD", "SHORT", "TEXT", "NAN", "GOOD"})
+        AddIrregularFileCurve(data, name, depths, {1, 2, 3, 4, 5, 6, 7}, -999.25);
+    RDataContainer container;
+    data.SaveToNode(container);
+    const auto node = [&](int i) { return container.NodeByPath("LasData\\Curves\\" + std::to_string(i)); };
+    node(0)->SetObjectCount(5);                             // written before depths were kept
+    node(1)->Object(5)->SetValueCount(6);                   // one depth short
+    node(2)->Object(5)->Value(3)->SetString("1001.5");      // not a number
+    node(3)->Object(5)->Value(6)->SetDouble(std::nan(""));  // not a depth
+
+    RLasData restored;
+    restored.LoadFromNode(container);
+    ASSERT_EQ(restored.Curves().size(), 5u);
+    for (int i = 0; i < 4; ++i) {
+        const RLasCurve& curve = *restored.Curves()[static_cast<std::size_t>(i)];
+        EXPECT_TRUE(curve.IsRegular()) << curve.Mnemonic;
+        EXPECT_EQ(curve.SampleCount(), 7u) << curve.Mnemonic;
+    }
+    EXPECT_FALSE(restored.Curves()[4]->IsRegular());
 }
 
 TEST(ContainerForm, DuplicateOrOutOfRangeIndexIsACacheError)
