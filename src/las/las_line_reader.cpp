@@ -1,11 +1,60 @@
 #include "las/las_line_reader.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <algorithm>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+// A file with no name that is gone once closed: in memory when the system
+// allows, else in $TMPDIR or /tmp. -1 when none can be made.
+int OpenAnonymousFile()
+{
+#ifdef MFD_CLOEXEC
+    const int memoryFile = ::memfd_create("loggard-utf8", MFD_CLOEXEC);
+    if (memoryFile >= 0)
+        return memoryFile;
+#endif
+#ifdef O_TMPFILE
+    const char* tmpdir = std::getenv("TMPDIR");
+    for (const char* folder : {tmpdir, "/tmp"}) {
+        if (!folder || !*folder)
+            continue;
+        const int file = ::open(folder, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (file >= 0)
+            return file;
+    }
+#endif
+    // tmpfile() removes the name at once; the duplicate keeps the file open
+    // after the FILE is closed.
+    std::FILE* stream = std::tmpfile();
+    if (!stream)
+        return -1;
+    const int file = ::fcntl(::fileno(stream), F_DUPFD_CLOEXEC, 0);
+    std::fclose(stream);
+    return file;
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+}  // namespace
 
 RLasLineReader::~RLasLineReader() { Close(); }
 
@@ -23,6 +72,60 @@ bool RLasLineReader::Open(const std::string& path)
     buffer_.resize(kBufferSize);
     begin_ = end_ = 0;
     eof_ = failed_ = started_ = cut_ = false;
+    sourceEncoding_ = TextCodec::Encoding::Utf8;
+    hadUtf8Mark_ = false;
+    // The first bytes tell UTF-16 from the rest; read as ReadLine would read
+    // them, they stay in the buffer as the start of the text.
+    while (end_ < TextCodec::kUtf16DetectBytes && Fill()) {
+    }
+    TextCodec::Encoding byteOrder;
+    std::size_t markLength;
+    if (TextCodec::DetectUtf16(std::string_view(buffer_.data(), end_), byteOrder, markLength)) {
+        if (!ConvertFromUtf16(byteOrder, markLength)) {
+            Close();
+            return false;
+        }
+        sourceEncoding_ = byteOrder;
+    } else {
+        hadUtf8Mark_ = end_ >= 3 && std::memcmp(buffer_.data(), "\xEF\xBB\xBF", 3) == 0;
+    }
+    return true;
+}
+
+bool RLasLineReader::ConvertFromUtf16(TextCodec::Encoding byteOrder, std::size_t markLength)
+{
+    const int converted = OpenAnonymousFile();
+    if (converted < 0)
+        return false;
+    TextCodec::Utf16Decoder decoder(byteOrder);
+    std::string utf8;
+    utf8.reserve(kBufferSize / 2 * 3 + 8);
+    std::uint64_t written = 0;
+    begin_ = std::min(markLength, end_);
+    bool ok = true;
+    do {
+        utf8.clear();
+        decoder.Decode(std::string_view(buffer_.data() + begin_, end_ - begin_), utf8);
+        ok = WriteAll(converted, utf8);
+        written += utf8.size();
+        begin_ = end_;  // the next Fill reads a whole new block
+    } while (ok && Fill());
+    if (ok && !failed_) {
+        utf8.clear();
+        decoder.Finish(utf8);
+        ok = WriteAll(converted, utf8);
+        written += utf8.size();
+    }
+    if (!ok || failed_ || ::lseek(converted, 0, SEEK_SET) != 0) {
+        ::close(converted);
+        return false;
+    }
+    ::close(fd_);
+    fd_ = converted;
+    fileSize_ = written;
+    fileOffset_ = 0;
+    begin_ = end_ = 0;
+    eof_ = failed_ = false;
     return true;
 }
 
@@ -40,6 +143,8 @@ bool RLasLineReader::OpenPiece(const RLasLineReader& whole, std::uint64_t begin,
     begin_ = end_ = 0;
     eof_ = failed_ = cut_ = false;
     started_ = true;  // a byte order mark can only open the file
+    sourceEncoding_ = whole.sourceEncoding_;
+    hadUtf8Mark_ = whole.hadUtf8Mark_;
     return true;
 }
 

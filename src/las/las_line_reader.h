@@ -4,6 +4,12 @@
 // handed out excludes its end and stays valid until the next call. A UTF-8
 // byte order mark at the start of the file is skipped.
 //
+// A UTF-16 file (with a byte order mark, or told by the zero bytes of its
+// ASCII characters) is converted to UTF-8 at Open, a block at a time, into
+// an anonymous temporary file, and that is what the reader reads: offsets,
+// FileSize and pieces then count bytes of the UTF-8 text. SourceEncoding()
+// tells which it was. Other files are read as the bytes they hold.
+//
 //     RLasLineReader reader;
 //     if (!reader.Open(path)) ...;
 //     std::string_view line;
@@ -28,6 +34,8 @@
 #include <string_view>
 #include <vector>
 
+#include "container/text_codec.h"
+
 class RLasLineReader {
 public:
     static constexpr std::size_t kBufferSize = 256 * 1024;
@@ -39,6 +47,8 @@ public:
     RLasLineReader(const RLasLineReader&) = delete;
     RLasLineReader& operator=(const RLasLineReader&) = delete;
 
+    // False when the file cannot be opened or, for UTF-16, converted (a
+    // read error, no room or no way to make the temporary file).
     bool Open(const std::string& path);
     // Reads bytes [begin, end) of the file `whole` has open (no byte order
     // mark check); `whole` must outlive this reader.
@@ -56,6 +66,11 @@ public:
     std::uint64_t CountLineFeeds(std::uint64_t from, std::uint64_t to) const;
     // Size of the open file, as at Open.
     std::uint64_t FileSize() const { return fileSize_; }
+    // Utf16LE or Utf16BE when the file was UTF-16 and is read converted,
+    // Utf8 for every other file (whatever its 8-bit text is).
+    TextCodec::Encoding SourceEncoding() const { return sourceEncoding_; }
+    // The file starts with a UTF-8 byte order mark (which ReadLine skips).
+    bool HadUtf8Mark() const { return hadUtf8Mark_; }
 
     bool ReadLine(std::string_view& line);
     bool AtEnd();
@@ -73,6 +88,9 @@ private:
     // takes with its line end once that end is in the buffer; false while
     // it is not, with the line's length so far.
     bool FindLineEnd(std::size_t& length, std::size_t& consumed) const;
+    // Replaces the open UTF-16 file, whose first bytes are in the buffer,
+    // by its UTF-8 text in an anonymous temporary file.
+    bool ConvertFromUtf16(TextCodec::Encoding byteOrder, std::size_t markLength);
 
     int fd_ = -1;
     bool ownsFd_ = false;
@@ -87,4 +105,6 @@ private:
     bool started_ = false;  // the byte order mark check is done
     bool cut_ = false;
     std::string cutLine_;  // the kept part of the last overlong line
+    TextCodec::Encoding sourceEncoding_ = TextCodec::Encoding::Utf8;
+    bool hadUtf8Mark_ = false;
 };

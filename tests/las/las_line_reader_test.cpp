@@ -145,3 +145,142 @@ TEST(RLasLineReader, CountsLineFeedsInAnyRange)
     EXPECT_EQ(file.CountLineFeeds(3, bytes.size()), expected(3, bytes.size()));
     EXPECT_EQ(file.CountLineFeeds(0, bytes.size() + 100), expected(0, bytes.size()));
 }
+
+// --- UTF-16 files --------------------------------------------------------
+
+namespace {
+
+std::string Utf16Bytes(std::u16string_view units, bool bigEndian, bool mark)
+{
+    std::string out;
+    for (const char16_t unit : mark ? u"\uFEFF" + std::u16string(units) : std::u16string(units)) {
+        const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+        out += bigEndian ? high : low;
+        out += bigEndian ? low : high;
+    }
+    return out;
+}
+
+// Every kind of line end, Cyrillic and a character beyond U+FFFF.
+constexpr std::u16string_view kRussianLas =
+    u"~Version information\r\n"
+    u" VERS.   2.0 : CWLS log ASCII Standard\r\n"
+    u"~Well information\n"
+    u" WELL.   Скв. 12-бис : Скважина\r\n"
+    u" FLD .   Самотлорское месторождение : Месторождение 𝄞\r"
+    u"~A\r\n"
+    u"1500.0 12.5\n"
+    u"1500.1 -999.25";
+
+// The same text in UTF-8, read as the reader reads it.
+const std::string kRussianLasUtf8 =
+    TextCodec::DecodeToUtf8(Utf16Bytes(kRussianLas, false, false), TextCodec::Encoding::Utf16LE);
+
+}  // namespace
+
+TEST(RLasLineReader, Utf16FilesReadAsTheirUtf8Text)
+{
+    const std::vector<std::string> expected = ReadAll(kRussianLasUtf8);
+    ASSERT_EQ(expected.size(), 8u);
+    EXPECT_EQ(expected[3], " WELL.   Скв. 12-бис : Скважина");
+    for (const bool big : {false, true}) {
+        for (const bool mark : {true, false}) {
+            TempDir dir;
+            WriteWholeFile(dir.File("f.las"), Utf16Bytes(kRussianLas, big, mark));
+            RLasLineReader reader;
+            ASSERT_TRUE(reader.Open(dir.File("f.las")));
+            EXPECT_EQ(reader.SourceEncoding(), big ? TextCodec::Encoding::Utf16BE : TextCodec::Encoding::Utf16LE);
+            EXPECT_FALSE(reader.HadUtf8Mark());
+            EXPECT_EQ(reader.FileSize(), kRussianLasUtf8.size());
+            std::vector<std::string> lines;
+            std::string_view line;
+            while (reader.ReadLine(line))
+                lines.emplace_back(line);
+            EXPECT_EQ(lines, expected) << "big endian " << big << ", mark " << mark;
+            EXPECT_FALSE(reader.Failed());
+            EXPECT_EQ(reader.Offset(), kRussianLasUtf8.size());
+        }
+    }
+}
+
+TEST(RLasLineReader, EightBitAndUtf8FilesAreReadAsTheyAre)
+{
+    // A Windows-1251 file, and UTF-8 with and without the mark: no
+    // conversion, the mark noted and skipped.
+    const std::string cp1251 = "~W\r\n WELL. \xD1\xEA\xE2. 5\r\n";
+    for (const std::string& bytes : {cp1251, "\xEF\xBB\xBF" + kRussianLasUtf8, kRussianLasUtf8}) {
+        TempDir dir;
+        WriteWholeFile(dir.File("f.las"), bytes);
+        RLasLineReader reader;
+        ASSERT_TRUE(reader.Open(dir.File("f.las")));
+        EXPECT_EQ(reader.SourceEncoding(), TextCodec::Encoding::Utf8);
+        EXPECT_EQ(reader.HadUtf8Mark(), bytes.starts_with("\xEF\xBB\xBF"));
+        EXPECT_EQ(reader.FileSize(), bytes.size());
+        EXPECT_EQ(reader.Offset(), 0u);
+        std::string_view line;
+        ASSERT_TRUE(reader.ReadLine(line));
+        EXPECT_EQ(line, bytes == cp1251 ? "~W" : "~Version information");
+    }
+    EXPECT_EQ(ReadAll(cp1251), (std::vector<std::string>{"~W", " WELL. \xD1\xEA\xE2. 5"}));
+}
+
+TEST(RLasLineReader, PiecesOfAConvertedFileReadItsUtf8Lines)
+{
+    const std::string& text = kRussianLasUtf8;
+    const std::vector<std::string> whole = ReadAll(text);
+    TempDir dir;
+    WriteWholeFile(dir.File("f.las"), Utf16Bytes(kRussianLas, false, true));
+    RLasLineReader file;
+    ASSERT_TRUE(file.Open(dir.File("f.las")));
+    EXPECT_EQ(file.CountLineFeeds(0, file.FileSize()),
+              static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n')));
+    for (std::uint64_t from = 0; from <= text.size(); from += 3) {
+        const std::uint64_t cut = file.NextLineStart(from);
+        const std::size_t lf = text.find('\n', from);
+        ASSERT_EQ(cut, lf == std::string::npos ? text.size() : lf + 1) << from;
+        std::vector<std::string> lines;
+        for (const auto& [begin, end] : {std::pair{std::uint64_t(0), cut}, std::pair{cut, RLasLineReader::kToTheEnd}}) {
+            RLasLineReader piece;
+            ASSERT_TRUE(piece.OpenPiece(file, begin, end));
+            std::string_view line;
+            while (piece.ReadLine(line))
+                lines.emplace_back(line);
+        }
+        EXPECT_EQ(lines, whole) << "cut at " << cut;
+    }
+}
+
+TEST(RLasLineReader, LongUtf16FileIsConvertedBlockByBlock)
+{
+    // Many buffers' worth of lines, with Cyrillic and a surrogate pair on
+    // every one, so that characters meet the block boundaries.
+    std::u16string text = u"~A\r\n";
+    for (int i = 0; text.size() < RLasLineReader::kBufferSize * 3; ++i)
+        text += u"1500.25 Глубина 𝄞 " + std::u16string(static_cast<std::size_t>(i % 7), u'x') + u"\r\n";
+    const std::string bytes = Utf16Bytes(text, true, false);
+    const std::vector<std::string> expected = ReadAll(TextCodec::DecodeToUtf8(bytes, TextCodec::Encoding::Utf16BE));
+    TempDir dir;
+    WriteWholeFile(dir.File("f.las"), bytes);
+    RLasLineReader reader;
+    ASSERT_TRUE(reader.Open(dir.File("f.las")));
+    EXPECT_EQ(reader.SourceEncoding(), TextCodec::Encoding::Utf16BE);
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.ReadLine(line))
+        lines.emplace_back(line);
+    EXPECT_TRUE(lines == expected);
+}
+
+TEST(RLasLineReader, Utf16FileWithAnOddByteCountEndsInAReplacement)
+{
+    TempDir dir;
+    WriteWholeFile(dir.File("f.las"), Utf16Bytes(u"~A\r\n1 2\r\n3", false, true) + "4");
+    RLasLineReader reader;
+    ASSERT_TRUE(reader.Open(dir.File("f.las")));
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.ReadLine(line))
+        lines.emplace_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"~A", "1 2", "3\uFFFD"}));
+    EXPECT_FALSE(reader.Failed());
+}
