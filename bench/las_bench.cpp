@@ -182,7 +182,7 @@ void BM_LoadLas(benchmark::State& state)
         const std::size_t before = gHeapNow.load();
         gHeapPeak.store(before);
         auto data = std::make_unique<RLasData>();
-        if (!data->LoadFromLas(path, RLasLoadOptions{static_cast<unsigned>(state.range(1))}))
+        if (!data->LoadFromLas(path, RLasLoadOptions{.Threads = static_cast<unsigned>(state.range(1))}))
             state.SkipWithError("load failed");
         // Freeing the data set is no part of the load.
         state.PauseTiming();

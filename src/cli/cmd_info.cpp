@@ -1,5 +1,7 @@
-// loggard-cli info FILE.las: the header and curves of a LAS file as one JSON
-// object on stdout; the load's diagnostics go to stderr.
+// loggard-cli info FILE.las [--encoding NAME]: the header, index and curves
+// of a LAS file as one JSON object on stdout; the load's diagnostics go to
+// stderr. --encoding names the code page of an 8-bit file when the guess
+// is wrong.
 
 #include "cli/commands.h"
 #include "container/text_codec.h"
@@ -9,34 +11,60 @@
 #include <nlohmann/json.hpp>
 
 #include <iostream>
+#include <string>
+#include <vector>
 
 namespace {
 
 // Diagnostics go to stderr as they come, one per line, in UTF-8.
 
-nlohmann::ordered_json Text(const std::string& bytes) { return TextCodec::DecodeForDisplay(bytes); }
+std::string_view VersionText(RLasVersion version)
+{
+    switch (version) {
+    case RLasVersion::V12: return "1.2";
+    case RLasVersion::V30: return "3.0";
+    default: return "2.0";
+    }
+}
 
 }  // namespace
 
 int RunInfo(const CliArgs& args)
 {
-    if (args.size() != 1) {
-        std::cerr << "usage: loggard-cli info FILE.las\n";
+    std::vector<std::string> files;
+    RLasLoadOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--encoding" && i + 1 < args.size()) {
+            TextCodec::Encoding encoding{};
+            if (!TextCodec::ParseEncodingName(args[++i], encoding)) {
+                std::cerr << "loggard-cli: unknown encoding " << args[i]
+                          << " (UTF-8, windows-1251, CP866, KOI8-R, UTF-16LE, UTF-16BE)\n";
+                return 2;
+            }
+            options.Encoding = encoding;
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() != 1) {
+        std::cerr << "usage: loggard-cli info FILE.las [--encoding NAME]\n";
         return 2;
     }
     RLasData data;
     {
         RLogFunctionSink sink(PrintDiagnostic);
-        data.LoadFromLas(args[0]);
+        data.LoadFromLas(files[0], options);
     }
+    const auto Text = [&](const std::string& bytes) -> nlohmann::ordered_json { return data.DecodeText(bytes); };
     if (!data.LasHeader() || !data.LasHeader()->Parsed)
         return 1;
 
     const TLasHeaderNew& header = *data.LasHeader();
     const TLasWellSection& well = header.Well();
     nlohmann::ordered_json info;
-    info["version"] = header.Version().Version == RLasVersion::V12 ? "1.2" : "2.0";
+    info["version"] = VersionText(header.Version().Version);
     info["wrap"] = header.Version().Wrap;
+    info["encoding"] = TextCodec::EncodingName(data.FileEncoding);
     nlohmann::ordered_json wellJson;
     wellJson["STRT"] = {{"value", well.Strt}, {"unit", Text(well.StrtUnit)}};
     wellJson["STOP"] = {{"value", well.Stop}, {"unit", Text(well.StopUnit)}};
@@ -50,6 +78,13 @@ int RunInfo(const CliArgs& args)
     for (const auto& [name, text] : items)
         wellJson[name] = Text(*text);
     info["well"] = std::move(wellJson);
+    const RLasIndex& index = data.Index;
+    info["index"] = {{"mnemonic", Text(header.Curves().DepthLine.Mnem)},
+                     {"unit", Text(header.Curves().DepthLine.Unit)},
+                     {"first", index.Count ? index.First : 0.0},
+                     {"last", index.Count ? index.Last() : 0.0},
+                     {"step", index.Regular() ? index.Step : 0.0},
+                     {"regular", index.Regular()}};
     info["samples"] = data.Header.SampleCount;
     nlohmann::ordered_json curves = nlohmann::ordered_json::array();
     for (const auto& curve : data.Curves()) {

@@ -22,7 +22,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"dump", "dump FILE", "print a container file (settings.dat, fonts.dat) as a tree", RunDump},
-    {"info", "info FILE.las", "print a LAS file's header and curves as JSON", RunInfo},
+    {"info", "info FILE.las [--encoding NAME]", "print a LAS file's header, index and curves as JSON", RunInfo},
     {"convert", "convert IN.las OUT.las", "load a LAS file and save it again", RunConvert},
     {"calc", "calc IN.las OUT.las [--methods settings.dat] [NAME=FORMULA ...]",
      "compute curves from formulas and save the result", RunCalc},

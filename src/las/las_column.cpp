@@ -12,6 +12,7 @@ RLasColumn& RLasColumn::operator=(const RLasColumn& other)
     if (this != &other) {
         values_ = other.Values();
         curve_ = nullptr;
+        FileStyle = other.FileStyle;
     }
     return *this;
 }

@@ -13,8 +13,10 @@
 // valid whatever happens to the curve.
 
 #include "las/las_curve.h"
+#include "las/las_number_format.h"
 
 #include <cstddef>
+#include <optional>
 
 class RLasColumn {
 public:
@@ -24,7 +26,7 @@ public:
     // Reads the values of `curve`'s samples, as they are at each access.
     static RLasColumn ReadingCurve(const RLasCurve& curve);
 
-    RLasColumn(const RLasColumn& other) : values_(other.Values()) {}
+    RLasColumn(const RLasColumn& other) : FileStyle(other.FileStyle), values_(other.Values()) {}
     RLasColumn& operator=(const RLasColumn& other);
     RLasColumn(RLasColumn&&) noexcept = default;
     RLasColumn& operator=(RLasColumn&&) noexcept = default;
@@ -40,6 +42,11 @@ public:
     // Same length and equal values (==, so a NaN equals nothing).
     friend bool operator==(const RLasColumn& a, const RLasColumn& b);
     friend bool operator==(const RLasColumn& a, const TDoubleArray& b);
+
+    // The form its numbers had in the file they were read from: the writer
+    // keeps it, so every value reads back as the same double. None for a
+    // computed column, which is written with four decimals.
+    std::optional<RLasNumberStyle> FileStyle;
 
 private:
     TDoubleArray values_;

@@ -161,15 +161,8 @@ int RLasData::ColumnOfCurve(int curveIndex) const
 {
     if (!lasHeader_ || curveIndex < 0)
         return -1;
-    const std::vector<RLasSectionLine>& lines = lasHeader_->Curves().Lines;
-    int seen = -1;
-    for (std::size_t k = 0; k < lines.size() && k < columns_.size(); ++k) {
-        if (IsDepthName(lines[k].Mnem))
-            continue;
-        if (++seen == curveIndex)
-            return static_cast<int>(k);
-    }
-    return -1;
+    const std::size_t lines = std::min(lasHeader_->Curves().Lines.size(), columns_.size());
+    return static_cast<std::size_t>(curveIndex) < lines ? curveIndex : -1;
 }
 
 TDoubleArray RLasData::ColumnFromCurve(const RLasCurve& curve) const
@@ -213,6 +206,7 @@ RLasCurveSlot RLasData::MakeSlot(std::unique_ptr<RLasCurve> curve, std::string_v
         slot.Line.Unit = curve->Unit;
         slot.Line.Data.clear();  // the API code of another curve
         slot.Line.Description = description;
+        slot.Line.Tail.clear();
         slot.Line.Status = RLasLineStatus::Parsed;
         slot.ColumnIndex = static_cast<int>(columns_.size());
         slot.Column = RLasColumn(ColumnFromCurve(*curve));
@@ -294,27 +288,19 @@ std::string RLasData::CheckInvariant() const
         return std::to_string(lines.size()) + " ~C lines but " + std::to_string(columns_.size()) + " columns";
     if (Header.CurveCount != std::min<std::size_t>(lines.size(), 0xFFFF))
         return "Header.CurveCount " + std::to_string(Header.CurveCount) + " for " + std::to_string(lines.size()) + " ~C lines";
-    std::size_t curve = 0;
+    if (lines.size() != curves_.size())
+        return std::to_string(lines.size()) + " ~C lines but " + std::to_string(curves_.size()) + " curves";
     for (std::size_t k = 0; k < lines.size(); ++k) {
-        if (IsDepthName(lines[k].Mnem) && columns_[k].Curve())
-            return "depth column " + std::to_string(k) + " reads a curve";
         if (columns_[k].size() != static_cast<std::size_t>(std::max(Header.SampleCount, 0)))
             return "column " + std::to_string(k) + " holds " + std::to_string(columns_[k].size()) + " rows, not "
                    + std::to_string(Header.SampleCount);
-        if (IsDepthName(lines[k].Mnem))
-            continue;
-        if (curve >= curves_.size())
-            return "~C line " + std::to_string(k) + " (" + lines[k].Mnem + ") has no curve";
         // Curves may have been renamed apart ("GR (2)"), never to another name.
         const std::string mnemonic = lines[k].Mnem.substr(0, RLasCurve::kMaxMnemonicLength);
-        if (CurveNameStem(curves_[curve]->Mnemonic) != CurveNameStem(mnemonic))
-            return "curve " + std::to_string(curve) + " (" + curves_[curve]->Mnemonic + ") stands at ~C line "
+        if (CurveNameStem(curves_[k]->Mnemonic) != CurveNameStem(mnemonic))
+            return "curve " + std::to_string(k) + " (" + curves_[k]->Mnemonic + ") stands at ~C line "
                    + std::to_string(k) + " (" + lines[k].Mnem + ")";
-        if (columns_[k].Curve() && columns_[k].Curve() != curves_[curve].get())
-            return "column " + std::to_string(k) + " reads another curve than curve " + std::to_string(curve);
-        ++curve;
+        if (columns_[k].Curve() && columns_[k].Curve() != curves_[k].get())
+            return "column " + std::to_string(k) + " reads another curve than curve " + std::to_string(k);
     }
-    if (curve != curves_.size())
-        return std::to_string(curves_.size() - curve) + " curves without a ~C line";
     return {};
 }

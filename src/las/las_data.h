@@ -12,13 +12,19 @@
 #include "las/las_column.h"
 #include "las/las_curve.h"
 #include "las/las_header.h"
+#include "las/las_index.h"
 #include "las/las_object.h"
+
+#include "container/text_codec.h"
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+class RLogSink;
 
 // The flat copy of the header kept by the data set.
 struct TLasHeader {
@@ -67,11 +73,17 @@ struct RLasLoadOptions {
     std::uint64_t MaxDataBytes = 0;
     // Where the load reports its progress and looks for a request to stop.
     RLasLoadProgress* Progress = nullptr;
+    // Where the load's problems go (on the loading thread); none: the
+    // thread's or the process-wide sink (logging.h).
+    RLogSink* Sink = nullptr;
+    // The code page of an 8-bit file's text, when the user knows better
+    // than the guess; UTF-16 files are recognised whatever this says.
+    std::optional<TextCodec::Encoding> Encoding{};
 };
 
 class RLasData : public RLasObject {
 public:
-    // Mnemonics of ~C entries that are depth curves and get no curve object.
+    // Mnemonics that name a depth (index) curve.
     static bool IsDepthName(std::string_view mnemonic);
     // Most samples a file may declare: Header.SampleCount is an int.
     static constexpr std::int64_t kMaxSamples = 0x7FFFFFFF;
@@ -89,8 +101,10 @@ public:
     // 0 or the count is not a finite number within kMaxSamples.
     static std::int64_t SampleCountFor(double strt, double stop, double step);
 
-    // Reads a LAS file into this (fresh) data set. Problems are logged; the
-    // outcome shows in the fields. True when curves were made.
+    // Reads a LAS file into this (fresh) data set: the first data column is
+    // the index, every row is read, and each other ~C entry becomes a curve.
+    // Problems are reported; the outcome shows in the fields. True when
+    // curves were made.
     bool LoadFromLas(const std::string& path, const RLasLoadOptions& options = {});
     // Writes the data set as LAS in its version and wrap mode through a
     // temporary file; false (logged, nothing at `path` touched) on failure.
@@ -117,10 +131,10 @@ public:
     RLasCurve* FindCurve(std::string_view mnemonic) const;
 
     // The curve operations. Each keeps the rule the data set lives by: the
-    // ~C lines and Columns have the same count and order (Columns[k] holds
-    // the values of Lines[k]), and Curves follow them one to one except for
-    // entries with a depth name, which have a column but no curve. Without a
-    // header there are no columns and the operations touch Curves alone.
+    // ~C lines (after the index line), Columns and Curves have the same
+    // count and order (Columns[k] holds the values of Lines[k], the samples
+    // of Curves[k]). Without a header there are no columns and the
+    // operations touch Curves alone.
 
     // A computed curve's place at the end: its column (ColumnFromCurve) and
     // a ~C entry laid out like the last one, with the curve's mnemonic and
@@ -150,6 +164,16 @@ public:
     std::string CheckInvariant() const;
 
     TLasHeader Header;
+    // The rows' depths, from the data's first column; the file curves
+    // carry the same.
+    RLasIndex Index;
+    // How the file's text was encoded, and how the bytes held here decode
+    // for showing (a UTF-16 file is held as UTF-8). Bytes are never
+    // re-encoded on save, except that a UTF-16 file is saved as UTF-8.
+    TextCodec::Encoding FileEncoding = TextCodec::Encoding::Utf8;
+    TextCodec::Encoding TextEncoding = TextCodec::Encoding::Utf8;
+    // LAS text (a mnemonic, a header item) as UTF-8 for showing.
+    std::string DecodeText(std::string_view bytes) const { return TextCodec::DecodeToUtf8(bytes, TextEncoding); }
     TDoubleArray Spare;
     std::string CacheText;
 

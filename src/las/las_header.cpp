@@ -11,18 +11,18 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 void TLasHeaderNew::BeginSection(std::string_view line)
 {
-    const char kind = line.size() > 1 ? line[1] : '\0';
-    switch (kind) {
-    case 'C': current_ = &curves_; break;
-    case 'D': current_ = &downhole_; break;
-    case 'O': current_ = &other_; break;
-    case 'P': current_ = &parameters_; break;
-    case 'V': current_ = &version_; break;
-    case 'W': current_ = &well_; break;
-    default:
-        // Unknown sections (~A is never passed here) are skipped whole.
-        current_ = nullptr;
-        return;
+    switch (SectionKindOf(line)) {
+    case RLasSectionKind::Curve: current_ = &curves_; break;
+    case RLasSectionKind::Downhole: current_ = &downhole_; break;
+    case RLasSectionKind::Other: current_ = &other_; break;
+    case RLasSectionKind::Parameter: current_ = &parameters_; break;
+    case RLasSectionKind::Version: current_ = &version_; break;
+    case RLasSectionKind::Well: current_ = &well_; break;
+    case RLasSectionKind::Data:
+    case RLasSectionKind::Kept:
+        kept_.push_back(std::make_unique<TLasSection>());
+        current_ = kept_.back().get();
+        break;
     }
     if (current_->Started())
         current_->AddLine(line);
@@ -51,17 +51,23 @@ bool TLasHeaderNew::ReadHeader()
     return ok;
 }
 
-bool TLasHeaderNew::WriteHeader(std::string& out) const
+bool TLasHeaderNew::WriteHeader(std::string& out) const { return WriteHeader(out, well_); }
+
+bool TLasHeaderNew::WriteHeader(std::string& out, const TLasWellSection& well) const
 {
     std::unique_ptr<TLasIO> io = TLasIO::ForVersion(version_.Version);
     if (!io)
         return false;
     io->WriteVersion(out, version_);
-    io->WriteWell(out, well_);
+    io->WriteWell(out, well);
     io->WriteCurves(out, curves_);
     io->WriteParameters(out, parameters_);
     io->WriteDownhole(out, downhole_);
     io->WriteOther(out, other_);
+    for (const auto& section : kept_) {
+        out += section->Text();
+        out += kLineEnd;
+    }
     return true;
 }
 
@@ -72,6 +78,10 @@ std::string TLasHeaderNew::FullText() const
          {static_cast<const TLasSection*>(&version_), static_cast<const TLasSection*>(&well_),
           static_cast<const TLasSection*>(&curves_), static_cast<const TLasSection*>(&parameters_),
           static_cast<const TLasSection*>(&downhole_), static_cast<const TLasSection*>(&other_)}) {
+        text += section->Text();
+        text += kLineEnd;
+    }
+    for (const auto& section : kept_) {
         text += section->Text();
         text += kLineEnd;
     }

@@ -15,8 +15,10 @@
 
 #include "las/las_section.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TLasHeaderNew {
 public:
@@ -24,10 +26,10 @@ public:
     TLasHeaderNew(const TLasHeaderNew&) = delete;
     TLasHeaderNew& operator=(const TLasHeaderNew&) = delete;
 
-    // Selects the current section by the tilde line's second character (C,
-    // D, O, P, V, W, upper case only). A section met for the first time
-    // starts with the tilde line; a repeated one continues its earlier text.
-    // Any other tilde line starts a section that is skipped whole.
+    // Selects the current section by the tilde line (SectionKindOf; never
+    // the data section). A section met for the first time starts with the
+    // tilde line; a repeated one continues its earlier text. Any other
+    // section is kept as text of its own, in file order.
     void BeginSection(std::string_view line);
     // Appends to the current section; ignored when none is current.
     void AddLine(std::string_view line);
@@ -39,9 +41,21 @@ public:
     // stored) with CR LF line ends. False, writing nothing, for an unknown
     // version.
     bool WriteHeader(std::string& out) const;
+    // The same with `well` in place of this header's ~W values.
+    bool WriteHeader(std::string& out, const TLasWellSection& well) const;
 
-    // ~V, CR LF, ~W, CR LF, ~C, CR LF, ~P, CR LF, ~D, CR LF, ~O, CR LF.
+    // ~V, CR LF, ~W, CR LF, ~C, CR LF, ~P, CR LF, ~D, CR LF, ~O, CR LF, then
+    // each kept section and CR LF.
     std::string FullText() const;
+
+    // Sections kept as they stand (LAS 3.0 groups such as ~Core_Data,
+    // unknown sections), in file order; written back after ~O.
+    const std::vector<std::unique_ptr<TLasSection>>& KeptSections() const { return kept_; }
+    // The data section's own tilde line ("~A  DEPT  GR", "~Log_Data | Log_Definition").
+    std::string DataTitle;
+    // What follows the data section, as it stands (CR LF line ends):
+    // further sections of a LAS 3.0 file. Written back after the data.
+    std::string TrailingText;
 
     TLasVersionSection& Version() { return version_; }
     TLasWellSection& Well() { return well_; }
@@ -65,5 +79,6 @@ private:
     TLasParameterSection parameters_;
     TLasDownholeSection downhole_;
     TLasOtherSection other_;
+    std::vector<std::unique_ptr<TLasSection>> kept_;
     TLasSection* current_ = nullptr;
 };

@@ -1,10 +1,13 @@
 #include "las/las_io.h"
 
 #include "las/las_number_format.h"
-#include "las/logging.h"
+#include "las/las_problem.h"
+#include "las/las_tolerance.h"
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
+#include <vector>
 #include <charconv>
 #include <cmath>
 
@@ -79,17 +82,110 @@ std::string TextAfterFirstColon(std::string_view line)
     return std::string(TrimBlanks(line.substr(colon + 1)));
 }
 
-void WriteVersionLines(std::string& out, std::string_view number, bool wrap)
+
+// The column headings the writer writes itself: "#MNEM.UNIT ..." and
+// "#-----" lines.
+bool IsColumnHeading(std::string_view line)
 {
-    out += "~V";
+    if (line.empty() || line[0] != '#')
+        return false;
+    const std::string_view rest = TrimBlanks(line.substr(1));
+    return rest.starts_with("MNEM") || rest.find_first_not_of("- \t") == std::string_view::npos;
+}
+
+// The mnemonic of a header line: the text before its first dot, trimmed.
+std::string_view MnemonicOf(std::string_view line) { return TrimBlanks(line.substr(0, line.find('.'))); }
+
+// The lines after a section's tilde line, blank ones left out.
+template <typename Visit>
+void ForEachLine(const TLasSection& section, const Visit& visit)
+{
+    std::string_view text = section.Text();
+    bool first = true;
+    while (!text.empty()) {
+        const std::size_t end = text.find(kLineEnd);
+        const std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + kLineEnd.size());
+        if (!first && !TrimBlanks(line).empty())
+            visit(line);
+        first = false;
+    }
+}
+
+// What a regenerated section's templates do not write, so that a save
+// loses nothing: comments (not the column headings) and items whose
+// mnemonic `known` does not take, in file order. `leading` stood before
+// the first item the templates write, `rest` after it.
+struct KeptLines {
+    std::vector<std::string_view> leading, rest;
+};
+
+template <typename Known>
+KeptLines LinesToKeep(const TLasSection& section, const Known& known)
+{
+    KeptLines kept;
+    bool knownSeen = false;
+    ForEachLine(section, [&](std::string_view line) {
+        const bool comment = line[0] == '#';
+        if (comment ? IsColumnHeading(line) : known(MnemonicOf(line))) {
+            knownSeen = knownSeen || !comment;
+            return;
+        }
+        (knownSeen ? kept.rest : kept.leading).push_back(line);
+    });
+    return kept;
+}
+
+void AppendLines(std::string& out, const std::vector<std::string_view>& lines)
+{
+    for (const std::string_view line : lines) {
+        out += line;
+        out += kLineEnd;
+    }
+}
+
+bool IsVersionItem(std::string_view mnemonic) { return mnemonic == "VERS" || mnemonic == "WRAP" || mnemonic == "DLM"; }
+
+bool IsWellItem(std::string_view mnemonic)
+{
+    if (mnemonic == "STRT" || mnemonic == "STOP" || mnemonic == "STEP" || mnemonic == "NULL")
+        return true;
+    for (const WellItem& item : kWellItems)
+        if (mnemonic == item.mnemonic)
+            return true;
+    return false;
+}
+
+// The section's title line: its own for LAS 3.0, whose names carry
+// meaning ("~Log_Definition"), the short form otherwise.
+std::string_view TitleOf(const TLasSection& section, std::string_view shortTitle, bool own)
+{
+    if (!own || section.Text().empty() || section.Text()[0] != '~')
+        return shortTitle;
+    const std::string_view text = section.Text();
+    return text.substr(0, text.find(kLineEnd));
+}
+
+void WriteVersionLines(std::string& out, std::string_view number, const TLasVersionSection& version, bool ownTitle)
+{
+    const KeptLines kept = LinesToKeep(version, IsVersionItem);
+    out += TitleOf(version, "~V", ownTitle);
     out += kLineEnd;
+    AppendLines(out, kept.leading);
     out += "VERS.  ";
     out += number;
     out += ": CWLS log ASCII Standard -VERSION ";
     out += number;
     out += kLineEnd;
-    out += wrap ? "WRAP.  YES: Multiple lines per depth step" : "WRAP.   NO: One line per depth step";
+    out += version.Wrap ? "WRAP.  YES: Multiple lines per depth step" : "WRAP.   NO: One line per depth step";
     out += kLineEnd;
+    if (version.HasDelimiterLine || version.Version == RLasVersion::V30) {
+        out += "DLM .  ";
+        out += LasTolerance::DelimiterWord(version.Delimiter);
+        out += ": Delimiting character between data columns";
+        out += kLineEnd;
+    }
+    AppendLines(out, kept.rest);
 }
 
 }  // namespace
@@ -106,14 +202,19 @@ bool ReadVersionSection(TLasVersionSection& version)
             double number = 0.0;
             if (!ParseHeaderNumber(line.Data, number))
                 continue;
-            if (std::fabs(number - 1.2) < 0.001)
-                version.Version = RLasVersion::V12;
-            else if (std::fabs(number - 2.0) < 0.001)
-                version.Version = RLasVersion::V20;
-            else
-                version.Version = RLasVersion::Unknown;
+            version.Version = RLasVersion::Unknown;
+            for (std::size_t i = 0; i < LasTolerance::kVersions.size(); ++i)
+                if (std::fabs(number - LasTolerance::kVersions[i].number) < LasTolerance::kVersionTolerance)
+                    version.Version = static_cast<RLasVersion>(i + 1);
         } else if (line.Mnem == "WRAP") {
-            version.Wrap = line.Data == "YES";
+            version.Wrap = std::find(LasTolerance::kWrapYes.begin(), LasTolerance::kWrapYes.end(), line.Data)
+                           != LasTolerance::kWrapYes.end();
+        } else if (line.Mnem == "DLM") {
+            // An unknown word leaves values separated by blanks.
+            if (const std::optional<char> delimiter = LasTolerance::DelimiterFor(line.Data)) {
+                version.Delimiter = *delimiter;
+                version.HasDelimiterLine = true;
+            }
         }
     }
 }
@@ -123,6 +224,7 @@ std::unique_ptr<TLasIO> TLasIO::ForVersion(RLasVersion version)
     switch (version) {
     case RLasVersion::V12: return std::make_unique<TLasIO_1_2>();
     case RLasVersion::V20: return std::make_unique<TLasIO_2_0>();
+    case RLasVersion::V30: return std::make_unique<TLasIO_3_0>();
     default: return nullptr;
     }
 }
@@ -145,7 +247,12 @@ bool TLasIO::ReadWellItems(TLasWellSection& well, bool textAfterColon)
     bool syntaxError = false;
     while (ok) {
         const std::string raw = NextLine(well);
-        const RLasSectionLine line = ParseLine(raw);
+        RLasSectionLine line = ParseLine(raw);
+        if (line.Status == RLasLineStatus::Parsed && SplitsFormatTails()) {
+            SplitFormatTail(line);
+            if (!line.Tail.empty())
+                well.ItemTails[line.Mnem] = line.Tail;
+        }
         if (line.Status == RLasLineStatus::SyntaxError)
             syntaxError = true;
         if (line.Status != RLasLineStatus::Parsed)
@@ -159,7 +266,7 @@ bool TLasIO::ReadWellItems(TLasWellSection& well, bool textAfterColon)
             // the bad value has its own message.
             item.seen = true;
             if (!ParseHeaderNumber(line.Data, *item.value)) {
-                LogMessage(std::string("Неверный формат для ") + item.mnemonic);
+                Report({.Kind = RLasProblemKind::BadNumber, .Name = item.mnemonic});
                 ok = false;
             } else if (item.unit) {
                 *item.unit = line.Unit;
@@ -178,7 +285,7 @@ bool TLasIO::ReadWellItems(TLasWellSection& well, bool textAfterColon)
         return false;
     for (const NumberItem& item : numbers) {
         if (!item.seen) {
-            LogMessage(std::string("Не найдено поле ") + item.mnemonic + " в секции Well");
+            Report({.Kind = RLasProblemKind::MissingWellItem, .Name = item.mnemonic});
             ok = false;
         }
     }
@@ -187,39 +294,41 @@ bool TLasIO::ReadWellItems(TLasWellSection& well, bool textAfterColon)
 
 bool TLasIO::ReadCurves(TLasCurveSection& curves)
 {
-    bool haveDepth = false;
+    // The first entry describes the first data column, the index, whatever
+    // its name; entry k describes column k.
     curves.Lines.clear();
-    curves.DepthPosition = 0;
-    for (int position = 0;; ++position) {
+    bool haveIndex = false;
+    for (;;) {
         RLasSectionLine line = ParseLine(NextLine(curves));
         if (line.Status == RLasLineStatus::SyntaxError)
             return false;
         if (line.Status != RLasLineStatus::Parsed)
             break;
-        if (!haveDepth && IsDepthMnemonic(line.Mnem)) {
+        if (SplitsFormatTails())
+            SplitFormatTail(line);
+        if (!haveIndex) {
             curves.DepthLine = std::move(line);
-            curves.DepthPosition = position;
-            haveDepth = true;
+            haveIndex = true;
         } else {
             curves.Lines.push_back(std::move(line));
         }
     }
-    if (!haveDepth) {
-        if (curves.Lines.empty()) {
-            // Without a single curve line there is no depth to read the data by.
-            LogMessage("Не найдено ни одной кривой в секции Curve");
-            return false;
-        }
-        curves.DepthLine = std::move(curves.Lines.front());
-        curves.Lines.erase(curves.Lines.begin());
-        LogMessage("Не найдено поле глубины в секции Curve (DEPT, DEPTH, BOREHOLE-DEPTH или TIME). Выбрано первое "
-                   "поле");
+    if (!haveIndex) {
+        // Without a single curve line there is no depth to read the data by.
+        Report({.Kind = RLasProblemKind::NoCurves});
+        return false;
     }
+    if (!IsDepthMnemonic(curves.DepthLine.Mnem))
+        Report({.Kind = RLasProblemKind::NoDepthCurve});
     curves.Lines.shrink_to_fit();
     return true;
 }
 
-void TLasIO::WriteCurves(std::string& out, const TLasCurveSection& curves)
+void TLasIO::WriteCurves(std::string& out, const TLasCurveSection& curves) { WriteCurveLines(out, curves, false); }
+
+void TLasIO_3_0::WriteCurves(std::string& out, const TLasCurveSection& curves) { WriteCurveLines(out, curves, true); }
+
+void TLasIO::WriteCurveLines(std::string& out, const TLasCurveSection& curves, bool las30)
 {
     std::size_t mnemonicWidth = 5, unitWidth = 4, dataWidth = 8;
     auto measure = [&](const RLasSectionLine& line) {
@@ -231,7 +340,22 @@ void TLasIO::WriteCurves(std::string& out, const TLasCurveSection& curves)
     for (const RLasSectionLine& line : curves.Lines)
         measure(line);
 
-    out += "~C";
+    // Comments stay before the entry they stood before (found by its
+    // mnemonic, once each); those after the last entry stay last.
+    std::unordered_map<std::string_view, std::vector<std::vector<std::string_view>>> commentsBefore;
+    std::vector<std::string_view> pending;
+    ForEachLine(curves, [&](std::string_view line) {
+        if (line[0] != '#') {
+            commentsBefore[MnemonicOf(line)].push_back(std::move(pending));
+            pending.clear();
+        } else if (!IsColumnHeading(line)) {
+            pending.push_back(line);
+        }
+    });
+    for (auto& [mnemonic, groups] : commentsBefore)
+        std::reverse(groups.begin(), groups.end());  // taken from the back, in file order
+
+    out += TitleOf(curves, "~C", las30);
     out += kLineEnd;
     out += "#MNEM";
     out.append(mnemonicWidth - 5, ' ');
@@ -250,6 +374,10 @@ void TLasIO::WriteCurves(std::string& out, const TLasCurveSection& curves)
     out += "  -----------";
     out += kLineEnd;
     auto write = [&](const RLasSectionLine& line) {
+        if (const auto found = commentsBefore.find(line.Mnem); found != commentsBefore.end() && !found->second.empty()) {
+            AppendLines(out, found->second.back());
+            found->second.pop_back();
+        }
         AppendPadded(out, line.Mnem, mnemonicWidth);
         out += '.';
         AppendPadded(out, line.Unit, unitWidth);
@@ -257,11 +385,16 @@ void TLasIO::WriteCurves(std::string& out, const TLasCurveSection& curves)
         AppendPadded(out, line.Data, dataWidth);
         out += ": ";
         out += line.Description;
+        if (las30 && !line.Tail.empty()) {
+            out += ' ';
+            out += line.Tail;
+        }
         out += kLineEnd;
     };
     write(curves.DepthLine);
     for (const RLasSectionLine& line : curves.Lines)
         write(line);
+    AppendLines(out, pending);
 }
 
 namespace {
@@ -284,17 +417,19 @@ bool TLasIO_1_2::ReadWell(TLasWellSection& well) { return ReadWellItems(well, tr
 
 void TLasIO_1_2::WriteVersion(std::string& out, const TLasVersionSection& version)
 {
-    WriteVersionLines(out, "1.2", version.Wrap);
+    WriteVersionLines(out, "1.2", version, false);
 }
 
 void TLasIO_1_2::WriteWell(std::string& out, const TLasWellSection& well)
 {
+    const KeptLines kept = LinesToKeep(well, IsWellItem);
     out += "~W";
     out += kLineEnd;
     out += "#MNEM.UNIT DATA TYPE        INFORMATION";
     out += kLineEnd;
     out += "#--------- ---------------  -----------";
     out += kLineEnd;
+    AppendLines(out, kept.leading);
     AppendNumberItem(out, "STRT", well.StrtUnit, LasNumberFormat::General15(well.Strt), 15);
     AppendNumberItem(out, "STOP", well.StopUnit, LasNumberFormat::General15(well.Stop), 15);
     AppendNumberItem(out, "STEP", well.StepUnit, LasNumberFormat::General15(well.Step), 15);
@@ -304,17 +439,21 @@ void TLasIO_1_2::WriteWell(std::string& out, const TLasWellSection& well)
         out += well.*item.field;
         out += kLineEnd;
     }
+    AppendLines(out, kept.rest);
 }
 
 bool TLasIO_2_0::ReadWell(TLasWellSection& well) { return ReadWellItems(well, false); }
 
 void TLasIO_2_0::WriteVersion(std::string& out, const TLasVersionSection& version)
 {
-    WriteVersionLines(out, "2.0", version.Wrap);
+    WriteVersionLines(out, "2.0", version, false);
 }
 
-void TLasIO_2_0::WriteWell(std::string& out, const TLasWellSection& well)
+void TLasIO_2_0::WriteWell(std::string& out, const TLasWellSection& well) { WriteWell20(out, well, false); }
+
+void TLasIO_2_0::WriteWell20(std::string& out, const TLasWellSection& well, bool las30)
 {
+    const KeptLines kept = LinesToKeep(well, IsWellItem);
     const std::string strt = LasNumberFormat::General15(well.Strt);
     const std::string stop = LasNumberFormat::General15(well.Stop);
     const std::string step = LasNumberFormat::General15(well.Step);
@@ -322,8 +461,16 @@ void TLasIO_2_0::WriteWell(std::string& out, const TLasWellSection& well)
     std::size_t width = std::max({std::size_t(10), strt.size(), stop.size(), step.size(), null.size()});
     for (const WellItem& item : kWellItems)
         width = std::max(width, (well.*item.field).size());
+    // LAS 3.0 keeps a line's format and association after its description.
+    const auto appendTail = [&](std::string_view mnemonic) {
+        if (!las30)
+            return;
+        if (const auto found = well.ItemTails.find(mnemonic); found != well.ItemTails.end()) {
+            out.insert(out.size() - kLineEnd.size(), " " + found->second);
+        }
+    };
 
-    out += "~W";
+    out += TitleOf(well, "~W", las30);
     out += kLineEnd;
     out += "#MNEM.UNIT VALUE/NAME";
     out.append(width - 10, ' ');
@@ -333,14 +480,30 @@ void TLasIO_2_0::WriteWell(std::string& out, const TLasWellSection& well)
     out.append(width - 10, '-');
     out += "  -----------";
     out += kLineEnd;
+    AppendLines(out, kept.leading);
     AppendNumberItem(out, "STRT", well.StrtUnit, strt, width);
+    appendTail("STRT");
     AppendNumberItem(out, "STOP", well.StopUnit, stop, width);
+    appendTail("STOP");
     AppendNumberItem(out, "STEP", well.StepUnit, step, width);
+    appendTail("STEP");
     AppendNumberItem(out, "NULL", "", null, width);
+    appendTail("NULL");
     for (const WellItem& item : kWellItems) {
         out += item.prefix20;
         AppendRight(out, well.*item.field, width);
         out += item.suffix20;
         out += kLineEnd;
+        appendTail(item.mnemonic);
     }
+    AppendLines(out, kept.rest);
 }
+
+bool TLasIO_3_0::ReadWell(TLasWellSection& well) { return ReadWellItems(well, false); }
+
+void TLasIO_3_0::WriteVersion(std::string& out, const TLasVersionSection& version)
+{
+    WriteVersionLines(out, "3.0", version, true);
+}
+
+void TLasIO_3_0::WriteWell(std::string& out, const TLasWellSection& well) { WriteWell20(out, well, true); }

@@ -33,6 +33,12 @@ public:
     static std::unique_ptr<TLasIO> ForVersion(RLasVersion version);
 
 protected:
+    // LAS 3.0 lines carry "{format}" and "| association" after the description.
+    virtual bool SplitsFormatTails() const { return false; }
+    // ~C from the index line and the list, with the comments of the file's
+    // ~C; `las30` keeps the section's title and the lines' tails.
+    static void WriteCurveLines(std::string& out, const TLasCurveSection& curves, bool las30);
+
     // Walks ~W: STRT, STOP, STEP, NULL as numbers, the twelve items through
     // ItemText. Shared by both versions.
     bool ReadWellItems(TLasWellSection& well, bool textAfterColon);
@@ -52,6 +58,24 @@ public:
     bool ReadWell(TLasWellSection& well) override;
     void WriteVersion(std::string& out, const TLasVersionSection& version) override;
     void WriteWell(std::string& out, const TLasWellSection& well) override;
+
+protected:
+    // The 2.0 templates; `las30` adds the section's own title and the
+    // lines' format and association parts.
+    static void WriteWell20(std::string& out, const TLasWellSection& well, bool las30);
+};
+
+// LAS 3.0: ~W as in 2.0; lines may end in "{format}" and "| association",
+// kept and written back; the section names of the file are kept.
+class TLasIO_3_0 : public TLasIO_2_0 {
+public:
+    bool ReadWell(TLasWellSection& well) override;
+    void WriteVersion(std::string& out, const TLasVersionSection& version) override;
+    void WriteWell(std::string& out, const TLasWellSection& well) override;
+    void WriteCurves(std::string& out, const TLasCurveSection& curves) override;
+
+protected:
+    bool SplitsFormatTails() const override { return true; }
 };
 
 // Parses ~V (VERS and WRAP); false when a line has a syntax error.

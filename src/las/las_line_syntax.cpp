@@ -1,6 +1,9 @@
 #include "las/las_line_syntax.h"
 
 #include "las/las_problem.h"
+#include "las/las_tolerance.h"
+
+#include <algorithm>
 
 #include <charconv>
 #include <system_error>
@@ -114,5 +117,15 @@ bool ParseHeaderNumber(std::string_view text, double& value)
 
 bool IsDepthMnemonic(std::string_view mnemonic)
 {
-    return mnemonic == "DEPT" || mnemonic == "DEPTH" || mnemonic == "TIME" || mnemonic == "BOREHOLE-DEPTH";
+    return std::find(LasTolerance::kDepthNames.begin(), LasTolerance::kDepthNames.end(), mnemonic)
+           != LasTolerance::kDepthNames.end();
+}
+
+void SplitFormatTail(RLasSectionLine& line)
+{
+    const std::size_t at = line.Description.find_first_of("{|");
+    if (at == std::string::npos)
+        return;
+    line.Tail = TrimBlanks(std::string_view(line.Description).substr(at));
+    line.Description = TrimBlanks(std::string_view(line.Description).substr(0, at));
 }

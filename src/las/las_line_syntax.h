@@ -15,8 +15,15 @@ struct RLasSectionLine {
     std::string Unit;
     std::string Data;
     std::string Description;
+    // LAS 3.0: the "{format}" and "| association" parts after the
+    // description, kept as they stand and written back after it.
+    std::string Tail;
     RLasLineStatus Status = RLasLineStatus::Parsed;
 };
+
+// Moves a LAS 3.0 line's "{format}" and "| association" parts out of its
+// description into Tail.
+void SplitFormatTail(RLasSectionLine& line);
 
 // Splits MNEM.UNIT DATA : DESCRIPTION at the first dot, the first blank
 // (space or tab) after it and the last colon. Status NoMoreLines for an

@@ -7,11 +7,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
-enum class RLasVersion : std::uint8_t { Unknown = 0, V12 = 1, V20 = 2 };
+enum class RLasVersion : std::uint8_t { Unknown = 0, V12 = 1, V20 = 2, V30 = 3 };
 
 class TLasSection {
 public:
@@ -39,6 +41,10 @@ class TLasVersionSection : public TLasSection {
 public:
     RLasVersion Version = RLasVersion::Unknown;
     bool Wrap = false;  // set only by a WRAP line whose data is "YES"
+    // Between data values: ' ' for runs of blanks and tabs (no DLM line,
+    // or DLM SPACE), ',' or '\t'.
+    char Delimiter = ' ';
+    bool HasDelimiterLine = false;  // a DLM line named it
 };
 
 // ~W
@@ -52,20 +58,28 @@ public:
     std::string StepUnit;
     double NullValue = 0.0;
     std::string Comp, Well, Fld, Loc, Prov, Cnty, Stat, Ctry, Srvc, Date, Uwi, Api;
+    // LAS 3.0: the "{format}" / "| association" part of each item that had one.
+    std::map<std::string, std::string, std::less<>> ItemTails;
 };
 
-// ~C: the depth curve's line and the other curve lines in file order. The
-// data columns of the data set follow Lines one to one.
+// ~C: the index line (the first entry, whatever its name: the data's first
+// column) and the other curve lines in file order, one per further data
+// column. The curves of the data set follow Lines one to one.
 class TLasCurveSection : public TLasSection {
 public:
     int CurveCount() const { return static_cast<int>(Lines.size()); }
 
     RLasSectionLine DepthLine;
     std::vector<RLasSectionLine> Lines;
-    // Where the depth line stood among the ~C lines (0 = first, as the
-    // standard wants): unwrapped data lines hold the depth at this place.
-    int DepthPosition = 0;
 };
+
+// What a tilde line opens, by its name: ~V, ~W, ~C, ~P, ~D, ~O and ~A by
+// their first letter (either case), the LAS 3.0 names ~Log_Definition,
+// ~Log_Parameter, ~Log_Data and ~ASCII for the first data set; every other
+// section (~Core_*, ~Tops_*, further [n] data sets, unknown letters) is
+// kept as text and written back as it stands.
+enum class RLasSectionKind { Version, Well, Curve, Parameter, Downhole, Other, Data, Kept };
+RLasSectionKind SectionKindOf(std::string_view tildeLine);
 
 // ~P, ~D, ~O: kept as raw text and written back as they are.
 class TLasParameterSection : public TLasSection {};

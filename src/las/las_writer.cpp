@@ -7,8 +7,8 @@
 #include "container/atomic_file.h"
 #include "container/error.h"
 #include "las/las_number_format.h"
-#include "las/las_scanner.h"
-#include "las/logging.h"
+#include "las/las_token_scanner.h"
+#include "las/las_problem.h"
 
 #include <algorithm>
 #include <charconv>
@@ -40,13 +40,6 @@ char* WriteWrappedText(char* p, std::string_view number)
     return p + number.size();
 }
 
-char* WriteWrappedField(char* p, double value)
-{
-    std::string number;
-    LasNumberFormat::AppendWrapped(number, value);
-    return WriteWrappedText(p, number);
-}
-
 // How null samples are written. The data-line forms keep four decimals (or
 // eight significant digits wrapped), which a null value such as
 // -999.123456 does not survive: its samples would read back as real
@@ -60,9 +53,8 @@ std::string NullText(double nullValue, bool wrap)
         LasNumberFormat::AppendWrapped(text, nullValue);
     else
         LasNumberFormat::AppendFixed4(text, nullValue);
-    std::size_t pos = 0;
-    double readBack = 0.0;
-    if (std::isfinite(nullValue) && (!ScanNextNumber(text, pos, readBack) || readBack != nullValue)) {
+    RLasToken readBack;
+    if (std::isfinite(nullValue) && (!RLasTokenScanner::ReadNumber(text, true, readBack) || readBack.Value != nullValue)) {
         char exact[LasNumberFormat::kMaxFixed4Length];
         const auto result = std::to_chars(exact, exact + sizeof exact, nullValue, std::chars_format::fixed);
         text.assign(exact, result.ptr);
@@ -70,61 +62,116 @@ std::string NullText(double nullValue, bool wrap)
     return text;
 }
 
-// Why the data set cannot be written as it stands; empty when it can.
-std::string WhyNotWritable(const TLasHeaderNew* header, const std::vector<RLasColumn>& columns)
+// Why the data set cannot be written as it stands; none when it can.
+std::optional<RLasProblemKind> WhyNotWritable(const TLasHeaderNew* header, const std::vector<RLasColumn>& columns,
+                                              const RLasIndex& index)
 {
     if (!header)
-        return "Не удалось записать в файл: отсутствует заголовок";
+        return RLasProblemKind::NoHeaderToWrite;
     if (columns.empty())
-        return "Не удалось записать в файл: отсутствует секция данных";
-    const TLasWellSection& well = header->Well();
-    if (well.Step == 0.0)
-        return "Не удается записать в файл: шаг равен нулю";
-    const std::int64_t sampleCount = RLasData::SampleCountFor(well.Strt, well.Stop, well.Step);
-    bool sizesMatch = sampleCount >= 0 && columns.size() == header->Curves().Lines.size();
+        return RLasProblemKind::NoDataToWrite;
+    bool sizesMatch = columns.size() == header->Curves().Lines.size();
     for (const RLasColumn& column : columns)
-        sizesMatch = sizesMatch && static_cast<std::int64_t>(column.size()) == sampleCount;
+        sizesMatch = sizesMatch && column.size() == index.Count;
     if (!sizesMatch)
-        return "Размерность данных из секции Data не соответсвует заголовку";
-    return {};
+        return RLasProblemKind::DataDisagreesWithHeader;
+    return std::nullopt;
+}
+
+// The ~W values the file gets: STRT, STOP and STEP from the data's index
+// (STEP 0 when the depths are irregular), so the saved file is consistent.
+TLasWellSection WellForIndex(const TLasWellSection& well, const RLasIndex& index)
+{
+    TLasWellSection written = well;
+    if (index.Count == 0)
+        return written;
+    written.Strt = index.First;
+    written.Stop = index.Last();
+    written.Step = index.Regular() ? index.Step : 0.0;
+    return written;
+}
+
+// One column's number form: the file's own (every value reads back as the
+// same double) or, for a computed column, four decimals.
+class ColumnWriter {
+public:
+    ColumnWriter(const std::optional<RLasNumberStyle>& style, double nullValue, bool wrap)
+        : style_(style), wrap_(wrap), null_(nullValue)
+    {
+        if (style)
+            LasNumberFormat::AppendStyled(nullText_, nullValue, *style);
+        else
+            nullText_ = NullText(nullValue, wrap);
+    }
+
+    // Room one value may take.
+    std::size_t Longest() const { return std::max(LasNumberFormat::kMaxStyledLength, nullText_.size()) + 1; }
+
+    char* Write(char* p, double value) const
+    {
+        if (value == null_ || !std::isfinite(value)) {
+            std::memcpy(p, nullText_.data(), nullText_.size());
+            return p + nullText_.size();
+        }
+        if (style_)
+            return LasNumberFormat::WriteStyled(p, value, *style_);
+        if (wrap_) {
+            std::string number;
+            LasNumberFormat::AppendWrapped(number, value);
+            std::memcpy(p, number.data(), number.size());
+            return p + number.size();
+        }
+        return LasNumberFormat::WriteFixed4(p, value);
+    }
+
+private:
+    std::optional<RLasNumberStyle> style_;
+    bool wrap_;
+    double null_;
+    std::string nullText_;
+};
+
+// A wrapped field: at least one blank before it, right-aligned in 13.
+char* WriteWrapped(char* p, const ColumnWriter& writer, double value)
+{
+    char field[LasNumberFormat::kMaxStyledLength + 64];
+    const char* const end = writer.Write(field, value);
+    return WriteWrappedText(p, std::string_view(field, static_cast<std::size_t>(end - field)));
 }
 
 // The ~A lines, a megabyte at a time: lines are formatted into a buffer
-// with room for the longest one. Depths are accumulated like the file's
-// own, not recomputed.
-void WriteDataLines(RAtomicFile& file, const TLasHeaderNew& header, const std::vector<RLasColumn>& columns)
+// with room for the longest one. Depths come from the index.
+void WriteDataLines(RAtomicFile& file, const TLasHeaderNew& header, const std::vector<RLasColumn>& columns,
+                    const RLasIndex& index)
 {
     const TLasWellSection& well = header.Well();
     const bool wrap = header.Version().Wrap;
-    const std::string nullText = NullText(well.NullValue, wrap);
-    const auto writtenAsNull = [&](double value) { return value == well.NullValue || !std::isfinite(value); };
-    const std::size_t longestLine =
-        (columns.size() + 1) * (std::max(LasNumberFormat::kMaxFixed4Length, nullText.size()) + 3) + 2;
+    const char delimiter = header.Version().Delimiter;
+    const char separator = delimiter == ' ' ? '\t' : delimiter;
+    const ColumnWriter depthWriter(index.Style, well.NullValue, wrap);
+    std::vector<ColumnWriter> writers;
+    writers.reserve(columns.size());
+    std::size_t longestLine = depthWriter.Longest() + 16;
+    for (const RLasColumn& column : columns) {
+        writers.emplace_back(column.FileStyle, well.NullValue, wrap);
+        longestLine += writers.back().Longest() + 16;
+    }
     std::vector<char> buffer(kChunk + longestLine);
     char* const start = buffer.data();
     char* p = start;
-    double depth = well.Strt;
-    const std::size_t count = columns.front().size();
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < index.Count; ++i) {
         if (wrap) {
-            p = WriteWrappedField(p, depth);
+            p = WriteWrapped(p, depthWriter, index.Depth(i));
             for (std::size_t r = 0; r < columns.size(); ++r) {
                 if (r % 6 == 0)
                     p = WriteLineEnd(p);
-                const double value = columns[r][i];
-                p = writtenAsNull(value) ? WriteWrappedText(p, nullText) : WriteWrappedField(p, value);
+                p = WriteWrapped(p, writers[r], columns[r][i]);
             }
         } else {
-            p = LasNumberFormat::WriteFixed4(p, depth);
-            for (const RLasColumn& column : columns) {
-                *p++ = '\t';
-                const double value = column[i];
-                if (writtenAsNull(value)) {
-                    std::memcpy(p, nullText.data(), nullText.size());
-                    p += nullText.size();
-                } else {
-                    p = LasNumberFormat::WriteFixed4(p, value);
-                }
+            p = depthWriter.Write(p, index.Depth(i));
+            for (std::size_t r = 0; r < columns.size(); ++r) {
+                *p++ = separator;
+                p = writers[r].Write(p, columns[r][i]);
             }
         }
         p = WriteLineEnd(p);
@@ -132,7 +179,6 @@ void WriteDataLines(RAtomicFile& file, const TLasHeaderNew& header, const std::v
             file.Write(start, static_cast<std::size_t>(p - start));
             p = start;
         }
-        depth += well.Step;
     }
     file.Write(start, static_cast<std::size_t>(p - start));
 }
@@ -141,14 +187,17 @@ void WriteDataLines(RAtomicFile& file, const TLasHeaderNew& header, const std::v
 
 bool RLasData::SaveToLas(const std::string& path) const
 {
-    if (const std::string problem = WhyNotWritable(lasHeader_.get(), columns_); !problem.empty()) {
-        LogMessage(problem);
+    if (const std::optional<RLasProblemKind> problem = WhyNotWritable(lasHeader_.get(), columns_, Index)) {
+        Report({.Kind = *problem, .Path = path});
         return false;
     }
     std::string header;
-    if (!lasHeader_->WriteHeader(header))
+    if (!lasHeader_->WriteHeader(header, WellForIndex(lasHeader_->Well(), Index)))
         return false;
-    header += "~A";
+    // LAS 3.0 names its data section after its definition; the others are ~A.
+    header += lasHeader_->Version().Version == RLasVersion::V30 && !lasHeader_->DataTitle.empty()
+                  ? std::string_view(lasHeader_->DataTitle)
+                  : std::string_view("~A");
     header += kLineEnd;
 
     // The old file stays as it was until everything is written and synced.
@@ -156,15 +205,21 @@ bool RLasData::SaveToLas(const std::string& path) const
     try {
         file.emplace(path);
     } catch (const RError&) {
-        LogMessage("не удается открыть файл " + path + " для записи");
+        Report({.Kind = RLasProblemKind::CannotOpenForWriting, .Path = path});
         return false;
     }
     try {
         file->Write(header.data(), header.size());
-        WriteDataLines(*file, *lasHeader_, columns_);
+        WriteDataLines(*file, *lasHeader_, columns_, Index);
+        if (const std::string& trailing = lasHeader_->TrailingText; !trailing.empty()) {
+            file->Write(trailing.data(), trailing.size());
+            file->Write(kLineEnd.data(), kLineEnd.size());
+        }
         file->Commit();
+        if (FileEncoding == TextCodec::Encoding::Utf16LE || FileEncoding == TextCodec::Encoding::Utf16BE)
+            Report({.Kind = RLasProblemKind::SavedAsUtf8, .Path = path});
     } catch (const RError& error) {
-        LogMessage(error.what());
+        Report({.Kind = RLasProblemKind::WriteFailed, .Path = path, .Detail = error.what()});
         return false;
     }
     return true;

@@ -87,23 +87,27 @@ TEST(HeaderSections, SelectedByTheTildeLinesSecondCharacter)
     EXPECT_EQ(header.FullText(), "~Version\r\nVERS. 2.0 : V\r\n\r\n\r\n~Parameter\r\nBHT.DEGC 35 : T\r\n\r\n~Other\r\nfree text\r\n");
 }
 
-TEST(HeaderSections, UnknownSectionIsSkippedAndRepeatedSectionContinues)
+TEST(HeaderSections, UnknownSectionsAreKeptApartAndRepeatedSectionsContinue)
 {
     TLasHeaderNew header;
     header.BeginSection("~Parameter");
     header.AddLine("A.M 1 : first");
-    // Lower case and unknown letters start sections that are skipped whole.
+    // Either case selects the section.
     header.BeginSection("~p lower case");
-    header.AddLine("B.M 2 : lost");
+    header.AddLine("B.M 2 : second");
+    // Unknown letters and LAS 3.0 groups are kept as they stand, in order.
     header.BeginSection("~X unknown");
-    header.AddLine("C.M 3 : lost");
-    header.BeginSection("~");
-    header.AddLine("D.M 4 : lost");
+    header.AddLine("C.M 3 : kept");
+    header.BeginSection("~Core_Data[1] | Core_Definition");
+    header.AddLine("545.50,550.60,Long cylindrical hunk of rock");
     header.BeginSection("~Parameter again");
-    header.AddLine("E.M 5 : kept");
-    EXPECT_EQ(header.Parameters().Text(), "~Parameter\r\nA.M 1 : first\r\n~Parameter again\r\nE.M 5 : kept");
-    EXPECT_EQ(NextLine(header.Parameters()), "A.M 1 : first");
-    EXPECT_EQ(NextLine(header.Parameters()), "E.M 5 : kept");
+    header.AddLine("E.M 5 : third");
+    EXPECT_EQ(header.Parameters().Text(),
+              "~Parameter\r\nA.M 1 : first\r\n~p lower case\r\nB.M 2 : second\r\n~Parameter again\r\nE.M 5 : third");
+    ASSERT_EQ(header.KeptSections().size(), 2u);
+    EXPECT_EQ(header.KeptSections()[0]->Text(), "~X unknown\r\nC.M 3 : kept");
+    EXPECT_EQ(header.KeptSections()[1]->Text(),
+              "~Core_Data[1] | Core_Definition\r\n545.50,550.60,Long cylindrical hunk of rock");
 
     TLasHeaderNew beforeAny;
     beforeAny.AddLine("ignored");

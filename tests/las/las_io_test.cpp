@@ -47,9 +47,14 @@ TEST(ReadHeader, VersionSelectsTheReader)
     EXPECT_EQ(twoPointZero->Version().Version, RLasVersion::V20);
     EXPECT_TRUE(twoPointZero->Parsed);
 
-    auto three = MakeHeader(std::string("~V\nVERS. 3.0 : X\n") + kWell20 + kCurves);
-    EXPECT_FALSE(three->ReadHeader());
-    EXPECT_FALSE(three->Parsed);
+    auto three = MakeHeader(std::string("~V\nVERS. 3.0 : X\nDLM . COMMA : D\n") + kWell20 + kCurves);
+    EXPECT_TRUE(three->ReadHeader());
+    EXPECT_EQ(three->Version().Version, RLasVersion::V30);
+    EXPECT_EQ(three->Version().Delimiter, ',');
+
+    auto four = MakeHeader(std::string("~V\nVERS. 4.0 : X\n") + kWell20 + kCurves);
+    EXPECT_FALSE(four->ReadHeader());
+    EXPECT_FALSE(four->Parsed);
 
     auto broken = MakeHeader(std::string("~V\nVERS 2.0 : X\n") + kWell20 + kCurves);
     RLogCollector log;
@@ -104,7 +109,7 @@ TEST(ReadWell, BadValueStopsTheWalkAndUnreachedFieldsAreNotFound)
     EXPECT_EQ(log.Messages, expected);
 }
 
-TEST(ReadCurves, FirstDepthNameIsTheDepthLineLaterOnesAreCurves)
+TEST(ReadCurves, FirstEntryIsTheIndexLaterDepthNamesAreCurves)
 {
     auto header = MakeHeader(std::string("~V\nVERS. 2.0 : X\n") + kWell20
                              + "~C\nDEPT.M : D\nGR.GAPI : G\nDEPT.M : again\n");

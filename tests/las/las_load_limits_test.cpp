@@ -104,49 +104,49 @@ TEST(HostileSizes, TenMegabyteLinesAreKeptInTheHeaderAndQuotedShortFromTheData)
     EXPECT_TRUE(inHeader->messages.empty());
     EXPECT_GT(inHeader->data.Header.OtherText.size(), numbers.size());
 
-    // In ~A: two million values where two are wanted; the message shows
-    // the line's start and length, not ten megabytes.
+    // In ~A: two million values where two are wanted. The row keeps its
+    // first two; the message shows the line's start and length, not ten
+    // megabytes.
     auto inData = Load(dir, Header(range, 2) + "1 10 20\r\n2 " + numbers + "\r\n");
-    EXPECT_FALSE(inData->result);
+    EXPECT_TRUE(inData->result);
     ASSERT_EQ(inData->messages.size(), 1u);
     const std::string& message = inData->messages[0];
     EXPECT_LT(message.size(), 400u);
     EXPECT_TRUE(Contains(message, "Слишком много данных в строке 2 12345 12345")) << message;
     EXPECT_TRUE(Contains(message, std::to_string(numbers.size() + 2) + " байт")) << message;
-    EXPECT_TRUE(inData->data.Columns().empty());
+    EXPECT_EQ(inData->data.Curves()[1]->Values(), (std::vector<double>{20, 12345}));
 }
 
-TEST(HostileSizes, ABillionSamplesBeyondHalfTheMemoryAreRefusedBeforeAllocating)
+TEST(HostileSizes, RowsBeyondTheMemoryCeilingAreRefusedBeforeAllocating)
 {
-    // STEP 1e-6 over 1000 m: 1,000,000,001 samples. Enough curves that
-    // they need more than half of this machine's memory, whatever it has.
-    const std::int64_t samples = 1'000'000'001;
-    const int curves = static_cast<int>(RLasData::MaxDataBytes() / (samples * sizeof(RLasSample))) + 1;
-    ASSERT_GT(RLasData::DataBytesFor(samples, curves), RLasData::MaxDataBytes());
-    TempDir dir;
-    auto loaded = Load(dir, Header(" STRT.M 0 : A\r\n STOP.M 1000 : B\r\n STEP.M 0.000001 : C\r\n", curves) + "0 1\r\n");
-    EXPECT_FALSE(loaded->result);
-    ASSERT_EQ(loaded->messages.size(), 1u);
-    const std::string& message = loaded->messages[0];
-    EXPECT_TRUE(Contains(message, "Слишком много отсчётов")) << message;
-    EXPECT_TRUE(Contains(message, "1000000001 отсчётов")) << message;
-    EXPECT_TRUE(Contains(message, "половина памяти")) << message;
-    EXPECT_TRUE(loaded->data.Curves().empty());
-    EXPECT_TRUE(loaded->data.Columns().empty());
-}
-
-TEST(HostileSizes, ACallerCanSetALowerCeiling)
-{
-    // 1001 samples of one curve, 9 bytes each (the depth is not counted).
-    const std::string text = Header(" STRT.M 0 : A\r\n STOP.M 1000 : B\r\n STEP.M 1 : C\r\n", 1) + "0 1\r\n";
+    // 1001 rows of one curve: 9 bytes a sample and 8 for its depth. What
+    // STRT, STOP and STEP declare does not count, only the rows there are.
+    std::string rows;
+    for (int row = 0; row <= 1000; ++row)
+        rows += std::to_string(row) + " 1\r\n";
+    const std::string text = Header(" STRT.M 0 : A\r\n STOP.M 1E9 : B\r\n STEP.M 0.001 : C\r\n", 1) + rows;
     TempDir dir;
     RLasLoadOptions options;
-    options.MaxDataBytes = 9009;
-    EXPECT_TRUE(Load(dir, text, options)->result);
-    options.MaxDataBytes = 9008;
+    options.MaxDataBytes = 1001 * 17;
+    auto loaded = Load(dir, text, options);
+    EXPECT_TRUE(loaded->result);
+    EXPECT_EQ(loaded->data.Header.SampleCount, 1001);
+    options.MaxDataBytes = 1001 * 17 - 1;
     auto refused = Load(dir, text, options);
     EXPECT_FALSE(refused->result);
     ASSERT_EQ(refused->messages.size(), 1u);
     EXPECT_TRUE(Contains(refused->messages[0], "1001 отсчётов по 1 кривым")) << refused->messages[0];
     EXPECT_FALSE(Contains(refused->messages[0], "половина памяти")) << refused->messages[0];
+    EXPECT_TRUE(refused->data.Curves().empty());
+
+    // Wrapped, the rows are not counted ahead: the storage grows up to the
+    // ceiling and the load stops there.
+    std::string wrapped = Header(" STRT.M 0 : A\r\n STOP.M 1000 : B\r\n STEP.M 1 : C\r\n", 1);
+    wrapped.replace(wrapped.find("WRAP. NO"), 8, "WRAP. YES");
+    for (int row = 0; row <= 1000; ++row)
+        wrapped += std::to_string(row) + "\r\n1\r\n";
+    auto grown = Load(dir, wrapped, options);
+    EXPECT_FALSE(grown->result);
+    ASSERT_EQ(grown->messages.size(), 1u);
+    EXPECT_TRUE(Contains(grown->messages[0], "Слишком много отсчётов")) << grown->messages[0];
 }

@@ -44,7 +44,7 @@ Outcome Load(const std::string& path, unsigned threads)
     RLasData data;
     {
         RLogCollector log;
-        outcome.result = data.LoadFromLas(path, RLasLoadOptions{threads, 0});
+        outcome.result = data.LoadFromLas(path, RLasLoadOptions{.Threads = threads, .ParallelFrom = 0});
         outcome.messages = log.Messages;
     }
     EXPECT_EQ(data.CheckInvariant(), "");
@@ -247,7 +247,7 @@ TEST(LoadProgress, CountsEveryByteOnceWhateverThePieces)
             RLasLoadProgress progress;
             RLasData data;
             RLogCollector log;
-            EXPECT_TRUE(data.LoadFromLas(dir.File("in.las"), RLasLoadOptions{threads, 0, 0, &progress}));
+            EXPECT_TRUE(data.LoadFromLas(dir.File("in.las"), RLasLoadOptions{.Threads = threads, .ParallelFrom = 0, .Progress = &progress}));
             EXPECT_EQ(progress.FileSize, text.size());
             EXPECT_EQ(progress.BytesRead, text.size());
             EXPECT_FALSE(progress.Cancel);
@@ -265,7 +265,7 @@ TEST(LoadProgress, ACancelledLoadKeepsNothing)
         progress.Cancel = true;
         RLasData data;
         RLogCollector log;
-        EXPECT_FALSE(data.LoadFromLas(dir.File("in.las"), RLasLoadOptions{threads, 0, 0, &progress}));
+        EXPECT_FALSE(data.LoadFromLas(dir.File("in.las"), RLasLoadOptions{.Threads = threads, .ParallelFrom = 0, .Progress = &progress}));
         EXPECT_EQ(log.Messages, std::vector<std::string>{"Чтение файла " + dir.File("in.las") + " прервано"});
         EXPECT_TRUE(data.Curves().empty());
         EXPECT_TRUE(data.Columns().empty());
