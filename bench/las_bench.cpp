@@ -1,12 +1,14 @@
 // LAS load and save speed on generated LAS 2.0 files of 300,000 depth steps
 // and 30 curves (about 99 MB each): one unwrapped, one wrapped (the depth
-// alone on a line, then six values a line). Beside the load, the stages it
+// alone on a line, then six values a line), and one unwrapped with STEP 0
+// and depths jittered off the grid, so that every row keeps its own depth. Beside the load, the stages it
 // is made of, each on its own: reading the bytes, splitting them into
 // lines, and the page faults of fresh sample storage.
 //
 //     build/bin/las_bench                          # the benchmarks
-//     build/bin/las_bench --write-files DIR        # only writes DIR/plain.las
-//                                                  # and DIR/wrapped.las, for
+//     build/bin/las_bench --write-files DIR        # only writes DIR/plain.las,
+//                                                  # DIR/wrapped.las and
+//                                                  # DIR/irregular.las, for
 //                                                  # timing whole processes
 //
 // Beside the save, the number forms of its data lines alone: WriteFixed4
@@ -71,18 +73,24 @@ void AppendFixed4(std::string& text, double value)
     text.append(number, std::to_chars(number, number + sizeof number, value, std::chars_format::fixed, 4).ptr);
 }
 
+// The sample files.
+enum SampleKind { kPlain = 0, kWrapped = 1, kIrregular = 2 };
+
 // Writes a sample file; values have four decimals, up to five integer
 // digits, and every curve has runs of -999.25. Wrapped, the depth stands
-// alone on its line and the values follow six a line.
-void WriteSampleFile(const std::string& file, bool wrap)
+// alone on its line and the values follow six a line. Irregular, STEP is 0
+// and each depth lies up to 0.03 off the 0.1 grid.
+void WriteSampleFile(const std::string& file, SampleKind kind)
 {
+    const bool wrap = kind == kWrapped;
     std::string text = std::string("~VERSION INFORMATION\r\n VERS.   2.0 : CWLS LOG ASCII STANDARD - VERSION 2.0\r\n")
                        + (wrap ? " WRAP.   YES : Multiple lines per depth step\r\n"
                                : " WRAP.   NO  : One line per depth step\r\n")
                        + "~WELL INFORMATION\r\n STRT.M   1000.0000 : START DEPTH\r\n"
                          " STOP.M   "
                        + std::to_string(1000 + (kSteps - 1) / 10) + "." + std::to_string((kSteps - 1) % 10)
-                       + " : STOP DEPTH\r\n STEP.M   0.1 : STEP\r\n NULL.   -999.25 : NULL VALUE\r\n"
+                       + " : STOP DEPTH\r\n STEP.M   " + (kind == kIrregular ? "0" : "0.1")
+                       + " : STEP\r\n NULL.   -999.25 : NULL VALUE\r\n"
                          " WELL.   BENCH-1 : WELL\r\n~CURVE INFORMATION\r\n DEPT.M : DEPTH\r\n";
     for (int c = 0; c < kCurves; ++c)
         text += " C" + std::to_string(c) + ".UNIT : CURVE " + std::to_string(c) + "\r\n";
@@ -90,7 +98,8 @@ void WriteSampleFile(const std::string& file, bool wrap)
     std::ofstream out(file, std::ios::binary);
     std::uint64_t state = 12345;
     for (int i = 0; i < kSteps; ++i) {
-        AppendFixed4(text, 1000.0 + i * 0.1);
+        const double jitter = kind == kIrregular ? static_cast<double>(i * 7919 % 61 - 30) / 1000.0 : 0.0;
+        AppendFixed4(text, 1000.0 + i * 0.1 + jitter);
         for (int c = 0; c < kCurves; ++c) {
             state = state * 6364136223846793005u + 1442695040888963407u;
             const bool nullRun = ((i / 500) + c) % 17 == 0;
@@ -107,22 +116,20 @@ void WriteSampleFile(const std::string& file, bool wrap)
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-// The sample files, written once per run.
-const std::string& SampleFile(bool wrap)
+const char* const kSampleNames[] = {"plain.las", "wrapped.las", "irregular.las"};
+
+// The sample files, each written once per run when first asked for.
+const std::string& SampleFile(std::int64_t kind)
 {
     static const bool cleanup = (std::atexit(RemoveBenchDir), true);
-    static const std::string plain = [] {
-        const std::string file = (BenchDir() / "plain.las").string();
-        WriteSampleFile(file, false);
-        return file;
-    }();
-    static const std::string wrapped = [] {
-        const std::string file = (BenchDir() / "wrapped.las").string();
-        WriteSampleFile(file, true);
-        return file;
-    }();
+    static std::string files[3];
     (void)cleanup;
-    return wrap ? wrapped : plain;
+    std::string& file = files[kind];
+    if (file.empty()) {
+        file = (BenchDir() / kSampleNames[kind]).string();
+        WriteSampleFile(file, static_cast<SampleKind>(kind));
+    }
+    return file;
 }
 
 std::int64_t FileSize(const std::string& path) { return static_cast<std::int64_t>(std::filesystem::file_size(path)); }
@@ -130,7 +137,7 @@ std::int64_t FileSize(const std::string& path) { return static_cast<std::int64_t
 // Stage: the bytes alone, read a megabyte at a time into one buffer.
 void BM_ReadBytes(benchmark::State& state)
 {
-    const std::string& path = SampleFile(state.range(0) != 0);
+    const std::string& path = SampleFile(state.range(0));
     std::vector<char> buffer(1 << 20);
     for (auto _ : state) {
         const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -147,7 +154,7 @@ BENCHMARK(BM_ReadBytes)->ArgName("wrap")->Arg(0)->Arg(1)->Unit(benchmark::kMilli
 // Stage: the bytes split into lines by the reader the load uses.
 void BM_SplitLines(benchmark::State& state)
 {
-    const std::string& path = SampleFile(state.range(0) != 0);
+    const std::string& path = SampleFile(state.range(0));
     for (auto _ : state) {
         RLasLineReader reader;
         reader.Open(path);
@@ -176,7 +183,7 @@ BENCHMARK(BM_FreshSamples)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_LoadLas(benchmark::State& state)
 {
-    const std::string& path = SampleFile(state.range(0) != 0);
+    const std::string& path = SampleFile(state.range(0));
     double ratio = 0.0;
     for (auto _ : state) {
         const std::size_t before = gHeapNow.load();
@@ -200,16 +207,17 @@ void BM_LoadLas(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * FileSize(path));
 }
 // threads 0: one per processor.
+// kind 0 plain, 1 wrapped, 2 irregular (STEP 0, jittered depths).
 BENCHMARK(BM_LoadLas)
-    ->ArgNames({"wrap", "threads"})
-    ->ArgsProduct({{0, 1}, {1, 0}})
+    ->ArgNames({"kind", "threads"})
+    ->ArgsProduct({{0, 1, 2}, {1, 0}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
 void BM_SaveLas(benchmark::State& state)
 {
     RLasData data;
-    if (!data.LoadFromLas(SampleFile(false))) {
+    if (!data.LoadFromLas(SampleFile(kPlain))) {
         state.SkipWithError("load failed");
         return;
     }
@@ -290,8 +298,8 @@ BENCHMARK(BM_WriteStyled)->ArgName("decimals")->Arg(4)->Arg(10)->Unit(benchmark:
 int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "--write-files") == 0) {
-        WriteSampleFile((std::filesystem::path(argv[2]) / "plain.las").string(), false);
-        WriteSampleFile((std::filesystem::path(argv[2]) / "wrapped.las").string(), true);
+        for (int kind = kPlain; kind <= kIrregular; ++kind)
+            WriteSampleFile((std::filesystem::path(argv[2]) / kSampleNames[kind]).string(), static_cast<SampleKind>(kind));
         return 0;
     }
     benchmark::Initialize(&argc, argv);

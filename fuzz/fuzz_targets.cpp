@@ -10,6 +10,8 @@
 #include "view/las_core.h"
 #include "view/las_settings.h"
 
+#include <bit>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -104,6 +106,10 @@ std::string LoadOutcome(const std::string& path, const RLasLoadOptions& options)
             const double value = column[i];
             add(&value, sizeof value);
         }
+    for (std::size_t row = 0; row < data.Index.Count; ++row) {
+        const double depth = data.Index.Depth(row);
+        add(&depth, sizeof depth);
+    }
     return outcome;
 }
 
@@ -174,15 +180,30 @@ void Las(const std::uint8_t* data, std::size_t size)
     if (progress.BytesRead > progress.FileSize)
         std::abort();  // no byte is counted twice
     if (las->SaveToLas(out.Path())) {
-        // A file the program wrote itself loads back with every curve and sample.
+        // A file the program wrote itself loads back with every curve and
+        // sample, bit for bit (values no data line can hold are written as
+        // NULL), at the same depths.
         RLasData again;
         const bool reloaded = again.LoadFromLas(out.Path(), options);
         if (loaded) {
-            if (!reloaded || again.Curves().size() != las->Curves().size())
+            if (!reloaded || again.Curves().size() != las->Curves().size() || again.Index.Count != las->Index.Count)
                 std::abort();
-            for (std::size_t i = 0; i < las->Curves().size(); ++i)
-                if (again.Curves()[i]->SampleCount() != las->Curves()[i]->SampleCount())
+            for (std::size_t row = 0; row < las->Index.Count; ++row)
+                if (std::bit_cast<std::uint64_t>(again.Index.Depth(row)) != std::bit_cast<std::uint64_t>(las->Index.Depth(row)))
                     std::abort();
+            for (std::size_t i = 0; i < las->Curves().size(); ++i) {
+                const RLasCurve& before = *las->Curves()[i];
+                const RLasCurve& after = *again.Curves()[i];
+                if (after.SampleCount() != before.SampleCount())
+                    std::abort();
+                for (std::size_t k = 0; k < before.SampleCount(); ++k) {
+                    const RLasSample x = before.Data.Samples[k], y = after.Data.Samples[k];
+                    if (std::isfinite(x.Value)
+                        && (std::bit_cast<std::uint64_t>(x.Value) != std::bit_cast<std::uint64_t>(y.Value)
+                            || (x.Flags & kSampleNull) != (y.Flags & kSampleNull)))
+                        std::abort();
+                }
+            }
         }
     }
     RLasCore core;

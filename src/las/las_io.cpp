@@ -96,19 +96,18 @@ bool IsColumnHeading(std::string_view line)
 // The mnemonic of a header line: the text before its first dot, trimmed.
 std::string_view MnemonicOf(std::string_view line) { return TrimBlanks(line.substr(0, line.find('.'))); }
 
-// The lines after a section's tilde line, blank ones left out.
+// The lines of a section's text, without its tilde lines (a repeated
+// section continues with its own) and blank lines.
 template <typename Visit>
 void ForEachLine(const TLasSection& section, const Visit& visit)
 {
     std::string_view text = section.Text();
-    bool first = true;
     while (!text.empty()) {
         const std::size_t end = text.find(kLineEnd);
         const std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + kLineEnd.size());
-        if (!first && !TrimBlanks(line).empty())
+        if (!TrimBlanks(line).empty() && line[0] != '~')
             visit(line);
-        first = false;
     }
 }
 

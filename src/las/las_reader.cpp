@@ -109,7 +109,9 @@ bool ReadHeaderSections(RLasLineReader& reader, const std::string& path, std::st
             ReadTrimmed(reader, line);
         }
     }
-    if (reader.AtEnd()) {
+    // A data section with no rows is still one (the file may end at its
+    // title line); only a file without one has none.
+    if (!IsTildeLine(line) || SectionKindOf(line) != RLasSectionKind::Data) {
         Report({.Kind = RLasProblemKind::NoDataSection, .Path = path});
         return false;
     }

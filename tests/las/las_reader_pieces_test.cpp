@@ -25,6 +25,7 @@ struct Outcome {
     int sampleCount = 0;
     std::vector<std::string> curves;  // mnemonic, range and sample bytes
     std::vector<std::string> columns;  // value bytes
+    std::string depths;                // the index's depths, as bytes
 };
 
 template <typename Values>
@@ -49,6 +50,8 @@ Outcome Load(const std::string& path, unsigned threads)
     }
     EXPECT_EQ(data.CheckInvariant(), "");
     outcome.sampleCount = data.Header.SampleCount;
+    for (std::size_t row = 0; row < data.Index.Count; ++row)
+        outcome.depths += Bytes(std::vector<double>{data.Index.Depth(row)}, 1);
     for (const auto& curve : data.Curves()) {
         std::string text = curve->Mnemonic + Bytes(std::vector<double>{curve->MinValue, curve->MaxValue}, 2);
         for (const RLasSample sample : curve->Data.Samples) {
@@ -76,6 +79,7 @@ void ExpectSameInPieces(const std::string& name, const std::string& text)
         EXPECT_EQ(pieces.sampleCount, once.sampleCount);
         EXPECT_TRUE(pieces.curves == once.curves);
         EXPECT_TRUE(pieces.columns == once.columns);
+        EXPECT_TRUE(pieces.depths == once.depths);
     }
 }
 
@@ -157,8 +161,16 @@ TEST(LoadInPieces, UnwrappedSamplesLandWhereOneScanPutsThem)
                            + Rows(80, 3));
 }
 
-TEST(LoadInPieces, UnwrappedFirstProblemDecidesAsInOneScan)
+TEST(LoadInPieces, UnwrappedProblemsAreCountedAsInOneScan)
 {
+    ExpectSameInPieces("rows whose depth is no number, here and there",
+                       Header(4, 150, false) + Rows(30, 4) + "x 1 2 3 4\r\n" + Rows(50, 4, 31) + "- 1 2 3 4\r\n"
+                           + Rows(60, 4, 82));
+    ExpectSameInPieces("text values and comments",
+                       Header(4, 150, false) + Rows(40, 4) + "41 ERR 2 *** 4\r\n# note\r\n" + Rows(40, 4, 41)
+                           + "82 1.#INF\r\n" + Rows(40, 4, 82));
+    ExpectSameInPieces("a section after the data",
+                       Header(4, 100, false) + Rows(100, 4) + "~Core_Data | Core_Definition\r\n1,2\r\n3 4 5 6 7\r\n");
     ExpectSameInPieces("excess, then a bad line nobody reads", Header(4, 90, false) + Rows(100, 4) + "1 2\r\n");
     ExpectSameInPieces("too few values at row 70, more bad lines after",
                        Header(4, 150, false) + Rows(70, 4) + "71 1 2\r\n" + Rows(20, 4, 71) + "1 2 3 4 5 6 7\r\n");
@@ -208,12 +220,13 @@ TEST(LoadInPieces, WrappedFirstProblemDecidesAsInOneScan)
                                                    + WrappedRows(50, 6, 3, 0, 30));
 }
 
-TEST(LoadInPieces, EveryCorpusFileLoadsAsInOneScan)
+TEST(LoadInPieces, EveryCorpusFileAndFixtureLoadsAsInOneScan)
 {
     std::vector<std::filesystem::path> paths;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(LOGGARD_CORPUS_DIR))
-        if (entry.is_regular_file())
-            paths.push_back(entry.path());
+    for (const std::string root : {std::string(LOGGARD_CORPUS_DIR), std::string(LOGGARD_TEST_DATA_DIR) + "/las"})
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+            if (entry.is_regular_file())
+                paths.push_back(entry.path());
     std::sort(paths.begin(), paths.end());
     ASSERT_GE(paths.size(), 100u);
     for (const auto& path : paths) {
@@ -225,6 +238,7 @@ TEST(LoadInPieces, EveryCorpusFileLoadsAsInOneScan)
             EXPECT_EQ(pieces.messages, once.messages);
             EXPECT_TRUE(pieces.curves == once.curves);
             EXPECT_TRUE(pieces.columns == once.columns);
+            EXPECT_TRUE(pieces.depths == once.depths);
         }
     }
 }
