@@ -7,11 +7,9 @@
 #include "container/atomic_file.h"
 #include "container/error.h"
 #include "las/las_number_format.h"
-#include "las/las_token_scanner.h"
 #include "las/las_problem.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -38,28 +36,6 @@ char* WriteWrappedText(char* p, std::string_view number)
     p += width - number.size();
     std::memcpy(p, number.data(), number.size());
     return p + number.size();
-}
-
-// How null samples are written. The data-line forms keep four decimals (or
-// eight significant digits wrapped), which a null value such as
-// -999.123456 does not survive: its samples would read back as real
-// values. Such a null is written in its shortest exact form instead. Values
-// that are not finite numbers have no form a data line can hold (the
-// scanner would lose its place on the line), so they are written as null.
-std::string NullText(double nullValue, bool wrap)
-{
-    std::string text;
-    if (wrap)
-        LasNumberFormat::AppendWrapped(text, nullValue);
-    else
-        LasNumberFormat::AppendFixed4(text, nullValue);
-    RLasToken readBack;
-    if (std::isfinite(nullValue) && (!RLasTokenScanner::ReadNumber(text, true, readBack) || readBack.Value != nullValue)) {
-        char exact[LasNumberFormat::kMaxFixed4Length];
-        const auto result = std::to_chars(exact, exact + sizeof exact, nullValue, std::chars_format::fixed);
-        text.assign(exact, result.ptr);
-    }
-    return text;
 }
 
 // Why the data set cannot be written as it stands; none when it can.
@@ -98,10 +74,9 @@ public:
     ColumnWriter(const std::optional<RLasNumberStyle>& style, double nullValue, bool wrap)
         : style_(style), wrap_(wrap), null_(nullValue)
     {
-        if (style)
-            LasNumberFormat::AppendStyled(nullText_, nullValue, *style);
-        else
-            nullText_ = NullText(nullValue, wrap);
+        // NULL in a form that reads back as NULL exactly, whatever its digits
+        // (-999.123456 at four decimals would read back as a real value).
+        LasNumberFormat::AppendStyled(nullText_, nullValue, style ? *style : RLasNumberStyle{});
     }
 
     // Room one value may take.
