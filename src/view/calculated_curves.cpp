@@ -13,7 +13,8 @@ namespace {
 // The name must survive the ~C line of a saved file: a period ends the
 // mnemonic there, a leading "~" or "#" makes the line a section or a
 // comment, control characters break it and blanks at either end are lost.
-// A depth name would make a column the data set reads as no curve.
+// A depth name is refused too: DEPTH in a formula is the depth itself, and
+// a column named like the index would pass for it in other programs.
 bool IsFitColumnName(const std::string& name)
 {
     return !name.empty() && !RLasData::IsDepthName(name) && name.front() != '~' && name.front() != '#'

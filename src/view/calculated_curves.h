@@ -27,9 +27,8 @@ void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings);
 struct RCalcEntry {
     std::string Name;
     RCurveCalcMethod Method;
-    // Index into the data set's curves once committed, -1 before. Its data
-    // column and ~C entry sit further on by the number of depth-named
-    // entries (DEPT, DEPTH, ...) before it in the ~C list.
+    // Index into the data set's curves once committed, -1 before; its data
+    // column and ~C entry (after the index line) have the same index.
     int CurveIndex = -1;
 };
 

@@ -305,23 +305,24 @@ private slots:
         QCOMPARE(double(core->Data->Curves()[2]->Data.Samples[0].Value), 5.0);
     }
 
-    void EntriesKeepCurveIndexesPastADepthColumn()
+    void EntriesKeepCurveIndexesPastASecondDepthColumn()
     {
-        // ~C: DEPT, GR, DEPTH, RHOB: curves GR and RHOB, the second depth
-        // column has no curve.
+        // ~C: DEPT, GR, DEPTH, RHOB: the second depth column is a curve like
+        // the others, so the entries come after three file curves.
         core = OpenDocument(dir, {{"GR", {10, 20, 30}}, {"DEPTH", {1000, 1000.5, 1001}}, {"RHOB", {2.1, 2.2, 2.3}}});
         HookRecorder hooks;
+        QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "DEPTH", "RHOB"}));
         AddCurve("A", "GR+1");
         AddCurve("B", "RHOB*2");
-        QCOMPARE(TfrmCurveConstruction::AddedCurves()[0].CurveIndex, 2);
-        QCOMPARE(TfrmCurveConstruction::AddedCurves()[1].CurveIndex, 3);
+        QCOMPARE(TfrmCurveConstruction::AddedCurves()[0].CurveIndex, 3);
+        QCOMPARE(TfrmCurveConstruction::AddedCurves()[1].CurveIndex, 4);
         auto form = Open();
         Child<QListWidget>(*form, "lbCalculatedCurves")->setCurrentRow(1);
         Child<QToolButton>(*form, "sBtnDel")->click();
         Child<QPushButton>(*form, "btnOK")->click();
         QVERIFY(hooks.errors.isEmpty());
-        QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB", "A"}));
-        QCOMPARE(double(core->Data->Curves()[2]->Data.Samples[2].Value), 31.0);
+        QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "A"}));
+        QCOMPARE(double(core->Data->Curves()[3]->Data.Samples[2].Value), 31.0);
         QCOMPARE(core->Data->Columns().size(), std::size_t(4));
         QCOMPARE(core->Data->CheckInvariant(), std::string());
     }

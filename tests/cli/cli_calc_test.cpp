@@ -9,8 +9,8 @@
 
 namespace {
 
-// ~C: DEPT, GR, DEPTH, RHOB over 1000 .. 1002 step 0.5; NULL -9999; GR is
-// null at 1001.
+// ~C: DEPT (the index), GR, DEPTH, RHOB over 1000 .. 1002 step 0.5: curves
+// GR, DEPTH and RHOB; NULL -9999; GR is null at 1001.
 const std::string kInput = std::string(LOGGARD_TEST_DATA_DIR) + "/view/depth_columns.las";
 
 RLasData Load(const std::string& path)
@@ -37,11 +37,12 @@ TEST(CliCalcTest, EntriesBecomeColumnsInOrder)
                                     dir);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const RLasData out = Load(dir.File("out.las"));
-    ASSERT_EQ(out.Curves().size(), 4u);
-    EXPECT_EQ(out.Curves()[2]->Mnemonic, "VSH");
-    EXPECT_EQ(out.Curves()[3]->Mnemonic, "PHI");
-    EXPECT_DOUBLE_EQ(out.Curves()[3]->Data.Samples[1].Value, 50.0);
-    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(out.Curves()[3]->Data, 2));
+    ASSERT_EQ(out.Curves().size(), 5u);
+    EXPECT_EQ(out.Curves()[2]->Mnemonic, "RHOB");
+    EXPECT_EQ(out.Curves()[3]->Mnemonic, "VSH");
+    EXPECT_EQ(out.Curves()[4]->Mnemonic, "PHI");
+    EXPECT_DOUBLE_EQ(out.Curves()[4]->Data.Samples[1].Value, 50.0);
+    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(out.Curves()[4]->Data, 2));
 }
 
 TEST(CliCalcTest, ParseErrorWritesNothing)
@@ -66,12 +67,12 @@ TEST(CliCalcTest, StoredMethodsFirstAndBadOnesSkipped)
     EXPECT_NE(result.err.find("method BAD skipped: Ошибка разбора формулы: кривая NOPE не найдена."),
               std::string::npos);
     const RLasData out = Load(dir.File("out.las"));
-    ASSERT_EQ(out.Curves().size(), 5u);
+    ASSERT_EQ(out.Curves().size(), 6u);
     // The store's order is by name.
-    EXPECT_EQ(out.Curves()[2]->Mnemonic, "DEN");
-    EXPECT_EQ(out.Curves()[3]->Mnemonic, "VSH");
-    EXPECT_EQ(out.Curves()[4]->Mnemonic, "TWICE");
-    EXPECT_DOUBLE_EQ(out.Curves()[4]->Data.Samples[0].Value, 0.4);
+    EXPECT_EQ(out.Curves()[3]->Mnemonic, "DEN");
+    EXPECT_EQ(out.Curves()[4]->Mnemonic, "VSH");
+    EXPECT_EQ(out.Curves()[5]->Mnemonic, "TWICE");
+    EXPECT_DOUBLE_EQ(out.Curves()[5]->Data.Samples[0].Value, 0.4);
 }
 
 // The standard LAS 1.2 example runs from 1670 m up (STEP -0.125).

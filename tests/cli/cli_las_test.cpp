@@ -68,13 +68,19 @@ TEST(CliInfo, DecodesWindows1251AndReportsFailuresOnStderr)
 TEST(CliConvert, SavesAfterEveryLoadAndFailsOnlyOnRealFailures)
 {
     TempDir dir;
+    // One row past STOP: the header disagrees with the data, which wins.
     WriteWholeFile(dir.File("in.las"), kSmallLas + "1000.75 40\r\n");
     // Diagnostics alone do not fail the command.
     const CliResult ok = RunCli("convert " + dir.File("in.las") + " " + dir.File("out.las"), dir);
     EXPECT_EQ(ok.exitCode, 0);
-    EXPECT_EQ(ok.err, "Слишком много данных в секции Data\n");
+    EXPECT_EQ(ok.err, "STOP 1000.5 не совпадает с последней глубиной в данных 1000.75; используются глубины из данных\n"
+                      "По STRT, STOP и STEP в секции Data должно быть 3 строк, а в данных 4; прочитаны все строки\n");
     const std::string out = ReadWholeFile(dir.File("out.las"));
-    EXPECT_NE(out.find("~A\r\n1000.0000\t10.1000\r\n1000.2500\t-999.2500\r\n1000.5000\t30.3000\r\n"), std::string::npos);
+    EXPECT_NE(out.find("\r\nSTOP.M        1000.75:\r\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("~A\r\n1000.0000\t10.1000\r\n1000.2500\t-999.2500\r\n1000.5000\t30.3000\r\n"
+                       "1000.7500\t40.0000\r\n"),
+              std::string::npos)
+        << out;
 
     // A failed load still reaches the save, whose message follows the load's.
     WriteWholeFile(dir.File("bad.las"), "~V\r\nVERS. 2.0 : X\r\n~W\r\nSTRT.M 1 : A\r\n");

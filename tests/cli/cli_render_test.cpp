@@ -30,20 +30,25 @@ TEST(CliRender, DrawsThePngAndDescribesTheChart)
     EXPECT_EQ(image.width, 400);
     EXPECT_EQ(image.height, 300);
 
+    // The second depth column, DEPTH, is a curve with a track of its own.
     const auto model = ReadJson(dir.File("m.json"));
-    ASSERT_EQ(model["curves"].size(), 2u);
+    ASSERT_EQ(model["curves"].size(), 3u);
     EXPECT_EQ(model["curves"][0]["mnemonic"], "GR");
     EXPECT_EQ(model["curves"][0]["track"], 0);
+    EXPECT_EQ(model["curves"][1]["mnemonic"], "DEPTH");
+    EXPECT_EQ(model["curves"][1]["track"], 1);
     EXPECT_EQ(model["depth"]["min"], 1000.0);
     EXPECT_EQ(model["depth"]["max"], 1002.0);
     EXPECT_EQ(model["yAxis"]["reverse"], true);
     EXPECT_EQ(model["yAxis"]["gridColor"], "BFBFBF");
-    ASSERT_EQ(model["xAxes"].size(), 2u);
+    ASSERT_EQ(model["xAxes"].size(), 3u);
     EXPECT_EQ(model["xAxes"][0]["caption"], "GR, GAPI");
-    EXPECT_EQ(model["xAxes"][1]["log"], false);
-    ASSERT_EQ(model["series"].size(), 2u);
+    EXPECT_EQ(model["xAxes"][1]["caption"], "DEPTH, M");
+    EXPECT_EQ(model["xAxes"][2]["log"], false);
+    ASSERT_EQ(model["series"].size(), 3u);
     EXPECT_EQ(model["series"][0]["breaks"], 1);  // GR is null at 1001
-    EXPECT_EQ(model["series"][1]["first"], (nlohmann::json{2.1, 1000.0}));
+    EXPECT_EQ(model["series"][1]["last"], (nlohmann::json{1002.0, 1002.0}));
+    EXPECT_EQ(model["series"][2]["first"], (nlohmann::json{2.1, 1000.0}));
     EXPECT_TRUE(model["fills"].empty());
 }
 

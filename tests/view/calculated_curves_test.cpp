@@ -10,8 +10,9 @@
 
 namespace {
 
-// ~C is DEPT (the depth line), GR, DEPTH, RHOB: curves GR and RHOB, columns
-// GR, DEPTH, RHOB. NULL is -9999 and GR is null at 1001.
+// ~C is DEPT (the index), GR, DEPTH, RHOB: curves and columns GR, DEPTH
+// (a second depth column, an ordinary curve) and RHOB. NULL is -9999 and GR
+// is null at 1001.
 class CalculatedCurvesTest : public ::testing::Test {
 protected:
     CalculatedCurvesTest()
@@ -57,16 +58,16 @@ protected:
     RLasSettings settings;
 };
 
-TEST_F(CalculatedCurvesTest, NewEntryBecomesAColumnAfterTheDepthNamedOnes)
+TEST_F(CalculatedCurvesTest, NewEntryBecomesAColumnAfterTheFileCurves)
 {
     std::vector<RCalcEntry> entries;
     entries.push_back(Entry("VSH", "(GR-20)/(120-20)"));
     Commit(entries);
 
-    EXPECT_EQ(entries[0].CurveIndex, 2);
-    ASSERT_EQ(data.Curves().size(), 3u);
-    EXPECT_EQ(data.Curves()[2]->Mnemonic, "VSH");
-    EXPECT_FALSE(data.Curves()[2]->IsCalculated());
+    EXPECT_EQ(entries[0].CurveIndex, 3);
+    ASSERT_EQ(data.Curves().size(), 4u);
+    EXPECT_EQ(data.Curves()[3]->Mnemonic, "VSH");
+    EXPECT_FALSE(data.Curves()[3]->IsCalculated());
     EXPECT_EQ(LineNames(), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "VSH"}));
     // Unit and description of the last ~C entry (RHOB's G/C3, BULK DENSITY)
     // would mislabel the new column; the formula describes it instead.
@@ -79,17 +80,18 @@ TEST_F(CalculatedCurvesTest, NewEntryBecomesAColumnAfterTheDepthNamedOnes)
     EXPECT_EQ(data.Columns()[3], (TDoubleArray{0.0, 0.5, -9999.0, 1.0, 0.25}));
     ASSERT_NE(settings.GetView("VSH"), nullptr);
     EXPECT_EQ(*settings.GetView("VSH"), RCurveView());
-    ASSERT_EQ(settings.Tracks.size(), 3u);
-    EXPECT_EQ(settings.Tracks[2], 2);
+    ASSERT_EQ(settings.Tracks.size(), 4u);
+    EXPECT_EQ(settings.Tracks[3], 3);
 
     const TempDir dir;
     ASSERT_TRUE(data.SaveToLas(dir.File("out.las")));
     RLasData reloaded;
     ASSERT_TRUE(reloaded.LoadFromLas(dir.File("out.las")));
-    ASSERT_EQ(reloaded.Curves().size(), 3u);
-    EXPECT_EQ(reloaded.Curves()[2]->Mnemonic, "VSH");
-    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(reloaded.Curves()[2]->Data, 2));
-    EXPECT_DOUBLE_EQ(reloaded.Curves()[2]->Data.Samples[3].Value, 1.0);
+    ASSERT_EQ(reloaded.Curves().size(), 4u);
+    EXPECT_EQ(reloaded.Curves()[1]->Mnemonic, "DEPTH");
+    EXPECT_EQ(reloaded.Curves()[3]->Mnemonic, "VSH");
+    EXPECT_TRUE(RLasCurveDataWrapper::IsNull(reloaded.Curves()[3]->Data, 2));
+    EXPECT_DOUBLE_EQ(reloaded.Curves()[3]->Data.Samples[3].Value, 1.0);
 }
 
 TEST_F(CalculatedCurvesTest, LaterEntryReadsAnEarlierOne)
@@ -98,8 +100,18 @@ TEST_F(CalculatedCurvesTest, LaterEntryReadsAnEarlierOne)
     entries.push_back(Entry("A", "RHOB*10"));
     entries.push_back(Entry("B", "a+1"));
     Commit(entries);
-    EXPECT_EQ(entries[1].CurveIndex, 3);
+    EXPECT_EQ(entries[1].CurveIndex, 4);
     EXPECT_DOUBLE_EQ(data.Columns()[4][0], 22.0);
+}
+
+// The bare name DEPTH is the depth itself; quoted, it is the file's second
+// depth column, a curve like any other.
+TEST_F(CalculatedCurvesTest, EntryReadsTheSecondDepthColumnByItsQuotedName)
+{
+    std::vector<RCalcEntry> entries;
+    entries.push_back(Entry("SHIFT", "'DEPTH'-DEPTH+1"));
+    Commit(entries);
+    EXPECT_EQ(data.Columns()[3], TDoubleArray(5, 1.0));
 }
 
 TEST_F(CalculatedCurvesTest, CommittedEntryIsReplacedInPlace)
@@ -111,9 +123,9 @@ TEST_F(CalculatedCurvesTest, CommittedEntryIsReplacedInPlace)
     entries[0].Method.Formula = "RHOB";
     Commit(entries);
 
-    EXPECT_EQ(entries[0].CurveIndex, 2);
-    ASSERT_EQ(data.Curves().size(), 3u);
-    EXPECT_EQ(data.Curves()[2]->Mnemonic, "VSH2");
+    EXPECT_EQ(entries[0].CurveIndex, 3);
+    ASSERT_EQ(data.Curves().size(), 4u);
+    EXPECT_EQ(data.Curves()[3]->Mnemonic, "VSH2");
     EXPECT_EQ(LineNames(), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "VSH2"}));
     EXPECT_EQ(data.Columns()[3], (TDoubleArray{2.1, 2.2, 2.3, 2.4, 2.5}));
 }
@@ -125,15 +137,15 @@ TEST_F(CalculatedCurvesTest, DeletedEntryTakesItsColumnViewAndTrack)
     entries.push_back(Entry("B", "2"));
     entries.push_back(Entry("C", "3"));
     Commit(entries);
-    settings.Tracks = {0, 1, 2, 3, 4};
+    settings.Tracks = {0, 1, 2, 3, 4, 5};
 
     std::vector<RCalcEntry> kept;
     kept.push_back(std::move(entries[1]));
-    Commit(kept, {4, 2});
+    Commit(kept, {5, 3});
 
-    EXPECT_EQ(kept[0].CurveIndex, 2);  // moved down past the deleted A
-    ASSERT_EQ(data.Curves().size(), 3u);
-    EXPECT_EQ(data.Curves()[2]->Mnemonic, "B");
+    EXPECT_EQ(kept[0].CurveIndex, 3);  // moved down past the deleted A
+    ASSERT_EQ(data.Curves().size(), 4u);
+    EXPECT_EQ(data.Curves()[3]->Mnemonic, "B");
     EXPECT_EQ(LineNames(), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "B"}));
     ASSERT_EQ(data.Columns().size(), 4u);
     EXPECT_EQ(data.Columns()[3], TDoubleArray(5, 2.0));
@@ -141,7 +153,7 @@ TEST_F(CalculatedCurvesTest, DeletedEntryTakesItsColumnViewAndTrack)
     EXPECT_EQ(settings.GetView("A"), nullptr);
     EXPECT_EQ(settings.GetView("C"), nullptr);
     EXPECT_NE(settings.GetView("B"), nullptr);
-    EXPECT_EQ(settings.Tracks, (std::vector<std::int32_t>{0, 1, 3}));
+    EXPECT_EQ(settings.Tracks, (std::vector<std::int32_t>{0, 1, 2, 4}));
 }
 
 TEST_F(CalculatedCurvesTest, FailedEntryUndoesTheWholeCommit)
@@ -149,7 +161,9 @@ TEST_F(CalculatedCurvesTest, FailedEntryUndoesTheWholeCommit)
     std::vector<RCalcEntry> entries;
     entries.push_back(Entry("A", "GR"));
     Commit(entries);
-    const std::vector<RLasCurve*> curvesBefore = {data.Curves()[0].get(), data.Curves()[1].get(), data.Curves()[2].get()};
+    std::vector<RLasCurve*> curvesBefore;
+    for (const auto& curve : data.Curves())
+        curvesBefore.push_back(curve.get());
     const auto columnsBefore = data.Columns();
     const auto linesBefore = LineNames();
 
@@ -157,17 +171,17 @@ TEST_F(CalculatedCurvesTest, FailedEntryUndoesTheWholeCommit)
     entries.push_back(Entry("B", "5"));
     entries.push_back(Entry("C", "NOPE+1"));
     try {
-        Commit(entries, {2});
+        Commit(entries, {3});
         FAIL() << "the commit should fail";
     } catch (const RError& error) {
         EXPECT_EQ(std::string(error.what()).rfind("Ошибка разбора формулы: кривая NOPE не найдена.\r\nMakeLink", 0), 0u);
     }
-    ASSERT_EQ(data.Curves().size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i)
+    ASSERT_EQ(data.Curves().size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i)
         EXPECT_EQ(data.Curves()[i].get(), curvesBefore[i]);
     EXPECT_EQ(data.Columns(), columnsBefore);
     EXPECT_EQ(LineNames(), linesBefore);
-    EXPECT_EQ(entries[0].CurveIndex, 2);
+    EXPECT_EQ(entries[0].CurveIndex, 3);
     EXPECT_EQ(entries[1].CurveIndex, -1);
     EXPECT_NE(settings.GetView("A"), nullptr);
     EXPECT_EQ(settings.GetView("B"), nullptr);
@@ -179,18 +193,20 @@ TEST_F(CalculatedCurvesTest, InfinityIsWrittenAsNull)
     entries.push_back(Entry("T", "ATANH(RHOB/RHOB)"));
     Commit(entries);
     // A copy: EXPECT_EQ binds references, and the packed sample's Value is misaligned.
-    const double stored = data.Curves()[2]->Data.Samples[1].Value;
+    const double stored = data.Curves()[3]->Data.Samples[1].Value;
     EXPECT_EQ(stored, std::numeric_limits<double>::infinity());
     EXPECT_EQ(data.Columns()[3], TDoubleArray(5, -9999.0));
 }
 
+// DEPTH in a formula is the depth itself, and a column named like the index
+// would pass for it in other programs.
 TEST_F(CalculatedCurvesTest, DepthNamesAndEmptyNamesAreRefused)
 {
     for (const char* name : {"DEPTH", "DEPT", ""}) {
         std::vector<RCalcEntry> entries;
         entries.push_back(Entry(name, "1"));
         EXPECT_THROW(Commit(entries), RError) << name;
-        EXPECT_EQ(data.Curves().size(), 2u);
+        EXPECT_EQ(data.Curves().size(), 3u);
         EXPECT_EQ(data.Columns().size(), 3u);
     }
 }
@@ -203,7 +219,7 @@ TEST_F(CalculatedCurvesTest, NamesALasFileCannotHoldAreRefused)
         std::vector<RCalcEntry> entries;
         entries.push_back(Entry(name, "1"));
         EXPECT_THROW(Commit(entries), RError) << name;
-        EXPECT_EQ(data.Curves().size(), 2u);
+        EXPECT_EQ(data.Curves().size(), 3u);
         EXPECT_EQ(data.Columns().size(), 3u);
     }
     std::vector<RCalcEntry> entries;
@@ -220,8 +236,8 @@ TEST_F(CalculatedCurvesTest, StoredMethodsAreRebuiltWithoutDuplicates)
 
     for (int load = 0; load < 2; ++load) {
         Rebuild();
-        ASSERT_EQ(data.Curves().size(), 3u) << load;
-        const RLasCurve& vsh = *data.Curves()[2];
+        ASSERT_EQ(data.Curves().size(), 4u) << load;
+        const RLasCurve& vsh = *data.Curves()[3];
         EXPECT_EQ(vsh.Mnemonic, "VSH");
         EXPECT_EQ(vsh.Formula, "(GR-20)/100");
         EXPECT_EQ(vsh.MethodName, "VSH");
@@ -240,18 +256,17 @@ TEST_F(CalculatedCurvesTest, StoredMethodsAreRebuiltWithoutDuplicates)
     EXPECT_FALSE(settings.GetCalcMethod("VSH")->IsParsed());
 }
 
-// A method named DEPTH would add a column the data set reads as no curve,
-// and every later curve would then meet the wrong column.
+// Stored methods obey the same names as the calculator window's entries.
 TEST_F(CalculatedCurvesTest, StoredMethodsWithUnfitNamesAreSkipped)
 {
     settings.SetCalcMethod("DEPTH", std::make_unique<RCurveCalcMethod>("GR*2"));
     settings.SetCalcMethod("A.B", std::make_unique<RCurveCalcMethod>("GR*3"));
     settings.SetCalcMethod("VSH", std::make_unique<RCurveCalcMethod>("GR/100"));
     Rebuild();
-    ASSERT_EQ(data.Curves().size(), 3u);
-    EXPECT_EQ(data.Curves()[2]->Mnemonic, "VSH");
+    ASSERT_EQ(data.Curves().size(), 4u);
+    EXPECT_EQ(data.Curves()[3]->Mnemonic, "VSH");
     EXPECT_EQ(LineNames(), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "VSH"}));
-    EXPECT_EQ(data.ColumnOfCurve(2), 3);
+    EXPECT_EQ(data.ColumnOfCurve(3), 3);
 }
 
 }  // namespace
