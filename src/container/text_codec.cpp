@@ -395,6 +395,49 @@ bool LooksLikeUtf8(std::string_view bytes)
     return true;
 }
 
+// The high half of an 8-bit page by character, sorted for a binary search.
+struct PageEntry {
+    char32_t c;
+    unsigned char byte;
+    bool operator<(const PageEntry& other) const { return c < other.c; }
+};
+using PageInverse = std::array<PageEntry, 128>;
+
+PageInverse InverseOf(char32_t (*decode)(unsigned char))
+{
+    PageInverse inverse{};
+    for (int byte = 0x80; byte < 0x100; ++byte)
+        inverse[static_cast<std::size_t>(byte - 0x80)] = {decode(static_cast<unsigned char>(byte)),
+                                                          static_cast<unsigned char>(byte)};
+    std::sort(inverse.begin(), inverse.end());
+    return inverse;
+}
+
+// UTF-8 text in the page `inverse` describes: ASCII as it is, each other
+// character by the page's byte for it, `missing` where the page has none
+// (U+FFFD included) and for each ill-formed byte.
+std::string EncodeEightBit(std::string_view text, const PageInverse& inverse, char missing)
+{
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        char32_t c;
+        if (!NextUtf8(text, pos, c)) {
+            out += missing;
+            ++pos;
+            continue;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        const auto found = std::lower_bound(inverse.begin(), inverse.end(), PageEntry{c, 0});
+        out += found != inverse.end() && found->c == c && c != kReplacement ? static_cast<char>(found->byte) : missing;
+    }
+    return out;
+}
+
 }  // namespace
 
 namespace TextCodec {
@@ -441,6 +484,56 @@ char32_t Cp866ToUnicode(unsigned char byte)
 char32_t Koi8rToUnicode(unsigned char byte)
 {
     return byte < 0x80 ? byte : kKoi8rTable[byte - 0x80];
+}
+
+std::string Utf8ToCp866(std::string_view text, char missing)
+{
+    static const PageInverse kInverse = InverseOf(Cp866ToUnicode);
+    return EncodeEightBit(text, kInverse, missing);
+}
+
+std::string Utf8ToKoi8r(std::string_view text, char missing)
+{
+    static const PageInverse kInverse = InverseOf(Koi8rToUnicode);
+    return EncodeEightBit(text, kInverse, missing);
+}
+
+std::string EncodeFromUtf8(std::string_view text, Encoding encoding, char missing)
+{
+    switch (encoding) {
+    case Encoding::Utf8:
+        return std::string(text);
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE: {
+        const bool bigEndian = encoding == Encoding::Utf16BE;
+        std::string out;
+        out.reserve(text.size() * 2);
+        const auto put = [&](char32_t unit) {
+            const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+            out += bigEndian ? high : low;
+            out += bigEndian ? low : high;
+        };
+        std::size_t pos = 0;
+        while (pos < text.size()) {
+            char32_t c;
+            if (!NextUtf8(text, pos, c)) {
+                c = static_cast<unsigned char>(missing);
+                ++pos;
+            }
+            if (c >= 0x10000) {
+                put(0xD800 + ((c - 0x10000) >> 10));
+                put(0xDC00 + ((c - 0x10000) & 0x3FF));
+            } else {
+                put(c);
+            }
+        }
+        return out;
+    }
+    case Encoding::Windows1251: return Utf8ToCp1251(text, missing);
+    case Encoding::Cp866: return Utf8ToCp866(text, missing);
+    case Encoding::Koi8R: return Utf8ToKoi8r(text, missing);
+    }
+    return std::string(text);
 }
 
 std::string DecodeToUtf8(std::string_view bytes, Encoding encoding)

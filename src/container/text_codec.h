@@ -51,6 +51,17 @@ bool ParseEncodingName(std::string_view name, Encoding& out);
 char32_t Cp866ToUnicode(unsigned char byte);
 char32_t Koi8rToUnicode(unsigned char byte);
 
+// UTF-8 text as CP866 or KOI8-R, as Utf8ToCp1251 does for Windows-1251:
+// characters the page lacks, and ill-formed input bytes, become `missing`.
+std::string Utf8ToCp866(std::string_view text, char missing = '?');
+std::string Utf8ToKoi8r(std::string_view text, char missing = '?');
+
+// UTF-8 text as bytes in `encoding`, the way back from DecodeToUtf8: UTF-8
+// stays as it is, UTF-16 is written without a mark, and the 8-bit pages
+// put `missing` for what they lack. Text typed by the user goes through
+// here into a data set, so that it matches the bytes read from its file.
+std::string EncodeFromUtf8(std::string_view text, Encoding encoding, char missing = '?');
+
 // Text in `encoding` as UTF-8, for showing. UTF-8 keeps its valid parts and
 // reads each stray byte as Windows-1251 (as DecodeMixed); UTF-16 turns
 // unpaired surrogates and a dangling last byte into U+FFFD. A byte order

@@ -177,6 +177,52 @@ TEST(TextCodec, DecodesEachEncodingForDisplay)
     EXPECT_EQ(DecodeToUtf8(BytesOf(u"~W Скв 𝄞 5", true), Encoding::Utf16BE), "~W Скв 𝄞 5");
 }
 
+TEST(TextCodec, TypedTextEncodesIntoEachPage)
+{
+    EXPECT_EQ(Utf8ToCp866("Скв. №5, мкР/ч"), "\x91\xAA\xA2. \xFC" "5, \xAC\xAA\x90/\xE7");
+    EXPECT_EQ(Utf8ToKoi8r("Скв. 5, мкР/ч"), "\xF3\xCB\xD7. 5, \xCD\xCB\xF2/\xDE");
+    EXPECT_EQ(Utf8ToKoi8r("№5"), "?5");  // KOI8-R has no numero sign
+    EXPECT_EQ(Utf8ToCp866("Ёё"), "\xF0\xF1");
+    EXPECT_EQ(Utf8ToKoi8r("Ёё"), "\xB3\xA3");
+    for (const auto encode : {Utf8ToCp866, Utf8ToKoi8r}) {
+        EXPECT_EQ(encode("日本", '?'), "??");
+        EXPECT_EQ(encode("a\xFF" "b", '?'), "a?b");  // an ill-formed byte
+        EXPECT_EQ(encode("\xD0", '#'), "#");       // a sequence cut short
+        EXPECT_EQ(encode("\xEF\xBF\xBD", '?'), "?");  // U+FFFD is never a byte of the page
+        EXPECT_EQ(encode("", '?'), "");
+    }
+}
+
+TEST(TextCodec, EveryHighByteOfAPageEncodesBackToItself)
+{
+    for (const Encoding page : {Encoding::Windows1251, Encoding::Cp866, Encoding::Koi8R}) {
+        for (int byte = 0x80; byte < 0x100; ++byte) {
+            const std::string original(1, static_cast<char>(byte));
+            if (page == Encoding::Windows1251 && byte == 0x98)
+                continue;  // unassigned: decodes as U+FFFD
+            EXPECT_EQ(EncodeFromUtf8(DecodeToUtf8(original, page), page), original)
+                << EncodingName(page) << " " << std::hex << byte;
+        }
+    }
+}
+
+TEST(TextCodec, EncodeFromUtf8WritesTheBytesDecodeToUtf8Reads)
+{
+    const std::string text = "~W Скв 𝄞 5";
+    EXPECT_EQ(EncodeFromUtf8(text, Encoding::Utf8), text);
+    EXPECT_EQ(EncodeFromUtf8(text, Encoding::Utf16LE), BytesOf(u"~W Скв 𝄞 5", false));
+    EXPECT_EQ(EncodeFromUtf8(text, Encoding::Utf16BE), BytesOf(u"~W Скв 𝄞 5", true));
+    EXPECT_EQ(EncodeFromUtf8("a\xFF", Encoding::Utf16LE), BytesOf(u"a?", false));
+    const std::string russian = "Глубина, м";
+    for (const Encoding page : {Encoding::Windows1251, Encoding::Cp866, Encoding::Koi8R}) {
+        const std::string bytes = EncodeFromUtf8(russian, page);
+        EXPECT_EQ(bytes.size(), 10u) << EncodingName(page);
+        EXPECT_EQ(DecodeToUtf8(bytes, page), russian) << EncodingName(page);
+    }
+    EXPECT_EQ(EncodeFromUtf8(russian, Encoding::Windows1251), Utf8ToCp1251(russian));
+    EXPECT_NE(EncodeFromUtf8(russian, Encoding::Cp866), EncodeFromUtf8(russian, Encoding::Koi8R));
+}
+
 TEST(TextCodec, Utf16IsToldByItsMarkOrByTheZerosOfAsciiText)
 {
     Encoding which = Encoding::Utf8;
