@@ -140,6 +140,8 @@ void WriteDataLines(RAtomicFile& file, const TLasHeaderNew& header, const std::v
             for (std::size_t r = 0; r < columns.size(); ++r) {
                 if (r % 6 == 0)
                     p = WriteLineEnd(p);
+                else if (delimiter != ' ')
+                    *p++ = delimiter;  // a line's values stay apart when blanks do not part them
                 p = WriteWrapped(p, writers[r], columns[r][i]);
             }
         } else {
