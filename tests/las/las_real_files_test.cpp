@@ -192,6 +192,13 @@ TEST(DataLayout, CommentsBlankLinesSectionOrderAndDelimiters)
     TempDir dir;
     ASSERT_TRUE(comma->data.SaveToLas(dir.File("out.las")));
     EXPECT_NE(ReadWholeFile(dir.File("out.las")).find("\r\n1000.0000,40.0000,2.3000\r\n"), std::string::npos);
+    // Wrapped, the values on a line stay parted by the delimiter too.
+    comma->data.EditHeader()->Version().Wrap = true;
+    ASSERT_TRUE(comma->data.SaveToLas(dir.File("wrapped.las")));
+    RLasData wrapped;
+    ASSERT_TRUE(wrapped.LoadFromLas(dir.File("wrapped.las")));
+    EXPECT_EQ(Values(wrapped, 1), (std::vector<double>{2.30, 2.31, 2.32}));
+    EXPECT_EQ(Nulls(wrapped, 0), (std::vector<bool>{false, false, true}));
 }
 
 TEST(IndexColumn, TheFirstColumnIsTheIndexAndEveryOtherEntryACurve)
