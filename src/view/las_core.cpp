@@ -197,9 +197,12 @@ void RLasCore::MarkRedundantPoints()
 
 namespace {
 
-// Curve text on the chart: the raster fonts draw Windows-1251 bytes, and a
-// file may hold UTF-8.
-std::string ChartText(std::string_view bytes) { return TextCodec::Utf8ToCp1251(TextCodec::DecodeForDisplay(bytes)); }
+// Curve text of `data` on the chart: the raster fonts draw Windows-1251
+// bytes, and the file may hold any encoding the data set knows.
+std::string ChartText(std::string_view bytes, const RLasData& data)
+{
+    return TextCodec::Utf8ToCp1251(data.DecodeText(bytes));
+}
 
 // Channel by channel, each sum halved with truncation.
 RColor Average(const RColor& a, const RColor& b)
@@ -216,9 +219,9 @@ RColor GridColor(const RColor& line, const RColor& area) { return Average(Averag
 
 RColor ViewColor(RPlatformColor color) { return RColor(RColorType::ctStandart, color.Value()); }
 
-void SetUpCurveAxis(RChartAxis& axis, const RLasCurve& curve)
+void SetUpCurveAxis(RChartAxis& axis, const RLasCurve& curve, const RLasData& data)
 {
-    axis.Caption = ChartText(curve.Mnemonic + ", " + curve.Unit);
+    axis.Caption = ChartText(curve.Mnemonic + ", " + curve.Unit, data);
     axis.EdgeInsideAlign = 3;
     axis.CaptionAlign = alCenter;
     axis.CaptionFont.Size = 8;
@@ -279,7 +282,7 @@ void RLasCore::BuildChart(RChart& chart, const RLasFilter& filter) const
         const RCurveView* view = i < Views.size() ? Views[i] : nullptr;
         RChartSeries& series = chart.Series().Add();
         RChartAxis& axis = chart.XAxis().Add();
-        SetUpCurveAxis(axis, curve);
+        SetUpCurveAxis(axis, curve, *Data);
         axis.TopRightAlignment = true;
         axis.SetSize(34);
         axis.CaptionSize = 16;
@@ -367,7 +370,7 @@ void RLasCore::BuildCrossPlot(RChart& chart, const RLasCrossPlotSettings& settin
     const RLasCurve& xCurve = *curves[static_cast<std::size_t>(settings.XCurve)];
     const RLasCurve& yCurve = *curves[static_cast<std::size_t>(settings.YCurve)];
     const auto setUp = [&](RChartAxis& axis, const RLasCurve& curve) {
-        SetUpCurveAxis(axis, curve);
+        SetUpCurveAxis(axis, curve, *Data);
         const RCurveView* view = Settings->GetView(curve.Mnemonic);
         if (view && view->LogAxis)
             axis.AxisType = atLogarithmic;

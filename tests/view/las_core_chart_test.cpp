@@ -2,6 +2,7 @@
 // Pictures: tests/data/view/*.png (LOGGARD_UPDATE_GOLDEN=1 rewrites them).
 
 #include "chart/chart.h"
+#include "container/text_codec.h"
 #include "raster/bitmap32.h"
 #include "raster/golden.h"
 #include "support/file_curves.h"
@@ -182,6 +183,35 @@ TEST_F(LasCoreChartTest, AxisRangesAndNumberFormatsFollowTheCurve)
     EXPECT_GE(chart.XAxis()[3].MaxValue(), 5.25);
     // Depth grid three quarters of the way to the white area.
     EXPECT_EQ(chart.YAxis()[0].GridLinesColor.Word().Rgb(), 0xBFBFBFu);
+}
+
+TEST_F(LasCoreChartTest, CaptionsAreReadInTheEncodingOfTheDataSet)
+{
+    // "ГК, мкР/ч" in KOI8-R; read as Windows-1251 the same bytes are "зл, НЛт/Ю".
+    const std::string name = "\xE7\xEB", unit = "\xCD\xCB\xF2/\xDE";
+    core.Data->TextEncoding = TextCodec::Encoding::Koi8R;
+    AddCurve(name, unit, {1, 2, 3});
+    AddCurve("GR", "API", {4, 5, 6});
+    core.Prepare(0);
+    Draw();
+    const std::string shown = TextCodec::Utf8ToCp1251("ГК, мкР/ч");
+    EXPECT_EQ(chart.XAxis()[0].Caption, shown);
+    EXPECT_EQ(chart.XAxis()[1].Caption, "GR, API");
+    RLasCrossPlotSettings settings = GradientCircles();
+    core.BuildCrossPlot(chart, settings);
+    EXPECT_EQ(chart.XAxis()[0].Caption, shown);
+    EXPECT_EQ(chart.YAxis()[0].Caption, "GR, API");
+
+    // The same bytes in a Windows-1251 data set are taken as they are, and
+    // UTF-8 text is put in Windows-1251.
+    core.Data->TextEncoding = TextCodec::Encoding::Windows1251;
+    Draw();
+    EXPECT_EQ(chart.XAxis()[0].Caption, name + ", " + unit);
+    core.Data->TextEncoding = TextCodec::Encoding::Utf8;
+    core.Data->Curves()[0]->Mnemonic = "ГК";
+    core.Data->Curves()[0]->Unit = "мкР/ч";
+    Draw();
+    EXPECT_EQ(chart.XAxis()[0].Caption, shown);
 }
 
 TEST_F(LasCoreChartTest, PointsAscendInDepthAndSkipRedundantSamplesButNotRunEnds)
