@@ -85,20 +85,17 @@ bool ReadDataSection(RLasLineReader& reader, const std::string& path, const Data
             ReportTooBig(path, plan.rows, targets.ValueCount(), options);
             return false;
         }
-        if (plan.starts.size() > 1) {
-            scans = ScanPieces(reader, plan, targets, layout, progress);
-        } else {
-            scans.push_back(PieceScanner(reader, targets, layout, progress, plan.rows, plan.rows).Scan({}));
-        }
+        scans = ScanPieces(reader, plan, targets, layout, progress);
     } else if (bounds.size() > 2) {
         const PiecePlan plan = PlanWrapped(reader, bounds, targets, layout.delimiter, ceiling);
         if (plan.usable())
             scans = ScanPieces(reader, plan, targets, layout, progress);
     }
     if (scans.empty()) {
-        // Wrapped in one piece: the storage grows as rows come. The first
-        // guess is what the header declares, held to what the bytes can
-        // hold (a value takes at least two of them).
+        // In one piece, the storage growing as rows come (wrapped, or lines
+        // the plan did not foresee). The first guess is what the header
+        // declares, held to what the bytes can hold (a value takes at least
+        // two of them).
         if (progress)
             progress->BytesRead = dataStart;  // pieces that did not line up count no more
         const std::uint64_t bytes = reader.FileSize() > dataStart ? reader.FileSize() - dataStart : 0;

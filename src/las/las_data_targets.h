@@ -52,7 +52,7 @@ struct ValueRange {
 // How the numbers of one column were written in the file: the most
 // decimals of a fixed-form number, and how many numbers had an exponent.
 struct ColumnForm {
-    std::uint8_t Decimals = 0;
+    std::uint32_t Decimals = 0;  // not a byte: stores through bytes may alias anything
     std::uint64_t Numbers = 0;
     std::uint64_t Exponents = 0;
 

@@ -4,8 +4,10 @@
 // just after one holds exactly the lines the whole file's reader would
 // hand out for its bytes.
 //
-// Unwrapped, each piece's rows are counted first (in parallel), which says
-// exactly where every piece starts and how many rows the file has.
+// Unwrapped, every line is given a row: the line feeds before a piece say
+// where its rows start (blank and comment lines leave holes that are taken
+// out at the end; lone CR line ends make a piece overrun its rows, and the
+// section is then scanned again in one piece).
 // Wrapped, counting values would cost half a scan, so the pieces are lined
 // up on a guess instead: every sample takes as many lines as the first one
 // does. The scans then check the guess (each piece must end where the next
@@ -36,8 +38,8 @@ struct PiecePlan {
 // one thread is wanted.
 std::vector<std::uint64_t> PieceBounds(const RLasLineReader& reader, const RLasLoadOptions& options);
 
-// Counts the rows of an unwrapped section's pieces and allocates them
-// (refused past `rowCeiling` rows). Pieces after a tilde line are dropped.
+// Gives every line of an unwrapped section's pieces a row and allocates
+// the rows (refused past `rowCeiling` rows).
 PiecePlan PlanUnwrapped(const RLasLineReader& whole, const std::vector<std::uint64_t>& bounds,
                         DataTargets& targets, std::size_t rowCeiling);
 

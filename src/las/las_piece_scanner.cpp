@@ -84,17 +84,20 @@ bool PieceScanner::MakeRoom(std::size_t row, PieceScan::End& end)
 
 void PieceScanner::ReadValues(RLasTokenScanner& tokens, std::size_t& filled, PieceScan& scan, std::size_t row)
 {
+    // Locals, not members: the stores below then need no reloads of them.
     const double null = targets_.NullValue();
+    double* const values = values_.data();
+    ColumnForm* const forms = scan.forms.data() + 1;  // [0] is the index's
+    const std::size_t count = values_.size();
     RLasToken token;
-    while (filled < values_.size() && tokens.Next(token)) {
+    for (; filled < count && tokens.Next(token); ++filled) {
         if (token.IsNumber) {
-            values_[filled] = token.Value;
-            scan.forms[filled + 1].Add(token);
+            values[filled] = token.Value;
+            forms[filled].Add(token);
         } else {
-            values_[filled] = null;
+            values[filled] = null;
             scan.issues.TextNulls.Add(row + 1, token.Text);
         }
-        ++filled;
     }
 }
 
@@ -108,15 +111,19 @@ PieceScan::End PieceScanner::ScanUnwrapped(PieceScan& scan)
         if (TimeToReport() && ReportProgress())
             return PieceScan::End::Cancelled;
         const DataLineKind kind = KindOfDataLine(line);
-        if (kind == DataLineKind::Skipped)
-            continue;
         if (kind == DataLineKind::Section) {
             scan.sectionAt = lineStart;
             return PieceScan::End::Section;
         }
+        // Every line has its row (pieces start at the rows their line
+        // feeds give); a blank or comment line leaves it a hole.
         PieceScan::End end{};
         if (!MakeRoom(row, end))
             return end;
+        if (kind == DataLineKind::Skipped) {
+            targets_.MarkHole(row++);
+            continue;
+        }
         RLasTokenScanner tokens(line, layout_.delimiter);
         RLasToken depth;
         tokens.Next(depth);
@@ -201,19 +208,4 @@ bool PieceScanner::ReportProgress()
     progress_->BytesRead.fetch_add(offset - reported_, std::memory_order_relaxed);
     reported_ = offset;
     return progress_->Cancel.load(std::memory_order_relaxed);
-}
-
-bool CountRows(RLasLineReader& reader, std::uint64_t& rows, std::uint64_t& sectionAt)
-{
-    rows = 0;
-    std::string_view line;
-    for (std::uint64_t lineStart = reader.Offset(); reader.ReadLine(line); lineStart = reader.Offset()) {
-        const DataLineKind kind = KindOfDataLine(line);
-        if (kind == DataLineKind::Section) {
-            sectionAt = lineStart;
-            return true;
-        }
-        rows += kind == DataLineKind::Row ? 1 : 0;
-    }
-    return false;
 }

@@ -10,7 +10,7 @@
 //     PieceScan scan = scanner.Scan(start);
 //
 // Lines whose first non-blank byte is '#' are comments and blank lines are
-// skipped, wherever they stand. A line beginning with '~' ends the data
+// skipped, wherever they stand (unwrapped, they leave a hole in the rows). A line beginning with '~' ends the data
 // section: the rest of the file is further sections.
 
 #include "las/las_data_targets.h"
@@ -110,8 +110,3 @@ private:
     std::vector<double> values_;
     std::vector<ValueRange> scratch_;  // ranges of rows that are skipped
 };
-
-// Rows in a piece of an unwrapped section, counted ahead of the scan the
-// way the scan meets them; stops at a tilde line (`sectionAt` its offset,
-// true returned).
-bool CountRows(RLasLineReader& reader, std::uint64_t& rows, std::uint64_t& sectionAt);

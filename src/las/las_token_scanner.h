@@ -27,7 +27,7 @@
 struct RLasToken {
     bool IsNumber = false;
     double Value = 0.0;          // when IsNumber
-    std::uint8_t Decimals = 0;   // digits after the decimal mark, at most 255
+    std::uint32_t Decimals = 0;  // digits after the decimal mark, at most 255
     bool Exponent = false;       // written with an exponent
     std::string_view Text;       // the token as it stands in the line
 };
@@ -150,7 +150,7 @@ inline bool RLasTokenScanner::ParseNumber(const char*& p, const char* end, bool 
         token.Exponent = true;
     }
     token.IsNumber = true;
-    token.Decimals = static_cast<std::uint8_t>(fracDigits < 255 ? fracDigits : 255);
+    token.Decimals = static_cast<std::uint32_t>(fracDigits < 255 ? fracDigits : 255);
     token.Text = {begin, static_cast<std::size_t>(p - begin)};
     const long scale = exponent - static_cast<long>(fracDigits);
     if (intDigits + fracDigits <= 19 && mantissa < (std::uint64_t(1) << 53) && scale >= -22 && scale <= 22) {
