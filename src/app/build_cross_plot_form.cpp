@@ -150,7 +150,7 @@ void TfrmBuildCrossPlot::FormShow()
         if (core_.Data) {
             const auto& curves = core_.Data->Curves();
             for (std::size_t i = 0; i < curves.size(); ++i) {
-                const QString name = LasText::ToDisplay(curves[i]->Mnemonic);
+                const QString name = LasText::ToDisplay(curves[i]->Mnemonic, *core_.Data);
                 for (QListWidget* list : {LBCurve1_, LBCurve2_}) {
                     auto* item = new QListWidgetItem(name, list);
                     item->setData(Qt::UserRole, static_cast<int>(i));

@@ -33,11 +33,11 @@ std::vector<TfrmCurveConstruction::Entry>& Committed()
 
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
-// The QString position of byte offset `byteOffset` of `bytes`.
-int DisplayOffset(const std::string& bytes, int byteOffset)
+// The QString position of byte offset `byteOffset` of `bytes`, text of `data`.
+int DisplayOffset(const std::string& bytes, int byteOffset, const RLasData& data)
 {
     byteOffset = std::clamp(byteOffset, 0, static_cast<int>(bytes.size()));
-    return static_cast<int>(LasText::ToDisplay(std::string_view(bytes).substr(0, byteOffset)).size());
+    return static_cast<int>(LasText::ToDisplay(std::string_view(bytes).substr(0, byteOffset), data).size());
 }
 
 }  // namespace
@@ -124,7 +124,7 @@ TfrmCurveConstruction::TfrmCurveConstruction(QWidget* parent, RLasCore& core, co
 
     // The curves of the data set, then the functions a formula may call.
     for (const auto& curve : core_.Data->Curves())
-        lbCurve1_->addItem(LasText::ToDisplay(curve->Mnemonic));
+        lbCurve1_->addItem(LasText::ToDisplay(curve->Mnemonic, *core_.Data));
     // Functions in italics, with their call form as the tip.
     QFont functionFont = lbCurve1_->font();
     functionFont.setItalic(true);
@@ -136,7 +136,7 @@ TfrmCurveConstruction::TfrmCurveConstruction(QWidget* parent, RLasCore& core, co
 
     working_ = Committed();
     for (const Entry& entry : working_)
-        lbCalculatedCurves_->addItem(LasText::ToDisplay(entry.Name));
+        lbCalculatedCurves_->addItem(LasText::ToDisplay(entry.Name, *core_.Data));
     sBtnDel_->setEnabled(false);
 
     // Handlers answer the user only: filling and selecting from code runs
@@ -198,8 +198,8 @@ void TfrmCurveConstruction::lbCalculatedCurvesClick()
         return;
     }
     const Entry& entry = working_[static_cast<std::size_t>(currentRow_)];
-    EditName_->setText(LasText::ToDisplay(entry.Name));
-    EditFormla_->setText(LasText::ToDisplay(entry.Formula));
+    EditName_->setText(LasText::ToDisplay(entry.Name, *core_.Data));
+    EditFormla_->setText(LasText::ToDisplay(entry.Formula, *core_.Data));
     sBtnDel_->setEnabled(true);
 }
 
@@ -267,7 +267,7 @@ bool TfrmCurveConstruction::CheckNames()
     const auto& curves = core_.Data->Curves();
     for (std::size_t row = 0; row < working_.size(); ++row) {
         const std::string& name = working_[row].Name;
-        const QString shown = LasText::ToDisplay(name);
+        const QString shown = LasText::ToDisplay(name, *core_.Data);
         if (name.empty())
             return refuse(row, QString::fromUtf8("Не задано имя кривой."));
         for (std::size_t other = 0; other < row; ++other)
@@ -304,8 +304,8 @@ void TfrmCurveConstruction::ShowFormulaError(const RFormulaError& error)
     if (failed < 0)
         return;
     const std::string& formula = working_[static_cast<std::size_t>(failed)].Formula;
-    const int start = DisplayOffset(formula, error.Position() - 1);
-    const int end = DisplayOffset(formula, error.Position() - 1 + error.Length());
+    const int start = DisplayOffset(formula, error.Position() - 1, *core_.Data);
+    const int end = DisplayOffset(formula, error.Position() - 1 + error.Length(), *core_.Data);
     EditFormla_->setFocus();
     if (end > start)
         EditFormla_->setSelection(start, end - start);

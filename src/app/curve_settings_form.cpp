@@ -147,7 +147,7 @@ void TfrmCurveSettings::BuildRows()
         row.panel->setObjectName("CurveInfoPanel" + number);
         row.panel->setGeometry(0, kRowHeight * tag, kPanelWidth, kRowHeight);
 
-        const QString mnemonic = LasText::ToDisplay(curves[i]->Mnemonic);
+        const QString mnemonic = LasText::ToDisplay(curves[i]->Mnemonic, *core_.Data);
         row.name = new QCheckBox(row.panel);
         row.name->setObjectName("ChBxName" + number);
         row.name->setText(row.name->fontMetrics().elidedText(mnemonic, Qt::ElideRight, kNameWidth - 24));
@@ -195,7 +195,7 @@ void TfrmCurveSettings::BuildRows()
             row.fillBox->SetText(ConditionText(source.FillCondition) + NumberText(source.FillConst));
             break;
         case RFillType::Curve:
-            row.fillBox->SetText(ConditionText(source.FillCondition) + LasText::ToDisplay(source.FillCurve));
+            row.fillBox->SetText(ConditionText(source.FillCondition) + LasText::ToDisplay(source.FillCurve, *core_.Data));
             break;
         default: row.fillBox->SetText(Utf8(lang_.NoFill())); break;
         }
@@ -238,7 +238,7 @@ QWidget* TfrmCurveSettings::RComboForm1PrepareComboForm(RComboForm& control)
             continue;
         if (curves[i]->Mnemonic == fill.FillCurve)
             selected = form.CBCurve->count();
-        form.CBCurve->addItem(LasText::ToDisplay(curves[i]->Mnemonic), static_cast<int>(i));
+        form.CBCurve->addItem(LasText::ToDisplay(curves[i]->Mnemonic, *core_.Data), static_cast<int>(i));
     }
     form.CBCurve->setCurrentIndex(form.CBCurve->count() > 0 ? selected : -1);
     form.rbCurve->setEnabled(form.CBCurve->count() > 0 || fill.FillType == RFillType::Curve);
@@ -286,7 +286,7 @@ bool TfrmCurveSettings::RComboForm1ApplyComboForm(RComboForm& control, QWidget&)
         if (item >= 0)
             result.FillCurve = core_.Data->Curves()[form.CBCurve->itemData(item).toUInt()]->Mnemonic;
         result.Condition = condition;
-        text = ConditionText(condition) + " " + LasText::ToDisplay(result.FillCurve);
+        text = ConditionText(condition) + " " + LasText::ToDisplay(result.FillCurve, *core_.Data);
     } else {
         result.FillType = RFillType::None;
     }

@@ -1,8 +1,10 @@
 #pragma once
-// LAS text in the interface. Curve names, units and formulas are 8-bit
-// bytes in the data set; they are shown decoded (UTF-8 when valid, else
-// Windows-1251), and text typed by the user is stored in the data set's own
-// encoding so that a typed name matches the bytes of a curve read from it.
+// LAS text in the interface. Curve names, units, formulas and the header
+// are bytes in the data set, in its own encoding (RLasData::TextEncoding:
+// the file's code page, or UTF-8 for a file read from UTF-16). They are
+// shown decoded from that encoding, and text typed by the user is stored
+// in it, so that a typed name matches the bytes of a curve read from the
+// file.
 
 #include <QString>
 
@@ -13,11 +15,15 @@ class RLasData;
 
 namespace LasText {
 
-// Bytes of a data set as shown.
-QString ToDisplay(std::string_view bytes);
+// Bytes of `data` as shown.
+QString ToDisplay(std::string_view bytes, const RLasData& data);
 
-// Typed text as the bytes of `data`: Windows-1251 when some curve name of
-// the data set is not valid UTF-8 (a Windows-1251 file), UTF-8 otherwise.
+// Typed text as the bytes of `data`; characters its code page lacks
+// become '?'.
 std::string FromTyped(const QString& text, const RLasData& data);
+
+// A chart caption as shown: chart text is Windows-1251 bytes, what the
+// raster fonts draw.
+QString FromChart(std::string_view bytes);
 
 }  // namespace LasText

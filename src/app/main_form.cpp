@@ -48,23 +48,8 @@
 #include <cmath>
 #include <optional>
 
-// One load of a document in a worker thread: what it reads, and what it
-// hands back once `done` is set.
-struct RDocumentLoad {
-    std::string lasPath, settingsPath;
-    TFrmMain::DocumentLoader loader;
-    std::unique_ptr<RLasCore> core;
-    std::vector<std::string> messages;  // its diagnostics, in order
-    std::string failure;                // what it raised
-    RLasLoadProgress progress;
-    std::atomic<bool> done{false};
-};
-
 namespace {
 
-// Set in a worker thread for the length of its load: the window's sink
-// puts that thread's diagnostics here instead of into the window.
-thread_local std::vector<std::string>* tLoadMessages = nullptr;
 // How often the window looks whether its worker has finished.
 constexpr int kLoadPollMs = 10;
 
@@ -88,6 +73,39 @@ constexpr int kMiniMapWidth = 256;
 constexpr int kMaxMessages = 10000;
 // Shown in the message box itself; the rest under its details.
 constexpr int kMessagesInText = 20;
+
+// How QuoteForMessage ends a quote it has cut short: program text after
+// the file's bytes.
+constexpr std::string_view kQuoteCutMark = "... (";
+constexpr std::string_view kQuoteCutEnd = " байт)";
+
+// A quoted line or name of a problem in UTF-8: the file's bytes read in the
+// data set's encoding, the mark of a cut-short quote kept as it is.
+std::string DecodeQuoted(const std::string& quoted, const RLasData& data)
+{
+    const std::size_t mark = quoted.rfind(kQuoteCutMark);
+    if (mark != std::string::npos && quoted.ends_with(kQuoteCutEnd)) {
+        const std::size_t digits = mark + kQuoteCutMark.size();
+        const std::size_t digitsEnd = quoted.size() - kQuoteCutEnd.size();
+        if (digitsEnd > digits
+            && std::all_of(quoted.begin() + std::ptrdiff_t(digits), quoted.begin() + std::ptrdiff_t(digitsEnd),
+                           [](char c) { return c >= '0' && c <= '9'; }))
+            return data.DecodeText(std::string_view(quoted).substr(0, mark)) + quoted.substr(mark);
+    }
+    return data.DecodeText(quoted);
+}
+
+// A problem worded in `language`, its quotes of the file decoded from the
+// encoding of `data` (the data set it was raised for; none: read as UTF-8
+// or Windows-1251 byte by byte).
+QString ProblemMessage(RLasProblem problem, const RLasData* data, RLasLanguage language)
+{
+    if (data) {
+        problem.Line = DecodeQuoted(problem.Line, *data);
+        problem.Name = DecodeQuoted(problem.Name, *data);
+    }
+    return QString::fromStdString(TextCodec::DecodeMixed(ProblemText(problem, language)));
+}
 
 // The cursor line: 0xFF2100 in the platform's 0x00BBGGRR form, a blue.
 const RColorWord kCursorColor = ColorWord(RPlatformColor(0xFF2100));
@@ -173,6 +191,54 @@ QToolButton* SpeedButton(QWidget* parent, const char* name, const QIcon& icon, b
 
 }  // namespace
 
+// One load of a document in a worker thread: what it reads, and what it
+// hands back once `done` is set. It is the sink of the load's diagnostics,
+// kept as they come (problems unworded: the data set's encoding, needed
+// to read their quotes of the file, is known when the load has ended).
+struct RDocumentLoad final : RLogSink {
+    struct Diagnostic {
+        std::optional<RLasProblem> problem;
+        std::string text;  // a plain message, when there is no problem
+    };
+
+    std::string lasPath, settingsPath;
+    TFrmMain::DocumentLoader loader;
+    std::unique_ptr<RLasCore> core;
+    std::vector<Diagnostic> diagnostics;  // in order, at most kMaxMessages
+    std::string failure;                  // what it raised
+    RLasLoadProgress progress;
+    std::atomic<bool> done{false};
+
+    void Message(const std::string& text) override
+    {
+        if (diagnostics.size() < std::size_t(kMaxMessages))
+            diagnostics.push_back({std::nullopt, text});
+    }
+    void Problem(const RLasProblem& problem) override
+    {
+        if (diagnostics.size() < std::size_t(kMaxMessages))
+            diagnostics.push_back({problem, {}});
+    }
+};
+
+TFrmMain::WindowSink::WindowSink(TFrmMain& window) : window_(window), previous_(Logging::SetSink(this)) {}
+
+TFrmMain::WindowSink::~WindowSink() { Logging::SetSink(previous_); }
+
+void TFrmMain::WindowSink::Message(const std::string& text)
+{
+    // Other threads' messages are dropped: a load has its own sink.
+    if (QThread::currentThread() == window_.thread() && window_.messages_.size() < kMaxMessages)
+        window_.messages_ << FromUtf8(text);
+}
+
+void TFrmMain::WindowSink::Problem(const RLasProblem& problem)
+{
+    if (QThread::currentThread() == window_.thread() && window_.messages_.size() < kMaxMessages)
+        window_.messages_ << ProblemMessage(problem, window_.core_ ? window_.core_->Data.get() : nullptr,
+                                            window_.DiagnosticLanguage());
+}
+
 const QString TFrmMain::kLasFilter = QString::fromUtf8("Las файлы (*.las);;Все файлы (*)");
 
 TFrmMain::TFrmMain(QString settingsFolder, QStringList arguments, QWidget* parent)
@@ -183,14 +249,7 @@ TFrmMain::TFrmMain(QString settingsFolder, QStringList arguments, QWidget* paren
       LoadDocument(LoadDocumentFromFiles),
       settingsFolder_(std::move(settingsFolder)),
       arguments_(std::move(arguments)),
-      sink_([this](const std::string& text) {
-          if (tLoadMessages) {
-              if (tLoadMessages->size() < std::size_t(kMaxMessages))
-                  tLoadMessages->push_back(text);
-          } else if (QThread::currentThread() == thread() && messages_.size() < kMaxMessages) {
-              messages_ << FromUtf8(text);
-          }
-      })
+      sink_(*this)
 {
     setObjectName("FrmMain");
     setMinimumSize(800, 600);
@@ -503,7 +562,7 @@ void TFrmMain::ShowInfo(bool show)
     infoShown_ = show;
     sBtnInfo_->setChecked(show);
     if (show) {
-        memoInfo_->setPlainText(LasText::ToDisplay(core_ ? core_->Data->Header.FullText : std::string()));
+        memoInfo_->setPlainText(core_ ? LasText::ToDisplay(core_->Data->Header.FullText, *core_->Data) : QString());
         memoInfo_->show();
         const int total = std::max(Splitter1_->width(), kMemoWidth * 2);
         Splitter1_->setSizes({total - kMemoWidth, kMemoWidth});
@@ -543,20 +602,24 @@ bool TFrmMain::OpenDocument(const QString& path)
 }
 
 std::unique_ptr<RLasCore> TFrmMain::LoadDocumentFromFiles(const std::string& lasPath, const std::string& settingsPath,
-                                                          RLasLoadProgress& progress)
+                                                          const RLasLoadOptions& options)
 {
+    const RLogScope scope(options.Sink);
     // A missing settings file leaves the settings empty; a damaged one
     // says so through the diagnostics.
     auto settings = std::make_unique<RLasSettings>();
     settings->LoadFromFile(settingsPath);
     auto data = std::make_unique<RLasData>();
-    RLasLoadOptions options;
-    options.Progress = &progress;
     data->LoadFromLas(lasPath, options);
     auto core = std::make_unique<RLasCore>();
     core->SetData(std::move(data), std::move(settings));
     core->Prepare(1);
     return core;
+}
+
+RLasLanguage TFrmMain::DiagnosticLanguage() const
+{
+    return lang_.Language() == 1 ? RLasLanguage::Russian : RLasLanguage::English;
 }
 
 bool TFrmMain::OpenLasFile(const QString& path)
@@ -576,6 +639,9 @@ bool TFrmMain::OpenLasFile(const QString& path)
         return false;  // cancelled: nothing changed
 
     QString failure = FromUtf8(load->failure);
+    // The loaded data set, whoever holds it below: the window, or the load
+    // when it is not swapped in.
+    const RLasData* loaded = load->core ? load->core->Data.get() : nullptr;
     QStringList notes;
     if (failure.isEmpty() && !load->core)
         failure = QString::fromUtf8("Ошибка открытия файла ") + path;
@@ -607,10 +673,12 @@ bool TFrmMain::OpenLasFile(const QString& path)
         }
         enableItAll();
     }
-    // The worker's diagnostics come first, as they were written.
+    // The worker's diagnostics come first, as they were written, their
+    // quotes of the file read in the encoding it was found to have.
     QStringList messages;
-    for (const std::string& text : load->messages)
-        messages << FromUtf8(text);
+    for (const RDocumentLoad::Diagnostic& diagnostic : load->diagnostics)
+        messages << (diagnostic.problem ? ProblemMessage(*diagnostic.problem, loaded, DiagnosticLanguage())
+                                        : FromUtf8(diagnostic.text));
     messages << messages_;
     messages_ = messages;
     if (!failure.isEmpty())
@@ -623,15 +691,21 @@ bool TFrmMain::RunLoad(const std::shared_ptr<RDocumentLoad>& load)
 {
     JoinFinishedLoads(false);
     std::thread worker([load] {
-        tLoadMessages = &load->messages;
-        try {
-            load->core = load->loader(load->lasPath, load->settingsPath, load->progress);
-        } catch (const std::exception& error) {
-            load->failure = error.what();
-        } catch (...) {
-            load->failure = "Ошибка открытия файла " + load->lasPath;
+        // The load's diagnostics go to the load: the reader is given it,
+        // and whatever else the loader logs on this thread reaches it too.
+        RLasLoadOptions options;
+        options.Progress = &load->progress;
+        options.Sink = load.get();
+        {
+            const RLogScope scope(load.get());
+            try {
+                load->core = load->loader(load->lasPath, load->settingsPath, options);
+            } catch (const std::exception& error) {
+                load->failure = error.what();
+            } catch (...) {
+                load->failure = "Ошибка открытия файла " + load->lasPath;
+            }
         }
-        tLoadMessages = nullptr;
         load->done = true;
     });
 
@@ -1259,7 +1333,7 @@ QString TFrmMain::ReadOut(int x, int y) const
         if (first)
             text += " " + QString::fromStdString(lang_.Curves()) + ":";
         text += first ? " " : "; ";
-        text += LasText::ToDisplay(axis->Caption) + " (" + HundredthsText(value) + ")";
+        text += LasText::FromChart(axis->Caption) + " (" + HundredthsText(value) + ")";
         first = false;
     }
     return text;

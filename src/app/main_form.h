@@ -16,8 +16,10 @@
 // cursor line with its read-out in InfoPanel, and the mini map.
 //
 // mainSettings.ini and settings.dat live in `settingsFolder`. Diagnostics of
-// the LAS code reach the window through a LogMessage sink it installs for
-// its lifetime; after an open or a save they are shown (ShowMessages).
+// the LAS code reach the window through a sink it installs for its lifetime;
+// after an open or a save they are shown (ShowMessages), LAS problems worded
+// in the interface language and their quotes of the file decoded from the
+// file's encoding.
 //
 // A file is read into a new document in a worker thread (LoadDocument);
 // the window waits in its own event loop and shows a cancellable busy
@@ -25,14 +27,16 @@
 // document replaces the open one: a cancelled or failed load leaves the
 // document, the charts, the caption and the calculator's curves as they
 // were. A cancelled worker runs on unseen and its result is dropped; the
-// destructor waits for it. The worker's diagnostics are collected apart
-// (a thread-local list the window's sink fills) and shown after the open.
+// destructor waits for it. The worker's diagnostics are collected apart, by
+// the load's own sink (RLasLoadOptions::Sink, and the worker thread's
+// RLogScope), and shown after the open.
 // File dialogs and the message lists go through the replaceable functions
 // below, so tests drive the window without modal dialogs.
 
 #include "app/help_launcher.h"
 #include "app/multi_lang.h"
 #include "app/updater.h"
+#include "las/las_problem.h"
 #include "las/logging.h"
 #include "raster/bitmap32.h"
 
@@ -56,7 +60,7 @@ class QSlider;
 class QSplitter;
 class QToolButton;
 class RChart;
-struct RLasLoadProgress;
+struct RLasLoadOptions;
 class RChartWidget;
 class RLasCore;
 struct RChartMouseEvent;
@@ -85,15 +89,16 @@ public:
     // Shows a list of messages under a heading (the diagnostics of a file).
     std::function<void(QWidget* parent, const QString& heading, const QStringList& messages)> ShowMessages;
     // Reads the LAS file and settings.dat (paths in file-system bytes) into
-    // a prepared document, reporting to `progress` (and stopping when it
-    // asks). Runs in a worker thread: it must not touch the window. Raises
+    // a prepared document, with the reader's `options`: reporting to their
+    // Progress (and stopping when it asks) and raising problems to their
+    // Sink. Runs in a worker thread: it must not touch the window. Raises
     // on failure.
     using DocumentLoader = std::function<std::unique_ptr<RLasCore>(
-        const std::string& lasPath, const std::string& settingsPath, RLasLoadProgress& progress)>;
+        const std::string& lasPath, const std::string& settingsPath, const RLasLoadOptions& options)>;
     DocumentLoader LoadDocument;
     static std::unique_ptr<RLasCore> LoadDocumentFromFiles(const std::string& lasPath,
                                                            const std::string& settingsPath,
-                                                           RLasLoadProgress& progress);
+                                                           const RLasLoadOptions& options);
     // A load taking longer than this shows its progress dialog (objectName
     // "LoadProgress": the share of the file read; its Cancel stops the
     // reader and abandons the load).
@@ -106,6 +111,8 @@ public:
     QString ViewSettingsPath() const;
 
     RMultiLang& Lang() { return lang_; }
+    // The language LAS problems are worded in: the interface's.
+    RLasLanguage DiagnosticLanguage() const;
     RLasCore& Core() { return *core_; }
     RChart& LogChart();
     RChart& MiniMapChart();
@@ -238,8 +245,24 @@ private:
     QEventLoop* loadLoop_ = nullptr;
     bool loadCancelled_ = false;
 
+    // Takes the diagnostics raised on the window's thread (a save, the
+    // dialogs) into messages_; installed process-wide for its lifetime.
+    class WindowSink final : public RLogSink {
+    public:
+        explicit WindowSink(TFrmMain& window);
+        ~WindowSink() override;
+        WindowSink(const WindowSink&) = delete;
+        WindowSink& operator=(const WindowSink&) = delete;
+        void Message(const std::string& text) override;
+        void Problem(const RLasProblem& problem) override;
+
+    private:
+        TFrmMain& window_;
+        RLogSink* previous_;
+    };
+
     QStringList messages_;
-    RLogFunctionSink sink_;
+    WindowSink sink_;
 
     QWidget* pControls_;
     QToolButton* sBtnOpen_;

@@ -155,6 +155,17 @@ private slots:
         QCOMPARE(markers.GradientColor.Color(), kGreen.Value());
     }
 
+    void CurvesOfAKoi8rFileAreListedInItsCodePage()
+    {
+        auto core = OpenLasFile(WriteRussianLas(*dir, "ru.las", TextCodec::Encoding::Koi8R));
+        auto dialog = Open(*core);
+        for (int which : {1, 2}) {
+            QCOMPARE(List(*dialog, which)->count(), 2);
+            QCOMPARE(List(*dialog, which)->item(0)->text(), QString("ГК"));
+            QCOMPARE(List(*dialog, which)->item(1)->text(), QString("ПС"));
+        }
+    }
+
     void ChoosingCurvesPlotsTheirPairs()
     {
         auto core = ThreeCurves();

@@ -305,6 +305,40 @@ private slots:
         QCOMPARE(double(core->Data->Curves()[2]->Data.Samples[0].Value), 5.0);
     }
 
+    void NamesOfCp866AndKoi8rFilesAreShownAndTypedInTheirCodePage()
+    {
+        // "Сумма" in each page; the formula names the file's curves by
+        // their displayed names and must find their bytes.
+        const std::pair<TextCodec::Encoding, std::string> pages[] = {
+            {TextCodec::Encoding::Cp866, "\x91\xE3\xAC\xAC\xA0"},
+            {TextCodec::Encoding::Koi8R, "\xF3\xD5\xCD\xCD\xC1"},
+        };
+        for (const auto& [page, sum] : pages) {
+            TfrmCurveConstruction::ClearAddedCurves();
+            core = OpenLasFile(WriteRussianLas(dir, "ru.las", page));
+            QCOMPARE(core->Data->TextEncoding, page);
+            HookRecorder hooks;
+            {
+                auto form = Open();
+                auto* list = Child<QListWidget>(*form, "lbCurve1");
+                QCOMPARE(list->item(0)->text(), QString("ГК"));
+                QCOMPARE(list->item(1)->text(), QString("ПС"));
+                Child<QToolButton>(*form, "sBtnNew")->click();
+                Type(*form, "EditName", "Сумма");
+                emit list->itemDoubleClicked(list->item(0));
+                Type(*form, "EditFormla", Child<QLineEdit>(*form, "EditFormla")->text() + "+ПС");
+                Child<QPushButton>(*form, "btnOK")->click();
+                QVERIFY2(hooks.errors.isEmpty(), qPrintable(hooks.errors.join('\n')));
+            }
+            QCOMPARE(core->Data->Curves()[2]->Mnemonic, sum);
+            QCOMPARE(double(core->Data->Curves()[2]->Data.Samples[0].Value), 42.3);
+            // Shown again as typed when the calculator opens next.
+            auto again = Open();
+            QCOMPARE(Child<QListWidget>(*again, "lbCalculatedCurves")->item(0)->text(), QString("Сумма"));
+            QCOMPARE(Child<QListWidget>(*again, "lbCurve1")->item(2)->text(), QString("Сумма"));
+        }
+    }
+
     void EntriesKeepCurveIndexesPastASecondDepthColumn()
     {
         // ~C: DEPT, GR, DEPTH, RHOB: the second depth column is a curve like

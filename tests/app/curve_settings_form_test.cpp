@@ -117,6 +117,19 @@ private slots:
         QCOMPARE(Child<QWidget>(*dialog, "RComboForm4")->property("tag").toInt(), 3);
     }
 
+    void NamesOfACp866FileAreShownInItsCodePage()
+    {
+        const std::string path = WriteRussianLas(*dir, "ru.las", TextCodec::Encoding::Cp866);
+        core = OpenLasFile(path);
+        const std::string gk = core->Data->Curves()[0]->Mnemonic, ps = core->Data->Curves()[1]->Mnemonic;
+        QCOMPARE(gk, std::string("\x83\x8A"));
+        core->Settings->SetView(gk, View(RFillType::Curve, RFillCondition::Below, 0.0, ps));
+        auto dialog = Open();
+        QCOMPARE(Child<QCheckBox>(*dialog, "ChBxName1")->toolTip(), QString("ГК"));
+        QCOMPARE(Child<QCheckBox>(*dialog, "ChBxName2")->toolTip(), QString("ПС"));
+        QCOMPARE(Drop(*dialog, 0)->Text(), QString("Less thanПС"));
+    }
+
     void DropDownConfirmedUnchangedSpellsTheCondition()
     {
         auto dialog = Open();

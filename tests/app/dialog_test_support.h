@@ -4,6 +4,7 @@
 // answered by recorders instead of message boxes.
 
 #include "app/dialog_hooks.h"
+#include "container/text_codec.h"
 #include "las/las_data.h"
 #include "support/temp_dir.h"
 #include "view/las_core.h"
@@ -48,6 +49,35 @@ inline std::unique_ptr<RLasCore> OpenDocument(const TempDir& dir, const std::vec
     data->LoadFromLas(path);
     auto core = std::make_unique<RLasCore>();
     core->SetData(std::move(data), std::move(settings));
+    core->Prepare(1);
+    return core;
+}
+
+// A Russian well (company, field, well name) with the curves ГК (мкР/ч, 40,
+// 41, 42) and ПС (мВ, 2.3, 2.31, 2.32) over 1000..1001 m, its text in
+// `encoding`: enough Russian for the code page to be told from the others.
+inline std::string WriteRussianLas(const TempDir& dir, const std::string& name, TextCodec::Encoding encoding)
+{
+    const std::string text =
+        "~VERSION INFORMATION\n VERS.   2.0 : CWLS LOG ASCII STANDARD\n WRAP.   NO : ONE LINE PER DEPTH STEP\n"
+        "~WELL INFORMATION\n STRT.M 1000 : START DEPTH\n STOP.M 1001 : STOP DEPTH\n STEP.M 0.5 : STEP\n"
+        " NULL.   -999.25 : NULL VALUE\n COMP.   ООО Геофизика : COMPANY\n"
+        " FLD .   Самотлорское месторождение : FIELD\n WELL.   Самотлорская 125-бис : WELL\n"
+        "~CURVE INFORMATION\n DEPT.M : DEPTH\n ГК  .мкР/ч : гамма-каротаж\n"
+        " ПС  .мВ : потенциал самопроизвольной поляризации\n"
+        "~A\n1000 40.00 2.300\n1000.5 41.00 2.310\n1001 42.00 2.320\n";
+    const std::string path = dir.File(name);
+    std::ofstream(path, std::ios::binary) << TextCodec::EncodeFromUtf8(text, encoding);
+    return path;
+}
+
+// The LAS file at `path` opened as the viewer opens it.
+inline std::unique_ptr<RLasCore> OpenLasFile(const std::string& path)
+{
+    auto data = std::make_unique<RLasData>();
+    data->LoadFromLas(path);
+    auto core = std::make_unique<RLasCore>();
+    core->SetData(std::move(data));
     core->Prepare(1);
     return core;
 }

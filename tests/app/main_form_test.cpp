@@ -5,6 +5,7 @@
 #include "app/view_scale.h"
 #include "chart/chart.h"
 #include "container/error.h"
+#include "container/text_codec.h"
 #include "dialog_test_support.h"
 #include "las/logging.h"
 #include "view/las_core.h"
@@ -86,14 +87,15 @@ struct SlowLoader {
     TFrmMain::DocumentLoader Loader() const
     {
         return [go = go, finished = finished, sawCancel = sawCancel](
-                   const std::string& las, const std::string& settings, RLasLoadProgress& progress) {
+                   const std::string& las, const std::string& settings, const RLasLoadOptions& options) {
+            RLasLoadProgress& progress = *options.Progress;
             progress.FileSize = 1000;
             progress.BytesRead = 250;
             for (int i = 0; i < 2000 && !*go && !progress.Cancel; ++i)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             *sawCancel = bool(progress.Cancel);
             LogMessage("заметка загрузчика");
-            auto core = TFrmMain::LoadDocumentFromFiles(las, settings, progress);
+            auto core = TFrmMain::LoadDocumentFromFiles(las, settings, options);
             *finished = true;
             return core;
         };
@@ -734,6 +736,83 @@ private slots:
         QVERIFY(seen.messages.contains(QString::fromUtf8("В файле нет ни одной кривой: ") + Path("empty.las")));
     }
 
+    void HeaderAndCurveNamesAreReadInTheFilesEncoding()
+    {
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        window->ShowInfo(true);
+        auto* memo = Child<QPlainTextEdit>(*window, "memoInfo");
+        const std::pair<const char*, const char*> fixtures[] = {
+            {"well_name_cp866.las", "WELL.   Самотлорская 125-бис : WELL"},
+            {"well_name_koi8r.las", "WELL.   Самотлорская 125-бис : WELL"},
+            {"well_name_windows1251.las", "COMP.   ООО Геофизика : COMPANY"},
+            {"utf16le_with_mark.las", "WELL.   СКВАЖИНА ПРИОБСКАЯ 12 : WELL"},
+        };
+        for (const auto& [file, line] : fixtures) {
+            QVERIFY2(window->OpenLasFile(QString(LOGGARD_TEST_DATA_DIR "/las/") + file), file);
+            QVERIFY2(memo->toPlainText().contains(QString::fromUtf8(line)), file);
+        }
+
+        // The read-out names a curve of a CP866 file as the file does.
+        QVERIFY(window->OpenLasFile(QString::fromStdString(WriteRussianLas(*dir, "ru.las", TextCodec::Encoding::Cp866))));
+        QVERIFY(memo->toPlainText().contains(QString::fromUtf8("ГК  .мкР/ч : гамма-каротаж")));
+        window->LogChartWidget().Render();
+        const RChartAxis& gk = window->LogChart().XAxis()[0];
+        const int x = int(std::lround(gk.ValueToPixel((gk.MinValue() + gk.MaxValue()) / 2)));
+        const int y = int(std::lround(window->LogChart().YAxis()[0].ValueToPixel(1000.5)));
+        QVERIFY2(window->ReadOut(x, y).contains(QString::fromUtf8(" Curves: ГК, мкР/ч (")), qPrintable(window->ReadOut(x, y)));
+    }
+
+    void LoadDiagnosticsSpeakTheInterfaceLanguageAndQuoteTheFileAsItReads()
+    {
+        // A CP866 file with a long row of "я" after its values and a word
+        // where a number belongs: both quoted in the messages.
+        const std::string path = WriteRussianLas(*dir, "ru.las", TextCodec::Encoding::Cp866);
+        std::string text = Read(QString::fromStdString(path));
+        const std::string longRow = "1000.5 41.00 2.310 " + std::string(300, '\xEF');  // я in CP866
+        text.replace(text.find("1000.5 41.00 2.310"), 18, longRow);
+        text.replace(text.find("1001 42.00"), 10, "1001 \xAD\xA5\xE2");  // нет
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+        std::string shownRow = "1000.5 41.00 2.310 ";
+        for (int i = 0; i < 181; ++i)
+            shownRow += "я";
+        shownRow += "... (319 байт)";
+
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QCOMPARE(window->DiagnosticLanguage(), RLasLanguage::English);
+        QVERIFY(window->OpenLasFile(QString::fromStdString(path)));
+        QVERIFY2(seen.messages.contains(QString::fromStdString("Too many values in line " + shownRow + " of the Data section")),
+                 qPrintable(seen.messages.join('\n')));
+        QVERIFY2(seen.messages.contains(QString::fromUtf8(
+                     "1 values in the Data section are not numbers (the first, нет, in row 3); they are taken as empty")),
+                 qPrintable(seen.messages.join('\n')));
+
+        seen.messages.clear();
+        window->cbLangChange(1);
+        QCOMPARE(window->DiagnosticLanguage(), RLasLanguage::Russian);
+        QVERIFY(window->OpenLasFile(QString::fromStdString(path)));
+        QVERIFY2(seen.messages.contains(QString::fromUtf8(
+                     "1 значений в секции Data не являются числами (первое, нет, в строке 3); они считаются пустыми")),
+                 qPrintable(seen.messages.join('\n')));
+
+        // The notes of a save on the window's own thread are worded the same way.
+        window->cbLangChange(0);
+        QVERIFY(window->OpenLasFile(QString(LOGGARD_TEST_DATA_DIR "/las/utf16le_with_mark.las")));
+        seen.messages.clear();
+        const QString saved = Path("saved.las");
+        window->ChooseSaveFile = [saved](QWidget*, const QString&) { return saved; };
+        window->sBtnSaveClick();
+        QCOMPARE(seen.messages, QStringList{"File " + saved + " was in UTF-16 and has been saved in UTF-8"});
+        seen.messages.clear();
+        window->cbLangChange(1);
+        window->sBtnSaveClick();
+        QCOMPARE(seen.messages, QStringList{QString::fromUtf8("Файл ") + saved +
+                                            QString::fromUtf8(" был в кодировке UTF-16 и сохранён в UTF-8")});
+    }
+
     void SlowLoadShowsProgressAndCancelKeepsTheDocument()
     {
         const QString path = QString::fromStdString(WriteWell(*dir));
@@ -829,7 +908,7 @@ private slots:
         seen.messages.clear();
 
         window->LoadDocument = [](const std::string&, const std::string&,
-                                  RLasLoadProgress&) -> std::unique_ptr<RLasCore> {
+                                  const RLasLoadOptions&) -> std::unique_ptr<RLasCore> {
             LogMessage("перед сбоем");
             throw RError("файл сломан");
         };
