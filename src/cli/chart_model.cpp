@@ -10,7 +10,8 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json Text(const std::string& bytes) { return TextCodec::DecodeForDisplay(bytes); }
+// LAS text of the data set, read in its encoding.
+Json Text(const RLasData& data, const std::string& bytes) { return data.DecodeText(bytes); }
 
 // Chart captions are Windows-1251 bytes (what the raster fonts draw).
 Json ChartText(const std::string& bytes) { return TextCodec::Cp1251ToUtf8(bytes); }
@@ -64,7 +65,7 @@ Json LogChartModel(const RLasCore& core, const RChart& chart)
         std::size_t redundant = 0;
         for (std::size_t k = 0; k < curve.SampleCount(); ++k)
             redundant += RLasCurveDataWrapper::IsRedundant(curve.Data, k) ? 1 : 0;
-        curves.push_back({{"mnemonic", Text(curve.Mnemonic)},
+        curves.push_back({{"mnemonic", Text(*core.Data, curve.Mnemonic)},
                           {"calculated", RLasCore::IsCalculated(curve)},
                           {"track", i < core.Settings->Tracks.size() ? core.Settings->Tracks[i] : -1},
                           {"redundant", redundant}});
@@ -104,7 +105,8 @@ Json LogChartModel(const RLasCore& core, const RChart& chart)
         std::size_t breaks = 0;
         for (const std::uint8_t flag : data.Breaks())
             breaks += flag ? 1 : 0;
-        series.push_back({{"name", Text(item->Name())},
+        // Series are named by their curves' mnemonics, bytes of the file.
+        series.push_back({{"name", Text(*core.Data, item->Name())},
                           {"xAxis", item->XAxisIndex},
                           {"color", Hex(item->Line.Color)},
                           {"points", data.Count()},

@@ -5,6 +5,7 @@
 // (all or nothing: a parse error writes nothing).
 
 #include "cli/commands.h"
+#include "cli/las_loading.h"
 #include "container/error.h"
 #include "las/las_data.h"
 #include "las/logging.h"
@@ -65,7 +66,7 @@ int RunCalc(const CliArgs& args)
         return 1;
     }
     RLasData data;
-    if (!data.LoadFromLas(files[0])) {
+    if (!LoadLasFile(data, files[0], {})) {
         std::cerr << "loggard-cli calc: cannot load " << files[0] << "\n";
         return 1;
     }

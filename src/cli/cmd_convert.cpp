@@ -2,6 +2,7 @@
 // the viewer's Save would, in the file's own version and wrap mode.
 
 #include "cli/commands.h"
+#include "cli/las_loading.h"
 #include "las/las_data.h"
 #include "las/logging.h"
 
@@ -15,7 +16,7 @@ int RunConvert(const CliArgs& args)
     }
     RLogFunctionSink sink(PrintDiagnostic);
     RLasData data;
-    const bool loaded = data.LoadFromLas(args[0]);
+    const bool loaded = LoadLasFile(data, args[0], {});
     // Saved even after a failed load, so that the save's own messages show.
     const bool saved = data.SaveToLas(args[1]);
     return loaded && saved ? 0 : 1;

@@ -1,10 +1,11 @@
 // loggard-cli render and crossplot: a LAS file drawn as the viewer draws it,
 // saved as PNG, with the chart's content as JSON on request (--model).
+// --encoding names the code page of an 8-bit file when the guess is wrong.
 
 #include "chart/chart.h"
 #include "cli/commands.h"
 #include "cli/chart_model.h"
-#include "container/text_codec.h"
+#include "cli/las_loading.h"
 #include "las/logging.h"
 #include "raster/bitmap32.h"
 #include "raster/png_codec.h"
@@ -105,10 +106,18 @@ struct StageTimes {
     double load = 0, prepare = 0;
 };
 
+// The load options --encoding asks for; false (reported) for a name that
+// is no encoding.
+bool ReadLoadOptions(const Options& options, RLasLoadOptions& load)
+{
+    const auto encoding = options.Value("--encoding");
+    return !encoding || ReadEncodingOption(*encoding, load);
+}
+
 // Loads the file and its settings into `core` and prepares it as the
 // viewer does right after opening. False (reported) when no curve loaded.
 bool LoadDocument(RLasCore& core, const std::string& lasPath, const std::optional<std::string>& settingsPath,
-                  StageTimes& times)
+                  const RLasLoadOptions& loadOptions, StageTimes& times)
 {
     const auto start = Clock::now();
     auto settings = std::make_unique<RLasSettings>();
@@ -117,7 +126,7 @@ bool LoadDocument(RLasCore& core, const std::string& lasPath, const std::optiona
         return false;
     }
     auto data = std::make_unique<RLasData>();
-    const bool loaded = data->LoadFromLas(lasPath);
+    const bool loaded = LoadLasFile(*data, lasPath, loadOptions);
     core.SetData(std::move(data), std::move(settings));
     times.load = Milliseconds(start);
     if (!loaded) {
@@ -164,14 +173,17 @@ int RunRender(const CliArgs& args)
     if (!options.Error().empty() || (scale > 0 && options.Has("--fit"))) {
         std::cerr << "loggard-cli render: " << (options.Error().empty() ? "--scale and --fit exclude each other" : options.Error())
                   << "\nusage: loggard-cli render IN.las OUT.png [--settings settings.dat] [--width W] [--height H]"
-                     " [--scale N | --fit] [--top DEPTH] [--model FILE.json] [--timings]\n";
+                     " [--scale N | --fit] [--top DEPTH] [--model FILE.json] [--timings] [--encoding NAME]\n";
         return 2;
     }
+    RLasLoadOptions loadOptions;
+    if (!ReadLoadOptions(options, loadOptions))
+        return 2;
     RLogFunctionSink sink(PrintDiagnostic);
     const auto start = Clock::now();
     RLasCore core;
     StageTimes times;
-    if (!LoadDocument(core, options.Positional()[0], options.Value("--settings"), times))
+    if (!LoadDocument(core, options.Positional()[0], options.Value("--settings"), loadOptions, times))
         return 1;
     auto stage = Clock::now();
     RChart chart(width, height);
@@ -239,21 +251,25 @@ int RunCrossPlot(const CliArgs& args)
         std::cerr << "loggard-cli crossplot: " << error
                   << "\nusage: loggard-cli crossplot IN.las XCURVE YCURVE OUT.png [--settings settings.dat]"
                      " [--marker circle|square|diamond|triangle] [--size N] [--colors RRGGBB,RRGGBB] [--no-gradient]"
-                     " [--width W] [--height H] [--model FILE.json]\n";
+                     " [--width W] [--height H] [--model FILE.json] [--encoding NAME]\n";
         return 2;
     }
     plot.MarkerSize = size;
+    RLasLoadOptions loadOptions;
+    if (!ReadLoadOptions(options, loadOptions))
+        return 2;
 
     RLogFunctionSink sink(PrintDiagnostic);
     const std::vector<std::string>& positional = options.Positional();
     RLasCore core;
     StageTimes times;
-    if (!LoadDocument(core, positional[0], options.Value("--settings"), times))
+    if (!LoadDocument(core, positional[0], options.Value("--settings"), loadOptions, times))
         return 1;
+    // A curve by its bytes in the file or by its name as shown (UTF-8).
     const auto indexOf = [&](const std::string& mnemonic) -> std::int32_t {
         const auto& curves = core.Data->Curves();
         for (std::size_t i = 0; i < curves.size(); ++i)
-            if (curves[i]->Mnemonic == mnemonic || TextCodec::DecodeForDisplay(curves[i]->Mnemonic) == mnemonic)
+            if (curves[i]->Mnemonic == mnemonic || core.Data->DecodeText(curves[i]->Mnemonic) == mnemonic)
                 return static_cast<std::int32_t>(i);
         return -1;
     };

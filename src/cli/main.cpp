@@ -28,9 +28,11 @@ constexpr Command kCommands[] = {
      "compute curves from formulas and save the result", RunCalc},
     {"build-fonts", "build-fonts DIR", "rasterise the chart fonts into DIR/fonts.dat", RunBuildFonts},
     {"render", "render IN.las OUT.png [--settings F] [--width W] [--height H] [--scale N | --fit] [--top D]",
-     "draw the log chart as the viewer does and save it as PNG (--model F.json, --timings)", RunRender},
+     "draw the log chart as the viewer does and save it as PNG (--model F.json, --timings, --encoding NAME)",
+     RunRender},
     {"crossplot", "crossplot IN.las XCURVE YCURVE OUT.png [--marker M] [--size N] [--colors A,B] [--no-gradient]",
-     "draw a cross-plot of two curves and save it as PNG (--settings F, --model F.json)", RunCrossPlot},
+     "draw a cross-plot of two curves and save it as PNG (--settings F, --model F.json, --encoding NAME)",
+     RunCrossPlot},
 };
 
 void PrintUsage(std::FILE* out)

@@ -92,3 +92,53 @@ TEST(CliCrossPlot, PairsTwoCurvesWithTheWindowsDefaults)
     EXPECT_NE(unknown.err.find("NOPE"), std::string::npos);
     EXPECT_EQ(RunCli("crossplot " + kSample + " GR RHOB " + dir.File("z.png") + " --marker star", dir).exitCode, 2);
 }
+
+namespace {
+
+// Curves ГК (KOI8-R bytes E7 EB, which read as "зл" in Windows-1251 and are
+// guessed so) and GR over three depths; row 2 holds a word where GR's
+// number belongs ("нет" in KOI8-R).
+std::string WriteKoi8rWell(const TempDir& dir)
+{
+    const std::string path = dir.File("koi8r.las");
+    std::ofstream(path, std::ios::binary)
+        << "~VERSION INFORMATION\n VERS. 2.0 :\n WRAP. NO :\n~WELL INFORMATION\n STRT.M 1000 :\n STOP.M 1002 :\n"
+           " STEP.M 1 :\n NULL. -999.25 :\n~CURVE INFORMATION\n DEPT.M :\n \xE7\xEB.M :\n GR.API :\n~A\n"
+           "1000 1 10\n1001 2 \xCE\xC5\xD4\n1002 3 30\n";
+    return path;
+}
+
+}  // namespace
+
+TEST(CliRender, EncodingOptionOverridesTheGuessForNamesCaptionsAndQuotes)
+{
+    TempDir dir;
+    const std::string las = WriteKoi8rWell(dir);
+    const CliResult guessed = RunCli("--lang en render " + las + " " + dir.File("a.png") + " --model " + dir.File("a.json"), dir);
+    ASSERT_EQ(guessed.exitCode, 0) << guessed.err;
+    EXPECT_EQ(ReadJson(dir.File("a.json"))["curves"][0]["mnemonic"], "зл");
+
+    const CliResult told = RunCli("--lang en render " + las + " " + dir.File("b.png") + " --encoding koi8-r --model " +
+                                      dir.File("b.json"),
+                                  dir);
+    ASSERT_EQ(told.exitCode, 0) << told.err;
+    const auto model = ReadJson(dir.File("b.json"));
+    EXPECT_EQ(model["curves"][0]["mnemonic"], "ГК");
+    EXPECT_EQ(model["xAxes"][0]["caption"], "ГК, M");
+    EXPECT_EQ(model["series"][0]["name"], "ГК");
+    EXPECT_EQ(told.err, "1 values in the Data section are not numbers (the first, нет, in row 2); they are taken as empty\n");
+
+    // The cross-plot finds the curve by its name as the option reads it.
+    EXPECT_EQ(RunCli("crossplot " + las + " ГК GR " + dir.File("x.png"), dir).exitCode, 2);
+    const CliResult plotted = RunCli("crossplot " + las + " ГК GR " + dir.File("x.png") + " --encoding KOI8-R --model " +
+                                         dir.File("x.json"),
+                                     dir);
+    ASSERT_EQ(plotted.exitCode, 0) << plotted.err;
+    EXPECT_EQ(ReadJson(dir.File("x.json"))["xAxis"]["caption"], "ГК, M");
+
+    const CliResult unknown = RunCli("render " + las + " " + dir.File("c.png") + " --encoding latin-9", dir);
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.err.find("unknown encoding latin-9"), std::string::npos) << unknown.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("c.png")));
+    EXPECT_EQ(RunCli("crossplot " + las + " ГК GR " + dir.File("x.png") + " --encoding", dir).exitCode, 2);
+}
