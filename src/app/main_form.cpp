@@ -74,36 +74,13 @@ constexpr int kMaxMessages = 10000;
 // Shown in the message box itself; the rest under its details.
 constexpr int kMessagesInText = 20;
 
-// How QuoteForMessage ends a quote it has cut short: program text after
-// the file's bytes.
-constexpr std::string_view kQuoteCutMark = "... (";
-constexpr std::string_view kQuoteCutEnd = " байт)";
-
-// A quoted line or name of a problem in UTF-8: the file's bytes read in the
-// data set's encoding, the mark of a cut-short quote kept as it is.
-std::string DecodeQuoted(const std::string& quoted, const RLasData& data)
-{
-    const std::size_t mark = quoted.rfind(kQuoteCutMark);
-    if (mark != std::string::npos && quoted.ends_with(kQuoteCutEnd)) {
-        const std::size_t digits = mark + kQuoteCutMark.size();
-        const std::size_t digitsEnd = quoted.size() - kQuoteCutEnd.size();
-        if (digitsEnd > digits
-            && std::all_of(quoted.begin() + std::ptrdiff_t(digits), quoted.begin() + std::ptrdiff_t(digitsEnd),
-                           [](char c) { return c >= '0' && c <= '9'; }))
-            return data.DecodeText(std::string_view(quoted).substr(0, mark)) + quoted.substr(mark);
-    }
-    return data.DecodeText(quoted);
-}
-
 // A problem worded in `language`, its quotes of the file decoded from the
 // encoding of `data` (the data set it was raised for; none: read as UTF-8
 // or Windows-1251 byte by byte).
 QString ProblemMessage(RLasProblem problem, const RLasData* data, RLasLanguage language)
 {
-    if (data) {
-        problem.Line = DecodeQuoted(problem.Line, *data);
-        problem.Name = DecodeQuoted(problem.Name, *data);
-    }
+    if (data)
+        DecodeQuotes(problem, [data](std::string_view bytes) { return data->DecodeText(bytes); });
     return QString::fromStdString(TextCodec::DecodeMixed(ProblemText(problem, language)));
 }
 

@@ -4,6 +4,7 @@
 // is wrong.
 
 #include "cli/commands.h"
+#include "cli/las_loading.h"
 #include "container/text_codec.h"
 #include "las/las_data.h"
 #include "las/logging.h"
@@ -35,13 +36,8 @@ int RunInfo(const CliArgs& args)
     RLasLoadOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--encoding" && i + 1 < args.size()) {
-            TextCodec::Encoding encoding{};
-            if (!TextCodec::ParseEncodingName(args[++i], encoding)) {
-                std::cerr << "loggard-cli: unknown encoding " << args[i]
-                          << " (UTF-8, windows-1251, CP866, KOI8-R, UTF-16LE, UTF-16BE)\n";
+            if (!ReadEncodingOption(args[++i], options))
                 return 2;
-            }
-            options.Encoding = encoding;
         } else {
             files.push_back(args[i]);
         }
@@ -53,7 +49,7 @@ int RunInfo(const CliArgs& args)
     RLasData data;
     {
         RLogFunctionSink sink(PrintDiagnostic);
-        data.LoadFromLas(files[0], options);
+        LoadLasFile(data, files[0], options);
     }
     const auto Text = [&](const std::string& bytes) -> nlohmann::ordered_json { return data.DecodeText(bytes); };
     if (!data.LasHeader() || !data.LasHeader()->Parsed)

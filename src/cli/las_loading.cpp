@@ -13,27 +13,6 @@
 
 namespace {
 
-// How QuoteForMessage ends a quote it has cut short: program text after
-// the file's bytes.
-constexpr std::string_view kQuoteCutMark = "... (";
-constexpr std::string_view kQuoteCutEnd = " байт)";
-
-// A quoted line or name of a problem in UTF-8: the file's bytes read in the
-// data set's encoding, the mark of a cut-short quote kept as it is.
-std::string DecodeQuoted(const std::string& quoted, const RLasData& data)
-{
-    const std::size_t mark = quoted.rfind(kQuoteCutMark);
-    if (mark != std::string::npos && quoted.ends_with(kQuoteCutEnd)) {
-        const std::size_t digits = mark + kQuoteCutMark.size();
-        const std::size_t digitsEnd = quoted.size() - kQuoteCutEnd.size();
-        if (digitsEnd > digits
-            && std::all_of(quoted.begin() + std::ptrdiff_t(digits), quoted.begin() + std::ptrdiff_t(digitsEnd),
-                           [](char c) { return c >= '0' && c <= '9'; }))
-            return data.DecodeText(std::string_view(quoted).substr(0, mark)) + quoted.substr(mark);
-    }
-    return data.DecodeText(quoted);
-}
-
 // Keeps a load's diagnostics, problems unworded, in order.
 class HeldDiagnostics final : public RLogSink {
 public:
@@ -50,8 +29,7 @@ public:
                 sink->Message(held.text);
                 continue;
             }
-            held.problem->Line = DecodeQuoted(held.problem->Line, data);
-            held.problem->Name = DecodeQuoted(held.problem->Name, data);
+            DecodeQuotes(*held.problem, [&](std::string_view bytes) { return data.DecodeText(bytes); });
             sink->Problem(*held.problem);
         }
         held_.clear();

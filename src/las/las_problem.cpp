@@ -1,5 +1,7 @@
 #include "las/las_problem.h"
 
+#include <functional>
+
 #include "las/logging.h"
 
 #include <array>
@@ -233,12 +235,37 @@ void Report(RLasProblem problem)
         sink->Problem(problem);
 }
 
+namespace {
+
+// How a quote cut short ends: program text after the file's bytes.
+constexpr std::string_view kCutMark = "... (";
+constexpr std::string_view kCutEnd = " байт)";
+constexpr std::size_t kQuoted = 200;
+
+// A quote in UTF-8: the file's bytes through `decode`, the ending of a cut
+// quote kept as it is.
+std::string DecodeQuote(const std::string& quoted, const std::function<std::string(std::string_view)>& decode)
+{
+    if (quoted.size() > kQuoted && std::string_view(quoted).substr(kQuoted).starts_with(kCutMark)
+        && quoted.ends_with(kCutEnd))
+        return decode(std::string_view(quoted).substr(0, kQuoted)) + quoted.substr(kQuoted);
+    return decode(quoted);
+}
+
+}  // namespace
+
 std::string QuoteForMessage(std::string_view bytes)
 {
-    // Bytes are put in raw, in the file's own encoding; the sink decodes
-    // them for display.
-    constexpr std::size_t kQuoted = 200;
+    // Bytes are put in raw, in the file's own encoding; DecodeQuotes reads
+    // them for showing once the encoding is known.
     if (bytes.size() <= kQuoted)
         return std::string(bytes);
-    return std::string(bytes.substr(0, kQuoted)) + "... (" + std::to_string(bytes.size()) + " байт)";
+    return std::string(bytes.substr(0, kQuoted)) + std::string(kCutMark) + std::to_string(bytes.size())
+           + std::string(kCutEnd);
+}
+
+void DecodeQuotes(RLasProblem& problem, const std::function<std::string(std::string_view)>& decode)
+{
+    problem.Line = DecodeQuote(problem.Line, decode);
+    problem.Name = DecodeQuote(problem.Name, decode);
 }

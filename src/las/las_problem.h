@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -110,3 +111,7 @@ void Report(RLasProblem problem);
 // first 200 and the length, so that a megabyte of binary junk does not end
 // up in a message. Every quoted line or token passes through here.
 std::string QuoteForMessage(std::string_view bytes);
+
+// The quoted file text of a problem (Line, Name) as UTF-8 through `decode`
+// (a data set's DecodeText), the ending of a quote cut short kept as it is.
+void DecodeQuotes(RLasProblem& problem, const std::function<std::string(std::string_view)>& decode);

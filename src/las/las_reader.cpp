@@ -219,7 +219,17 @@ bool RLasData::LoadFromLas(const std::string& path, const RLasLoadOptions& optio
     curves_.clear();
     Index = RLasIndex{};
     lasHeader_ = std::make_unique<TLasHeaderNew>();
-    if (!ReadHeaderSections(reader, path, line, *lasHeader_))
+    const bool headerRead = ReadHeaderSections(reader, path, line, *lasHeader_);
+    // Known as soon as the header is, so that it can be shown even when the
+    // data cannot be read. UTF-16 was converted on reading; other text is
+    // taken as it is, in the code page its letters suggest unless the
+    // caller names one.
+    FileEncoding = reader.SourceEncoding();
+    if (FileEncoding == TextCodec::Encoding::Utf8)
+        FileEncoding = options.Encoding ? *options.Encoding : TextCodec::GuessEightBit(lasHeader_->FullText());
+    const bool converted = FileEncoding == TextCodec::Encoding::Utf16LE || FileEncoding == TextCodec::Encoding::Utf16BE;
+    TextEncoding = converted ? TextCodec::Encoding::Utf8 : FileEncoding;
+    if (!headerRead)
         return false;
 
     const TLasWellSection& well = lasHeader_->Well();
@@ -251,12 +261,5 @@ bool RLasData::LoadFromLas(const std::string& path, const RLasLoadOptions& optio
     }
     Header = FlatHeader(*lasHeader_, Index.Count);
     CacheText = Header.FullText;
-    // UTF-16 was converted on reading; other text is taken as it is, in the
-    // code page its letters suggest unless the caller names one.
-    FileEncoding = reader.SourceEncoding();
-    if (FileEncoding == TextCodec::Encoding::Utf8)
-        FileEncoding = options.Encoding ? *options.Encoding : TextCodec::GuessEightBit(Header.FullText);
-    const bool converted = FileEncoding == TextCodec::Encoding::Utf16LE || FileEncoding == TextCodec::Encoding::Utf16BE;
-    TextEncoding = converted ? TextCodec::Encoding::Utf8 : FileEncoding;
     return !curves_.empty();
 }
