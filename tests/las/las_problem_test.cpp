@@ -277,3 +277,18 @@ TEST(RLogScope, NestsAndANullSinkChangesNothing)
     EXPECT_EQ(process.Messages, std::vector<std::string>{"process"});
     EXPECT_EQ(Logging::CurrentSink(), &process);
 }
+
+TEST(DecodeQuotes, FileBytesAreDecodedAndTheCutEndingKept)
+{
+    const auto marked = [](std::string_view bytes) { return "[" + std::string(bytes) + "]"; };
+    RLasProblem problem = ProblemOf(RLasProblemKind::TooFewValues);
+    problem.Line = QuoteForMessage(std::string(250, 'a'));
+    problem.Name = "gr";
+    DecodeQuotes(problem, marked);
+    EXPECT_EQ(problem.Line, "[" + std::string(200, 'a') + "]... (250 байт)");
+    EXPECT_EQ(problem.Name, "[gr]");
+    // A short quote that merely ends like a cut one is the file's own text.
+    problem.Line = "x... (3 байт)";
+    DecodeQuotes(problem, marked);
+    EXPECT_EQ(problem.Line, "[x... (3 байт)]");
+}
