@@ -131,6 +131,18 @@ QString TfrmCurveSettings::ConditionText(RFillCondition condition) const
     return QString();
 }
 
+QString TfrmCurveSettings::FillText(const RowFill& fill) const
+{
+    switch (fill.FillType) {
+    case RFillType::Constant:
+        if (fill.Condition == RFillCondition::Between)
+            return Utf8(lang_.FullFill());
+        return ConditionText(fill.Condition) + " " + NumberText(fill.FillConst);
+    case RFillType::Curve: return ConditionText(fill.Condition) + " " + LasText::ToDisplay(fill.FillCurve, *core_.Data);
+    default: return Utf8(lang_.NoFill());
+    }
+}
+
 void TfrmCurveSettings::BuildRows()
 {
     const auto& curves = core_.Data->Curves();
@@ -189,16 +201,10 @@ void TfrmCurveSettings::BuildRows()
         row.logAxis->setChecked(source.LogAxis);
         row.color->SetColor(ToQColor(source.Color));
         row.track->setText(view ? QString::number(view->Track) : QString());
-        row.fill = {source.FillType, source.FillColor, source.FillConst, source.FillCurve, source.FillCondition};
-        switch (source.FillType) {
-        case RFillType::Constant:
-            row.fillBox->SetText(ConditionText(source.FillCondition) + NumberText(source.FillConst));
-            break;
-        case RFillType::Curve:
-            row.fillBox->SetText(ConditionText(source.FillCondition) + LasText::ToDisplay(source.FillCurve, *core_.Data));
-            break;
-        default: row.fillBox->SetText(Utf8(lang_.NoFill())); break;
-        }
+        // Without a view the fill state is zero: no fill, condition 0.
+        if (view)
+            row.fill = {view->FillType, view->FillColor, view->FillConst, view->FillCurve, view->FillCondition};
+        row.fillBox->SetText(FillText(row.fill));
 
         connect(row.color, &RColorSwatch::clicked, this, [this, tag] { PbColor1Click(tag); });
         row.fillBox->OnPrepareComboForm = [this](RComboForm& control) { return RComboForm1PrepareComboForm(control); };
@@ -266,7 +272,6 @@ bool TfrmCurveSettings::RComboForm1ApplyComboForm(RComboForm& control, QWidget&)
                                      : more       ? RFillCondition::Above
                                                   : RFillCondition::Below;
     RowFill result = fill;
-    QString text;
     if (form.rbConst->isChecked()) {
         double value = 0.0;
         if (!ReadNumber(form.EditConst->text(), value)) {
@@ -277,8 +282,6 @@ bool TfrmCurveSettings::RComboForm1ApplyComboForm(RComboForm& control, QWidget&)
         result.FillType = RFillType::Constant;
         result.FillConst = value;
         result.Condition = condition;
-        text = condition == RFillCondition::Between ? Utf8(lang_.FullFill())
-                                                    : ConditionText(condition) + " " + form.EditConst->text();
     } else if (form.rbCurve->isChecked()) {
         result.FillType = RFillType::Curve;
         const int item = form.CBCurve->currentIndex();
@@ -286,17 +289,14 @@ bool TfrmCurveSettings::RComboForm1ApplyComboForm(RComboForm& control, QWidget&)
         if (item >= 0)
             result.FillCurve = core_.Data->Curves()[form.CBCurve->itemData(item).toUInt()]->Mnemonic;
         result.Condition = condition;
-        text = ConditionText(condition) + " " + LasText::ToDisplay(result.FillCurve, *core_.Data);
     } else {
         result.FillType = RFillType::None;
     }
     if (result.FillType != RFillType::None && !more && !less)
         result.FillType = RFillType::None;  // nothing to fill
-    if (result.FillType == RFillType::None)
-        text = Utf8(lang_.NoFill());
     result.FillColor = form.ImageColor->PlatformColor();
     fill = result;
-    control.SetText(text);
+    control.SetText(FillText(fill));
     return true;
 }
 

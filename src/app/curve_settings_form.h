@@ -87,6 +87,8 @@ private:
 
     void BuildRows();
     QString ConditionText(RFillCondition condition) const;
+    // A row's drop-down text: "No fill", "Greater than 75", "Less than RHOB".
+    QString FillText(const RowFill& fill) const;
     void Refuse(QWidget* where, const QString& message);
 
     RLasCore& core_;

@@ -107,8 +107,8 @@ private slots:
         QCOMPARE(Child<QCheckBox>(*dialog, "ChBxName1")->text(), QString("GR"));
         QCOMPARE(Child<QLineEdit>(*dialog, "EditTrack1")->text(), QString("2"));
         QCOMPARE(Child<RColorSwatch>(*dialog, "PbColor1")->Color(), QColor(0, 0, 255));
-        QCOMPARE(Drop(*dialog, 0)->Text(), QString("Greater than0.5"));
-        QCOMPARE(Drop(*dialog, 3)->Text(), QString("Less thanSP"));
+        QCOMPARE(Drop(*dialog, 0)->Text(), QString("Greater than 0.5"));
+        QCOMPARE(Drop(*dialog, 3)->Text(), QString("Less than SP"));
         // No stored view: shown and black, as the chart draws it.
         QVERIFY(Child<QCheckBox>(*dialog, "ChBxName2")->isChecked());
         QCOMPARE(Child<RColorSwatch>(*dialog, "PbColor2")->Color(), QColor(Qt::black));
@@ -127,7 +127,7 @@ private slots:
         auto dialog = Open();
         QCOMPARE(Child<QCheckBox>(*dialog, "ChBxName1")->toolTip(), QString("ГК"));
         QCOMPARE(Child<QCheckBox>(*dialog, "ChBxName2")->toolTip(), QString("ПС"));
-        QCOMPARE(Drop(*dialog, 0)->Text(), QString("Less thanПС"));
+        QCOMPARE(Drop(*dialog, 0)->Text(), QString("Less than ПС"));
     }
 
     void DropDownConfirmedUnchangedSpellsTheCondition()
@@ -144,6 +144,19 @@ private slots:
         QCOMPARE(Drop(*dialog, 0)->Text(), QString("Greater than 0.5"));
         QVERIFY(!Drop(*dialog, 0)->IsDroppedDown());
         QCOMPARE(dialog->Fill(0).FillConst, 0.5);
+    }
+
+    void CurveWithoutAViewStartsAtFillStateZero()
+    {
+        auto dialog = Open();
+        // Row 1 (SP) has no stored view.
+        QCOMPARE(dialog->Fill(1).FillType, RFillType::None);
+        QCOMPARE(dialog->Fill(1).Condition, RFillCondition::Below);
+        TfrmFill& form = DropDown(*dialog, 1);
+        QVERIFY(form.rbNone->isChecked());
+        QVERIFY(!form.ChBxMore->isChecked());
+        QVERIFY(form.ChBxLess->isChecked());
+        Drop(*dialog, 1)->hidePopup();
     }
 
     void CurveListSkipsTheRowItself()
@@ -358,7 +371,7 @@ private slots:
         auto dialog = Open();
         QCOMPARE(Child<QLabel>(*dialog, "lblCurveName")->text(), QString("Кривая"));
         QCOMPARE(Child<QLabel>(*dialog, "lblTrack")->text(), QString("Трек"));
-        QCOMPARE(Drop(*dialog, 0)->Text(), QString("Больше чем0.5"));
+        QCOMPARE(Drop(*dialog, 0)->Text(), QString("Больше чем 0.5"));
         QCOMPARE(Drop(*dialog, 1)->Text(), QString("Без заливки"));
     }
 };
