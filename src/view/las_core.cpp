@@ -221,7 +221,8 @@ RColor ViewColor(RPlatformColor color) { return RColor(RColorType::ctStandart, c
 
 void SetUpCurveAxis(RChartAxis& axis, const RLasCurve& curve, const RLasData& data)
 {
-    axis.Caption = ChartText(curve.Mnemonic + ", " + curve.Unit, data);
+    // "GR, GAPI"; a curve without a unit by its mnemonic alone ("VSH").
+    axis.Caption = ChartText(curve.Unit.empty() ? curve.Mnemonic : curve.Mnemonic + ", " + curve.Unit, data);
     axis.EdgeInsideAlign = 3;
     axis.CaptionAlign = alCenter;
     axis.CaptionFont.Size = 8;

@@ -171,6 +171,8 @@ TEST_F(LasCoreChartTest, AxisRangesAndNumberFormatsFollowTheCurve)
     AddCurve("FLAT", "", {5, 5, 5});
     core.Prepare(0);
     Draw();
+    // Curves without a unit are captioned by their mnemonic alone.
+    EXPECT_EQ(chart.XAxis()[0].Caption, "SMALL");
     EXPECT_EQ(chart.XAxis()[0].FormatNumberScript, "#,##0.000");
     EXPECT_EQ(chart.XAxis()[1].FormatNumberScript, "#,##0.0");
     EXPECT_EQ(chart.XAxis()[2].FormatNumberScript, "#,##0");
