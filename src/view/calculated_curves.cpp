@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <string_view>
+#include <unordered_set>
 
 namespace {
 
@@ -31,26 +33,29 @@ void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings)
         if (data.Curves()[i]->IsCalculated())
             data.DeleteCurve(static_cast<int>(i));
 
+    // A file saved with a calculated curve holds it as a column of its own:
+    // its method is not applied again, or every reopening would add a copy.
+    std::unordered_set<std::string_view> taken;
+    for (const auto& curve : data.Curves())
+        taken.insert(curve->Mnemonic);
+
     // Calculated curves take no part in parsing or in the depth grid, so each
     // method can be computed as soon as it parses.
     for (const auto& [name, method] : settings.CalcMethods()) {
         if (!IsFitColumnName(name))
             continue;  // its column would not match its curve
+        const std::string mnemonic = name.substr(0, RLasCurve::kMaxMnemonicLength);
+        if (taken.contains(mnemonic))
+            continue;
         try {
             method->Parse(data);
         } catch (const RError&) {
             continue;  // a formula this file cannot satisfy gives no curve
         }
-        // A plain reference: clang before 16 cannot capture a structured binding.
-        const std::string& methodName = name;
-        const bool present = std::any_of(data.Curves().begin(), data.Curves().end(),
-                                         [&methodName](const auto& curve) { return curve->MethodName == methodName; });
-        if (!present) {
-            auto curve = std::make_unique<RLasCurve>(method->Formula, name);
-            curve->Mnemonic = name.substr(0, RLasCurve::kMaxMnemonicLength);
-            method->Compute(data, *curve);
-            data.AppendCurve(std::move(curve), method->Formula);
-        }
+        auto curve = std::make_unique<RLasCurve>(method->Formula, name);
+        curve->Mnemonic = mnemonic;
+        method->Compute(data, *curve);
+        taken.insert(data.AppendCurve(std::move(curve), method->Formula)->Mnemonic);
         method->ClearTree();
     }
 }

@@ -256,6 +256,25 @@ TEST_F(CalculatedCurvesTest, StoredMethodsAreRebuiltWithoutDuplicates)
     EXPECT_FALSE(settings.GetCalcMethod("VSH")->IsParsed());
 }
 
+TEST_F(CalculatedCurvesTest, AFileSavedWithACalculatedCurveGetsNoCopyOfItOnReopening)
+{
+    settings.SetCalcMethod("VSH", std::make_unique<RCurveCalcMethod>("(GR-20)/100"));
+    Rebuild();
+    ASSERT_EQ(data.Curves().size(), 4u);
+    TempDir dir;
+    ASSERT_TRUE(data.SaveToLas(dir.File("saved.las")));
+    for (int reopening = 0; reopening < 2; ++reopening) {
+        RLasData reopened;
+        ASSERT_TRUE(reopened.LoadFromLas(dir.File("saved.las")));
+        RebuildCalculatedCurves(reopened, settings);
+        ASSERT_EQ(reopened.Curves().size(), 4u);
+        EXPECT_EQ(reopened.Curves()[3]->Mnemonic, "VSH");
+        EXPECT_FALSE(reopened.Curves()[3]->IsCalculated());  // the file's own column
+        EXPECT_EQ(reopened.CheckInvariant(), "");
+        ASSERT_TRUE(reopened.SaveToLas(dir.File("saved.las")));
+    }
+}
+
 // Stored methods obey the same names as the calculator window's entries.
 TEST_F(CalculatedCurvesTest, StoredMethodsWithUnfitNamesAreSkipped)
 {
