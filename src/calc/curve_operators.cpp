@@ -7,6 +7,14 @@
 namespace {
 // Sums and differences this close to zero are taken as exactly zero.
 constexpr std::uint64_t kNearUnits = 32;
+
+// -1, 0 or 1 as a is below, equal to or above b.
+int Order(double a, double b)
+{
+    if (IsNearEqual(a, b, kNearUnits))
+        return 0;
+    return a < b ? -1 : 1;
+}
 }  // namespace
 
 void RCurveNeg::Calculate(double) { ArgNull(0) ? SetNull() : SetResult(-ArgValue(0)); }
@@ -71,3 +79,10 @@ void RCurvePower::Calculate(double)
         SetResult(odd ? -magnitude : magnitude);
     }
 }
+
+void RCurveLess::Calculate(double) { ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) < 0); }
+void RCurveLessEqual::Calculate(double) { ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) <= 0); }
+void RCurveGreater::Calculate(double) { ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) > 0); }
+void RCurveGreaterEqual::Calculate(double) { ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) >= 0); }
+void RCurveEqual::Calculate(double) { ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) == 0); }
+void RCurveNotEqual::Calculate(double) { ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) != 0); }

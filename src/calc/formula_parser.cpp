@@ -21,6 +21,9 @@ const std::string kNoQuotePair = "Ошибка разбора формулы: н
 const std::string kBadCall = "Ошибка разбора формулы: некорректный вызов формулы.";
 const std::string kBadBracketsOrQuotes = "Ошибка разбора формулы: некорректные скобки или кавычки.";
 const std::string kBadValue = "Ошибка разбора формулы: некорректный ввод значения.";
+// The signs of the comparison operators < <= > >= = <>.
+constexpr std::string_view kComparisonSigns = "<>=";
+
 const std::string kTooDeep = "Ошибка разбора формулы: слишком глубокая вложенность.";
 
 // Quote state while walking a formula: a double quote toggles its run unless
@@ -108,8 +111,24 @@ RCurveFormulaParser::RCurveFormulaParser(RCurveCalcMethod& method, const RLasDat
 
 void RCurveFormulaParser::Parse(RCurveCalcMethod& method, const RLasData& data)
 {
+    // A bare curve name may hold a comparison sign (a curve "A>B"). A formula
+    // that reads without comparisons keeps the meaning it had before they
+    // existed; only where it does not are the signs operators.
+    if (CurveNamesHoldComparisonSigns(data)) {
+        try {
+            ParseWith(method, data, false);
+            return;
+        } catch (const RFormulaError&) {
+        }
+    }
+    ParseWith(method, data, true);
+}
+
+void RCurveFormulaParser::ParseWith(RCurveCalcMethod& method, const RLasData& data, bool comparisons)
+{
     method.ClearTree();
     RCurveFormulaParser parser(method, data, RemoveWhitespace(method.Formula));
+    parser.comparisons_ = comparisons;
     try {
         method.Root = parser.BuildArgument(1, static_cast<int>(parser.Text.size()));
     } catch (...) {
@@ -117,6 +136,14 @@ void RCurveFormulaParser::Parse(RCurveCalcMethod& method, const RLasData& data)
         method.ClearTree();
         throw;
     }
+}
+
+bool RCurveFormulaParser::CurveNamesHoldComparisonSigns(const RLasData& data)
+{
+    for (const auto& curve : data.Curves())
+        if (!curve->IsCalculated() && curve->Mnemonic.find_first_of(kComparisonSigns) != std::string::npos)
+            return true;
+    return false;
 }
 
 std::string RCurveFormulaParser::RemoveWhitespace(std::string_view formula)
@@ -179,6 +206,9 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::BuildArgument(int first, int las
         ~DepthGuard() { --depth; }
     } guard(depth_);
 
+    if (comparisons_)
+        if (auto node = Operator2Args(first, last, kComparisonSigns))
+            return node;
     for (const std::string_view level : {"+-", "*/", "^"}) {
         if (auto node = Operator2Args(first, last, level))
             return node;
@@ -207,8 +237,10 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::Operator2Args(int first, int las
     QuoteState quotes;
     int bracketDepth = 0;
     // Right to left, so the rightmost operator splits first and the level is
-    // left-associative. The first character is never a split point: a
-    // leading minus is unary.
+    // left-associative. The first character is never a split point of + - * /
+    // ^: a leading minus is unary. A comparison has no unary form, so one
+    // there is a missing left side.
+    const bool comparison = operators == kComparisonSigns;
     for (int position = last; position >= first; --position) {
         const char c = At(position);
         quotes.Feed(c);
@@ -219,18 +251,38 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::Operator2Args(int first, int las
         } else if (c == '(') {
             if (--bracketDepth < 0)
                 Fail(RFormulaErrorKind::BadBrackets, kBadBrackets, "Operator2Args", first, last, position);
-        } else if (bracketDepth == 0 && position > first && operators.find(c) != std::string_view::npos) {
+        } else if (bracketDepth == 0 && (position > first || comparison)
+                   && operators.find(c) != std::string_view::npos) {
+            // <= >= <> are one operator: the sign before is part of it.
+            const char before = position > first ? At(position - 1) : '\0';
+            const bool twoSigns = (c == '=' && (before == '<' || before == '>')) || (c == '>' && before == '<');
+            const int operatorFirst = twoSigns ? position - 1 : position;
             std::unique_ptr<RCurveFunction> node;
             switch (c) {
             case '+': node = std::make_unique<RCurvePlus>(); break;
             case '-': node = std::make_unique<RCurveMinus>(); break;
             case '*': node = std::make_unique<RCurveMul>(); break;
             case '/': node = std::make_unique<RCurveDiv>(); break;
-            default: node = std::make_unique<RCurvePower>(); break;
+            case '^': node = std::make_unique<RCurvePower>(); break;
+            case '<': node = std::make_unique<RCurveLess>(); break;
+            case '>':
+                if (twoSigns)
+                    node = std::make_unique<RCurveNotEqual>();
+                else
+                    node = std::make_unique<RCurveGreater>();
+                break;
+            default:  // '='
+                if (!twoSigns)
+                    node = std::make_unique<RCurveEqual>();
+                else if (before == '<')
+                    node = std::make_unique<RCurveLessEqual>();
+                else
+                    node = std::make_unique<RCurveGreaterEqual>();
+                break;
             }
             node->Args.resize(2);
             node->Args[1] = BuildArgument(position + 1, last);
-            node->Args[0] = BuildArgument(first, position - 1);
+            node->Args[0] = BuildArgument(first, operatorFirst - 1);
             Append(node.get());
             return node;
         }

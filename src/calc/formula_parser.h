@@ -4,8 +4,9 @@
 //
 // It is a recursive splitter over ranges of the text, not a tokenizer. After
 // whitespace outside quotes is removed, BuildArgument tries on its range, in
-// order: the lowest operator level (+ -) split at its rightmost top-level
-// operator, then * /, then ^ (all left-associative, so 2^3^2 is 64), a
+// order: the lowest operator level (the comparisons < <= > >= = <>, giving
+// 1 or 0) split at its rightmost top-level operator, then + -, then * /,
+// then ^ (all left-associative, so 2^3^2 is 64), a
 // leading unary minus (binding tighter than ^: -2^2 is 4), a bracketed
 // range, a call ending in ")", a number, and finally a bare name (D, DEPTH,
 // NULL, PI or a curve). Every node but number constants is appended to the
@@ -68,7 +69,9 @@ public:
 
     // Parses method.Formula against `data` and stores the tree and the
     // evaluation list in the method. On an error the method is left without
-    // a tree and RError carries the message.
+    // a tree and RError carries the message. Where a file curve's name
+    // holds < > or =, a formula that reads with those signs as parts of
+    // bare names keeps that reading; quoted names ('A'>'B') never do.
     static void Parse(RCurveCalcMethod& method, const RLasData& data);
 
     // The formula without tabs, line ends and spaces outside quotes.
@@ -76,6 +79,11 @@ public:
 
 private:
     RCurveFormulaParser(RCurveCalcMethod& method, const RLasData& data, std::string text);
+
+    // One parse, with or without the comparison level.
+    static void ParseWith(RCurveCalcMethod& method, const RLasData& data, bool comparisons);
+    // Whether a file curve's name holds < > or =.
+    static bool CurveNamesHoldComparisonSigns(const RLasData& data);
 
     std::unique_ptr<RCurveArg> BuildArgument(int first, int last);
     // Null when the level's operators do not occur at the top level.
@@ -103,4 +111,5 @@ private:
     const RLasData& LasData;
     RCurveCalcMethod& Method;
     int depth_ = 0;
+    bool comparisons_ = true;
 };

@@ -65,4 +65,40 @@ TEST_F(CurveOperatorsTest, OverflowIsNullNotInfinity)
     EXPECT_EQ(Evaluate("(-10)^401", data), std::nullopt);
 }
 
+TEST_F(CurveOperatorsTest, ComparisonsGiveOneOrZero)
+{
+    struct Case {
+        const char* formula;
+        double below, equal, above;  // with GR 10 against 20, 10 and 5
+    };
+    for (const Case& c : {Case{"GR<X", 1, 0, 0}, Case{"GR<=X", 1, 1, 0}, Case{"GR>X", 0, 0, 1},
+                          Case{"GR>=X", 0, 1, 1}, Case{"GR=X", 0, 1, 0}, Case{"GR<>X", 1, 0, 1}}) {
+        std::string formula = c.formula;
+        formula.replace(formula.find('X'), 1, "20");
+        EXPECT_EQ(Evaluate(formula, data), c.below) << formula;
+        formula.replace(formula.find("20"), 2, "10");
+        EXPECT_EQ(Evaluate(formula, data), c.equal) << formula;
+        formula.replace(formula.find("10", 2), 2, "5");
+        EXPECT_EQ(Evaluate(formula, data), c.above) << formula;
+    }
+}
+
+TEST_F(CurveOperatorsTest, ComparisonsAreNullWithANullSide)
+{
+    for (const char* formula : {"GR<1", "GR<=1", "GR>1", "GR>=1", "GR=1", "GR<>1", "1<GR", "GR=GR"})
+        EXPECT_EQ(Evaluate(formula, data, 1001.0), std::nullopt) << formula;
+    for (const char* formula : {"NULL=NULL", "NULL<>1", "1>NULL"})
+        EXPECT_EQ(Evaluate(formula, data), std::nullopt) << formula;
+}
+
+TEST_F(CurveOperatorsTest, SidesEqualWhereTheirDifferenceIsZero)
+{
+    // 0.1+0.2 is one unit in the last place above 0.3; 0.3-(0.1+0.2) is 0.
+    EXPECT_EQ(Evaluate("0.1+0.2=0.3", data), 1.0);
+    EXPECT_EQ(Evaluate("0.1+0.2>0.3", data), 0.0);
+    EXPECT_EQ(Evaluate("0.1+0.2<=0.3", data), 1.0);
+    EXPECT_EQ(Evaluate("1.000001>1", data), 1.0);
+    EXPECT_EQ(Evaluate("(0-1)<0", data), 1.0);
+}
+
 }  // namespace

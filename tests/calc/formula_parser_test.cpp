@@ -39,6 +39,106 @@ TEST_F(FormulaParserTest, PrecedenceAndLeftAssociativity)
     EXPECT_DOUBLE_EQ(Value("(GR-5)/(45-5)"), 0.125);
 }
 
+TEST_F(FormulaParserTest, ComparisonsBindLooserThanArithmetic)
+{
+    EXPECT_DOUBLE_EQ(Value("GR>5+4"), 1.0);   // 10 > 9, not (10 > 5) + 4
+    EXPECT_DOUBLE_EQ(Value("GR+1>11"), 0.0);
+    EXPECT_DOUBLE_EQ(Value("GR-5=5"), 1.0);
+    EXPECT_DOUBLE_EQ(Value("2*GR<=4*5"), 1.0);
+    EXPECT_DOUBLE_EQ(Value("GR/2>=10/2"), 1.0);
+    EXPECT_DOUBLE_EQ(Value("-GR<0"), 1.0);
+    EXPECT_DOUBLE_EQ(Value("GR>-5"), 1.0);
+    EXPECT_DOUBLE_EQ(Value("GR<>-10"), 1.0);
+    EXPECT_DOUBLE_EQ(Value("2^3=8"), 1.0);
+    // Left-associative like the other levels: (3 > 2) > 1 is 1 > 1.
+    EXPECT_DOUBLE_EQ(Value("3>2>1"), 0.0);
+    EXPECT_DOUBLE_EQ(Value("1<2=1"), 1.0);
+    // A bracketed comparison is a 0/1 factor: cut-offs.
+    EXPECT_DOUBLE_EQ(Value("(GR>5)*GR"), 10.0);
+    EXPECT_DOUBLE_EQ(Value("(GR>75)*1"), 0.0);
+    EXPECT_DOUBLE_EQ(Value("(GR<>10)+(RHOB<3)"), 1.0);
+}
+
+TEST_F(FormulaParserTest, TwoSignOperatorsAreNotSplit)
+{
+    // 20 against 10 tells <> from < and from >; blanks between the signs
+    // are dropped like all blanks.
+    EXPECT_DOUBLE_EQ(Value("20<>10"), 1.0);
+    EXPECT_DOUBLE_EQ(Value("10<>10"), 0.0);
+    EXPECT_DOUBLE_EQ(Value("10<=10"), 1.0);
+    EXPECT_DOUBLE_EQ(Value("10>=10"), 1.0);
+    EXPECT_DOUBLE_EQ(Value("10 < = 10"), 1.0);
+    for (const char* formula : {"1==1", "1=<1", "1><1", "1<<1", "1>>1", "1<>=1"})
+        EXPECT_TRUE(StartsWith(ParseError(formula, data), "Ошибка разбора строки: подстрока задана некорректно."))
+            << formula;
+}
+
+TEST_F(FormulaParserTest, ComparisonsInsideCalls)
+{
+    EXPECT_DOUBLE_EQ(Value("IF(GR>75,1,0)"), 0.0);
+    EXPECT_DOUBLE_EQ(Value("IF(GR>5,1,0)"), 1.0);
+    // A null side makes the condition null, and IF then takes its third argument.
+    EXPECT_DOUBLE_EQ(Value("IF(GR>5,1,0)", 1001.0), 0.0);
+    EXPECT_DOUBLE_EQ(Value("IF(GR<15,1,IF(GR<45,2,3))", 1000.0), 1.0);
+    EXPECT_DOUBLE_EQ(Value("IF(GR<15,1,IF(GR<45,2,3))", 1001.5), 2.0);
+    EXPECT_DOUBLE_EQ(Value("IF(GR<15,1,IF(GR<45,2,3))", 1002.0), 3.0);
+    EXPECT_DOUBLE_EQ(Value("IF(AND(GR>=10,RHOB<=2.1),GR=10,5)"), 1.0);
+    EXPECT_DOUBLE_EQ(Value("SUM(GR>5,GR<5,GR=10)"), 2.0);
+    EXPECT_DOUBLE_EQ(Value("RHOB(D+(GR>5)*0.5)"), 2.2);
+}
+
+TEST_F(FormulaParserTest, ErrorsInComparisonsAreLocated)
+{
+    using K = RFormulaErrorKind;
+    const auto fault = [this](const std::string& formula) {
+        RCurveCalcMethod method(formula);
+        try {
+            method.Parse(data);
+        } catch (const RFormulaError& error) {
+            return std::make_tuple(error.Kind(), error.Position(), error.Length());
+        }
+        ADD_FAILURE() << formula << " parsed";
+        return std::make_tuple(K::BadSubstring, 0, 0);
+    };
+    EXPECT_EQ(fault("IF(GR > XX, 1, 0)"), std::make_tuple(K::CurveNotFound, 9, 2));
+    EXPECT_EQ(fault("XX <> GR"), std::make_tuple(K::CurveNotFound, 1, 2));
+    EXPECT_EQ(fault("GR <> XX"), std::make_tuple(K::CurveNotFound, 7, 2));
+    // A missing side: before the operator, or after it at the end.
+    EXPECT_EQ(fault(">= GR"), std::make_tuple(K::BadSubstring, 1, 0));
+    EXPECT_EQ(fault("GR>"), std::make_tuple(K::BadSubstring, 4, 0));
+    EXPECT_EQ(fault("GR > (1 + "), std::make_tuple(K::BadBrackets, 6, 1));
+}
+
+TEST_F(FormulaParserTest, CurveNamesWithComparisonSignsKeepTheirReading)
+{
+    AddFileCurve(data, "A>B", 1000.0, 0.5, {7.0});
+    AddFileCurve(data, "A", 1000.0, 0.5, {1.0});
+    AddFileCurve(data, "B", 1000.0, 0.5, {2.0});
+    EXPECT_DOUBLE_EQ(Value("A>B"), 7.0);
+    EXPECT_DOUBLE_EQ(Value("A>B+1"), 8.0);
+    EXPECT_DOUBLE_EQ(Value("A>B(D)"), 7.0);
+    // Quoted names, or a formula that does not read otherwise, compare.
+    EXPECT_DOUBLE_EQ(Value("'A'>'B'"), 0.0);
+    EXPECT_DOUBLE_EQ(Value("A<B"), 1.0);
+    EXPECT_DOUBLE_EQ(Value("'A>B'>B"), 1.0);
+}
+
+// Formulas of every operator read as they did before comparisons existed.
+TEST_F(FormulaParserTest, ArithmeticFormulasKeepTheirValues)
+{
+    const std::pair<const char*, double> cases[] = {
+        {"(GR-5)/(45-5)", 0.125},       {"-GR-RHOB", -12.1},  {"GR*2+RHOB/2-1", 20.05}, {"2^3^2", 64.0},
+        {"-2^2", 4.0},                  {"10-4-3", 3.0},      {"8/4/2", 1.0},           {"GR*NULL", 10.0},
+        {"IF(GR-10,1,2)", 2.0},         {"SUM(GR,,1)", 11.0}, {"RHOB(D+0.5)", 2.2},     {"MAX(GR,RHOB)*(-1)", -10.0},
+        {"'GR'+\"RHOB\"", 12.1},       {"(((GR)))", 10.0},   {"1e5/1E5", 1.0},
+    };
+    for (const auto& [formula, value] : cases) {
+        const auto result = Evaluate(formula, data);
+        ASSERT_TRUE(result.has_value()) << formula;
+        EXPECT_NEAR(*result, value, 1e-12) << formula;
+    }
+}
+
 TEST_F(FormulaParserTest, NumbersUseThePointWhateverTheLocale)
 {
     EXPECT_DOUBLE_EQ(Value("1e5"), 100000.0);
