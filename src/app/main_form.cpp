@@ -622,6 +622,12 @@ bool TFrmMain::OpenLasFile(const QString& path)
     QStringList notes;
     if (failure.isEmpty() && !load->core)
         failure = QString::fromUtf8("Ошибка открытия файла ") + path;
+    // A file that gives nothing to show (not a LAS file, a header without
+    // data) is a failed open: the document on screen stays as it is.
+    if (failure.isEmpty() && loaded->Curves().empty())
+        failure = QString::fromUtf8("В файле нет ни одной кривой: ") + path;
+    else if (failure.isEmpty() && loaded->Header.SampleCount == 0)
+        failure = QString::fromUtf8("В файле нет ни одной строки данных: ") + path;
     if (failure.isEmpty()) {
         std::optional<WaitCursor> wait(std::in_place);
         try {
@@ -633,8 +639,6 @@ bool TFrmMain::OpenLasFile(const QString& path)
             core_ = std::move(load->core);
             documentLoaded_ = true;
             documentPath_ = path;
-            if (core_->Data->Curves().empty())
-                notes << QString::fromUtf8("В файле нет ни одной кривой: ") + path;
             core_->BuildChart(LogChart());
             core_->BuildMiniMap(MiniMapChart());
             miniMapValid_ = false;

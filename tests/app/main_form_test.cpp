@@ -731,9 +731,36 @@ private slots:
         QVERIFY(seen.headings[0].contains("bad.las"));
         QVERIFY(!seen.messages.isEmpty());
 
-        seen.messages.clear();
-        window->OpenDocument(Path("empty.las"));
-        QVERIFY(seen.messages.contains(QString::fromUtf8("В файле нет ни одной кривой: ") + Path("empty.las")));
+    }
+
+    void AFileWithNothingToShowIsAFailedOpenThatKeepsTheDocument()
+    {
+        const QString good = QString::fromStdString(WriteWell(*dir));
+        std::ofstream(dir->File("empty.las")) << "~VERSION INFORMATION\n VERS. 2.0 :\n WRAP. NO :\n~A\n";
+        std::ofstream(dir->File("no_rows.las"))
+            << "~V\n VERS. 2.0 :\n WRAP. NO :\n~W\n STRT.M 1 :\n STOP.M 2 :\n STEP.M 1 :\n NULL. -999.25 :\n"
+               "~C\n DEPT.M :\n GR.GAPI :\n~A\n";
+        std::ofstream(dir->File("binary.las")) << std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 12);
+        Recorded seen;
+        auto window = MakeWindow(seen);
+        ShowAndSettle(*window);
+        QVERIFY(window->OpenDocument(good));
+        const RLasCore* before = &window->Core();
+        const QString title = window->windowTitle();
+        const std::pair<const char*, const char*> cases[] = {
+            {"empty.las", "В файле нет ни одной кривой: "},
+            {"no_rows.las", "В файле нет ни одной строки данных: "},
+            {"binary.las", "В файле нет ни одной кривой: "},
+        };
+        for (const auto& [name, error] : cases) {
+            hooks->errors.clear();
+            QVERIFY(!window->OpenDocument(Path(name)));
+            QCOMPARE(hooks->errors, QStringList{QString::fromUtf8(error) + Path(name)});
+            QCOMPARE(&window->Core(), before);
+            QCOMPARE(window->DocumentPath(), good);
+            QCOMPARE(window->windowTitle(), title);
+            QVERIFY(window->LogChart().Series().Count() > 0);
+        }
     }
 
     void HeaderAndCurveNamesAreReadInTheFilesEncoding()
