@@ -818,13 +818,14 @@ void TFrmMain::sBtnOpenClick()
 
 void TFrmMain::sBtnSaveClick()
 {
-    const QString path = ChooseSaveFile(this, documentPath_);
-    if (path.isEmpty())
-        return;
+    // Without a document there is nothing to save: no file dialog either.
     if (!documentLoaded_) {
         ShowError(QString::fromUtf8("Не открыт ни один LAS-файл"));
         return;
     }
+    const QString path = ChooseSaveFile(this, documentPath_);
+    if (path.isEmpty())
+        return;
     messages_.clear();
     bool saved = false;
     {
@@ -855,6 +856,8 @@ void TFrmMain::sBtnInfoClick() { ShowInfo(!infoShown_); }
 
 void TFrmMain::sBtnSettingsClick()
 {
+    if (!documentLoaded_)
+        return;  // its button is disabled; its shortcut or a direct call does nothing
     TfrmCurveSettings dialog(this, *core_, lang_, ViewSettingsPath(), [this] { RebuildCharts(); });
     dialog.exec();
     ReportMessages(QString());
@@ -862,6 +865,8 @@ void TFrmMain::sBtnSettingsClick()
 
 void TFrmMain::sBtnCalcClick()
 {
+    if (!documentLoaded_)
+        return;  // its button is disabled; its shortcut or a direct call does nothing
     TfrmCurveConstruction calculator(this, *core_, lang_, [this] { RebuildCharts(); });
     calculator.exec();
     ReportMessages(QString());
@@ -869,6 +874,8 @@ void TFrmMain::sBtnCalcClick()
 
 void TFrmMain::sBtnCrossplotClick()
 {
+    if (!documentLoaded_)
+        return;  // its button is disabled; its shortcut or a direct call does nothing
     TfrmBuildCrossPlot crossPlot(this, *core_, lang_);
     crossPlot.exec();
     ReportMessages(QString());

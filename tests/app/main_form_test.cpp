@@ -649,8 +649,14 @@ private slots:
         const QString path = QString::fromStdString(WriteWell(*dir));
         Recorded seen;
         auto window = MakeWindow(seen, path, Path("copy.las"));
+        // Without a document: no save dialog, and the other commands open nothing.
         window->sBtnSaveClick();
         QCOMPARE(hooks->errors, QStringList{QString::fromUtf8("Не открыт ни один LAS-файл")});
+        QCOMPARE(seen.saved, 0);
+        // A modal dialog would wait here for a click that never comes.
+        window->sBtnSettingsClick();
+        window->sBtnCalcClick();
+        window->sBtnCrossplotClick();
 
         ShowAndSettle(*window);
         QVERIFY(window->OpenDocument(path));
