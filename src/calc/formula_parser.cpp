@@ -167,39 +167,35 @@ std::string RCurveFormulaParser::Range(int first, int last) const
 
 void RCurveFormulaParser::Append(RCurveArg* node) { Method.Nodes.push_back(node); }
 
-void RCurveFormulaParser::Fail(RFormulaErrorKind kind, const std::string& message, std::string_view step, int first,
-                               int last, int position) const
+void RCurveFormulaParser::Fail(RFormulaErrorKind kind, const std::string& message, int first, int last,
+                               int position) const
 {
-    auto insertMarks = [this](std::size_t before, std::size_t after) {
-        before = std::min(before, Text.size());
-        after = std::clamp(after, before, Text.size());
-        return Text.substr(0, before) + " __ " + Text.substr(before, after - before) + " __ "
-               + Text.substr(after);
-    };
-    const std::string marked = position > 0
-                                   ? insertMarks(static_cast<std::size_t>(position - 1),
-                                                 static_cast<std::size_t>(position))
-                                   : insertMarks(static_cast<std::size_t>(std::max(first - 1, 0)),
-                                                 static_cast<std::size_t>(std::max(last, 0)));
-    // The fault in the formula as typed: 1-based start and length.
+    // The fault in the formula as typed: 1-based start and length. An empty
+    // range (something missing) starts at the character it is missing before.
     const int size = static_cast<int>(typedIndex_.size());
     const auto typedStart = [&](int p) { return p >= 1 && p <= size ? typedIndex_[p - 1] + 1 : typedLength_ + 1; };
     const int from = position > 0 ? position : std::max(first, 1);
     const int to = position > 0 ? position : std::min(last, size);
     const int start = typedStart(from);
     const int length = to >= from && to <= size ? typedIndex_[to - 1] + 1 - start + 1 : 0;
-    throw RFormulaError(message + "\r\n" + std::string(step) + ": Formula=" + Text + ", b=" + std::to_string(first - 1)
-                            + ", e=" + std::to_string(last - 1) + "\r\n" + "Ошибка на символе: "
-                            + std::to_string(position - 1) + ": " + marked,
-                        kind, start, length);
+
+    // The formula as typed, on one line, with the fault between " __ " marks.
+    std::string shown = Method.Formula;
+    std::replace_if(shown.begin(), shown.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    const std::size_t before = std::min(static_cast<std::size_t>(start - 1), shown.size());
+    const std::size_t after = std::min(before + static_cast<std::size_t>(length), shown.size());
+    const std::string marked = shown.substr(0, before) + " __ " + shown.substr(before, after - before) + " __ "
+                               + shown.substr(after);
+    throw RFormulaError(message + "\r\nОшибка на символе " + std::to_string(start) + ": " + marked, kind, start,
+                        length);
 }
 
 std::unique_ptr<RCurveArg> RCurveFormulaParser::BuildArgument(int first, int last)
 {
     if (last < first)
-        Fail(RFormulaErrorKind::BadSubstring, kBadSubstring, "BuildArgument", first, last);
+        Fail(RFormulaErrorKind::BadSubstring, kBadSubstring, first, last);
     if (depth_ >= kMaxDepth)
-        Fail(RFormulaErrorKind::TooDeep, kTooDeep, "BuildArgument", first, last);
+        Fail(RFormulaErrorKind::TooDeep, kTooDeep, first, last);
     struct DepthGuard {
         int& depth;
         explicit DepthGuard(int& d) : depth(d) { ++depth; }
@@ -221,7 +217,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::BuildArgument(int first, int las
     }
     if (At(first) == '(') {
         if (At(last) != ')')
-            Fail(RFormulaErrorKind::MissingBracket, kMissingBracket, "BuildArgument", first, last);
+            Fail(RFormulaErrorKind::MissingBracket, kMissingBracket, first, last);
         // Brackets make no node of their own.
         return BuildArgument(first + 1, last - 1);
     }
@@ -241,16 +237,20 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::Operator2Args(int first, int las
     // ^: a leading minus is unary. A comparison has no unary form, so one
     // there is a missing left side.
     const bool comparison = operators == kComparisonSigns;
+    // The leftmost ")" that opened a group seen from the right: when the
+    // groups do not all close, it is the one without its "(".
+    int outermostClose = 0;
     for (int position = last; position >= first; --position) {
         const char c = At(position);
         quotes.Feed(c);
         if (quotes.Open())
             continue;
         if (c == ')') {
-            ++bracketDepth;
+            if (bracketDepth++ == 0)
+                outermostClose = position;
         } else if (c == '(') {
             if (--bracketDepth < 0)
-                Fail(RFormulaErrorKind::BadBrackets, kBadBrackets, "Operator2Args", first, last, position);
+                Fail(RFormulaErrorKind::BadBrackets, kBadBrackets, first, last, position);
         } else if (bracketDepth == 0 && (position > first || comparison)
                    && operators.find(c) != std::string_view::npos) {
             // <= >= <> are one operator: the sign before is part of it.
@@ -288,9 +288,9 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::Operator2Args(int first, int las
         }
     }
     if (bracketDepth != 0)
-        Fail(RFormulaErrorKind::BadBrackets, kBadBrackets, "Operator2Args", first, last);
+        Fail(RFormulaErrorKind::BadBrackets, kBadBrackets, first, last, outermostClose);
     if (quotes.Open())
-        Fail(RFormulaErrorKind::NoQuotePair, kNoQuotePair, "Operator2Args", first, last);
+        Fail(RFormulaErrorKind::NoQuotePair, kNoQuotePair, first, last);
     return nullptr;
 }
 
@@ -301,7 +301,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::FunctionCall(int first, int last
         if (At(position) == '(')
             open = position;
     if (open == 0)
-        Fail(RFormulaErrorKind::BadCall, kBadCall, "FunctionCall", first, last);
+        Fail(RFormulaErrorKind::BadCall, kBadCall, first, last);
 
     const std::string name = Range(first, open - 1);
     const RCurveFunctionClass* functionClass = FindFunctionClass(Upper(name));
@@ -321,14 +321,14 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::FunctionCall(int first, int last
                 ++bracketDepth;
             } else if (c == ')' || c == ']') {
                 if (--bracketDepth < 0)
-                    Fail(RFormulaErrorKind::BadBrackets, kBadBrackets, "FunctionCall", first, last, position);
+                    Fail(RFormulaErrorKind::BadBrackets, kBadBrackets, first, last, position);
             } else if (c == ',' && bracketDepth == 0) {
                 argumentRanges.emplace_back(argumentStart, position - 1);
                 argumentStart = position + 1;
             }
         }
         if (quotes.Open() || bracketDepth != 0)
-            Fail(RFormulaErrorKind::BadBracketsOrQuotes, kBadBracketsOrQuotes, "FunctionCall", first, last);
+            Fail(RFormulaErrorKind::BadBracketsOrQuotes, kBadBracketsOrQuotes, first, last);
         argumentRanges.emplace_back(argumentStart, last - 1);
     }
 
@@ -339,8 +339,8 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::FunctionCall(int first, int last
         const std::string_view curveName = Unquoted(name);
         const RLasCurve* curve = FindCurve(curveName);
         if (!curve)
-            Fail(RFormulaErrorKind::BadName, "Ошибка разбора формулы: некорректное имя функции или кривой " + std::string(curveName) + ".",
-                 "FunctionCall", first, last);
+            Fail(RFormulaErrorKind::BadName, "Ошибка разбора формулы: некорректное имя функции или кривой " + std::string(curveName) + ".", first,
+                 open - 1);
         auto link = std::make_unique<RCurveLink>();
         link->Curve = curve;
         node = std::move(link);
@@ -352,7 +352,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::FunctionCall(int first, int last
                                && argumentRanges.size() > 1;
     const int required = functionClass ? functionClass->minArgCount : RCurveLink::kArgCount;
     if (trailingComma || static_cast<int>(argumentRanges.size()) < required)
-        Fail(RFormulaErrorKind::BadSubstring, kBadSubstring, "FunctionCall", first, last);
+        Fail(RFormulaErrorKind::BadSubstring, kBadSubstring, last, last - 1);  // missing before ")"
 
     node->Args.resize(argumentRanges.size());
     for (std::size_t i = argumentRanges.size(); i-- > 0;) {
@@ -375,7 +375,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::NumberConstant(int first, int la
     // from_chars reads the C locale's form and reports overflow.
     const auto [stop, error] = std::from_chars(begin, end, value);
     if (!IsPlainNumber(text) || error != std::errc() || stop != end || !std::isfinite(value))
-        Fail(RFormulaErrorKind::BadValue, kBadValue, "NumberConstant", first, last);
+        Fail(RFormulaErrorKind::BadValue, kBadValue, first, last);
     return std::make_unique<RCurveConst>(value);
 }
 
@@ -391,8 +391,8 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::MakeLink(int first, int last)
     const std::string_view curveName = Unquoted(upperName);
     const RLasCurve* curve = FindCurve(curveName);
     if (!curve)
-        Fail(RFormulaErrorKind::CurveNotFound, "Ошибка разбора формулы: кривая " + std::string(curveName) + " не найдена.",
-             "MakeLink", first, last);
+        Fail(RFormulaErrorKind::CurveNotFound, "Ошибка разбора формулы: кривая " + std::string(curveName) + " не найдена.", first,
+                 last);
     // A bare curve name is the curve read at the current depth.
     auto link = std::make_unique<RCurveLink>();
     link->Curve = curve;

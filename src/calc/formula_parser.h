@@ -12,10 +12,11 @@
 // NULL, PI or a curve). Every node but number constants is appended to the
 // method's Nodes list after its arguments (post-order).
 //
-// Positions are 1-based and inclusive like the error texts' ranges. Errors
-// raise RFormulaError: its text is the message, then a position text naming
-// the step, the range (0-based) and the formula with the fault marked by
-// " __ "; its kind, position and length say the same as data.
+// Ranges are 1-based and inclusive. Errors raise RFormulaError: its text is
+// the message, then "Ошибка на символе <n>: " and the formula as typed (line
+// ends and tabs shown as blanks) with the fault between " __ " marks; <n> is
+// 1-based in the formula as typed. Its kind, position and length say the
+// same as data.
 
 #include "container/error.h"
 
@@ -99,10 +100,10 @@ private:
     char At(int position) const { return Text[static_cast<std::size_t>(position - 1)]; }
     std::string Range(int first, int last) const;
 
-    // Raises RFormulaError with `message` and the position text; `position`
-    // is the offending character, or -1 to mark the whole range.
-    [[noreturn]] void Fail(RFormulaErrorKind kind, const std::string& message, std::string_view step, int first,
-                           int last, int position = -1) const;
+    // Raises RFormulaError with `message` and where the fault is; `position`
+    // is the offending character, or -1 for the whole range first..last.
+    [[noreturn]] void Fail(RFormulaErrorKind kind, const std::string& message, int first, int last,
+                           int position = -1) const;
 
     std::string Text;
     // Where each character of Text stood in the formula as typed (0-based).

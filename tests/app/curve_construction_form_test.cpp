@@ -190,8 +190,8 @@ private slots:
         Child<QToolButton>(*form, "sBtnNew")->click();
         Child<QPushButton>(*form, "btnOK")->click();
         QCOMPARE(hooks.errors.size(), 1);
-        QVERIFY2(hooks.errors[0].startsWith("Ошибка разбора строки: подстрока задана некорректно.\r\n"),
-                 qPrintable(hooks.errors[0]));
+        QCOMPARE(hooks.errors[0],
+                 QString("Ошибка разбора строки: подстрока задана некорректно.\r\nОшибка на символе 1:  __  __ "));
         QVERIFY(form->isVisible());
         QCOMPARE(form->result(), 0);
         QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB"}));
@@ -212,7 +212,8 @@ private slots:
         Type(*form, "EditFormla", "RHOB");
         Child<QPushButton>(*form, "btnOK")->click();
         QCOMPARE(hooks.errors.size(), 1);
-        QVERIFY2(hooks.errors[0].contains("XX"), qPrintable(hooks.errors[0]));
+        QCOMPARE(hooks.errors[0], QString("Ошибка разбора формулы: кривая XX не найдена.\r\n"
+                                          "Ошибка на символе 13: NewCurve0 +  __ XX __ "));
         // The second entry failed, although the third is current.
         QCOMPARE(form->CurrentRow(), 1);
         auto* formula = Child<QLineEdit>(*form, "EditFormla");

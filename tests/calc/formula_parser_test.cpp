@@ -214,45 +214,38 @@ TEST_F(FormulaParserTest, LaterCurveOfTheSameNameWins)
     EXPECT_DOUBLE_EQ(Value("GR"), 99.0);
 }
 
-// The whole message with its position text, for each kind of error.
-TEST_F(FormulaParserTest, ErrorTextsCarryStepRangeAndMarks)
+// The whole message: the sentence, then where the fault is (1-based in the
+// formula as typed) and the formula with the fault marked.
+TEST_F(FormulaParserTest, ErrorTextsNameThePositionAndMarkTheFault)
 {
-    EXPECT_EQ(ParseError("2*-3", data),
-              "Ошибка разбора строки: подстрока задана некорректно.\r\n"
-              "BuildArgument: Formula=2*-3, b=2, e=1\r\nОшибка на символе: -2: 2* __  __ -3");
-    EXPECT_EQ(ParseError("", data),
-              "Ошибка разбора строки: подстрока задана некорректно.\r\n"
-              "BuildArgument: Formula=, b=0, e=-1\r\nОшибка на символе: -2:  __  __ ");
-    EXPECT_EQ(ParseError("(a", data),
-              "Ошибка разбора формулы: некорректные скобки.\r\n"
-              "Operator2Args: Formula=(a, b=0, e=1\r\nОшибка на символе: 0:  __ ( __ a");
-    EXPECT_EQ(ParseError("a)", data),
-              "Ошибка разбора формулы: некорректные скобки.\r\n"
-              "Operator2Args: Formula=a), b=0, e=1\r\nОшибка на символе: -2:  __ a) __ ");
-    EXPECT_EQ(ParseError("SUM(a,(b)", data),
-              "Ошибка разбора формулы: некорректные скобки.\r\n"
-              "Operator2Args: Formula=SUM(a,(b), b=0, e=8\r\nОшибка на символе: 3: SUM __ ( __ a,(b)");
+    const std::string bad = "Ошибка разбора строки: подстрока задана некорректно.\r\n";
+    const std::string brackets = "Ошибка разбора формулы: некорректные скобки.\r\n";
+    EXPECT_EQ(ParseError("2*-3", data), bad + "Ошибка на символе 3: 2* __  __ -3");
+    EXPECT_EQ(ParseError("", data), bad + "Ошибка на символе 1:  __  __ ");
+    EXPECT_EQ(ParseError("(a", data), brackets + "Ошибка на символе 1:  __ ( __ a");
+    EXPECT_EQ(ParseError("a)", data), brackets + "Ошибка на символе 2: a __ ) __ ");
+    EXPECT_EQ(ParseError("a)+(b)", data), brackets + "Ошибка на символе 2: a __ ) __ +(b)");
+    EXPECT_EQ(ParseError("SUM(a,(b)", data), brackets + "Ошибка на символе 4: SUM __ ( __ a,(b)");
+    EXPECT_EQ(ParseError("(GR-25/(125-25", data), brackets + "Ошибка на символе 8: (GR-25/ __ ( __ 125-25");
     EXPECT_EQ(ParseError("(GR)1", data),
-              "Ошибка разбора формулы: не хватает скобки \")\".\r\n"
-              "BuildArgument: Formula=(GR)1, b=0, e=4\r\nОшибка на символе: -2:  __ (GR)1 __ ");
+              "Ошибка разбора формулы: не хватает скобки \")\".\r\nОшибка на символе 1:  __ (GR)1 __ ");
     EXPECT_EQ(ParseError("1+'GR", data),
-              "Ошибка разбора формулы: нет парной кавычки.\r\n"
-              "Operator2Args: Formula=1+'GR, b=0, e=4\r\nОшибка на символе: -2:  __ 1+'GR __ ");
+              "Ошибка разбора формулы: нет парной кавычки.\r\nОшибка на символе 1:  __ 1+'GR __ ");
     EXPECT_EQ(ParseError("1e-5", data),
-              "Ошибка разбора формулы: некорректный ввод значения.\r\n"
-              "NumberConstant: Formula=1e-5, b=0, e=1\r\nОшибка на символе: -2:  __ 1e __ -5");
-    EXPECT_EQ(ParseError("2+XYZ", data),
-              "Ошибка разбора формулы: кривая XYZ не найдена.\r\n"
-              "MakeLink: Formula=2+XYZ, b=2, e=4\r\nОшибка на символе: -2: 2+ __ XYZ __ ");
+              "Ошибка разбора формулы: некорректный ввод значения.\r\nОшибка на символе 1:  __ 1e __ -5");
+    EXPECT_EQ(ParseError("2 + XYZ", data),
+              "Ошибка разбора формулы: кривая XYZ не найдена.\r\nОшибка на символе 5: 2 +  __ XYZ __ ");
     EXPECT_EQ(ParseError("xyz(1)", data),
               "Ошибка разбора формулы: некорректное имя функции или кривой xyz.\r\n"
-              "FunctionCall: Formula=xyz(1), b=0, e=5\r\nОшибка на символе: -2:  __ xyz(1) __ ");
-    EXPECT_EQ(ParseError("SUM(a])", data),
-              "Ошибка разбора формулы: некорректные скобки.\r\n"
-              "FunctionCall: Formula=SUM(a]), b=0, e=6\r\nОшибка на символе: 5: SUM(a __ ] __ )");
+              "Ошибка на символе 1:  __ xyz __ (1)");
+    EXPECT_EQ(ParseError("SUM(a])", data), brackets + "Ошибка на символе 6: SUM(a __ ] __ )");
     EXPECT_EQ(ParseError("SUM([a)", data),
               "Ошибка разбора формулы: некорректные скобки или кавычки.\r\n"
-              "FunctionCall: Formula=SUM([a), b=0, e=6\r\nОшибка на символе: -2:  __ SUM([a) __ ");
+              "Ошибка на символе 1:  __ SUM([a) __ ");
+    // Line ends and tabs of the typed formula show as blanks, so the text
+    // stays on its line and the position still counts them.
+    EXPECT_EQ(ParseError("GR +\r\n\tXYZ", data),
+              "Ошибка разбора формулы: кривая XYZ не найдена.\r\nОшибка на символе 8: GR +    __ XYZ __ ");
 }
 
 // Kind, 1-based position and length in the formula as typed.
@@ -275,7 +268,7 @@ TEST_F(FormulaParserTest, ErrorsLocateTheFaultInTheTypedFormula)
     EXPECT_EQ(Fault("2 + XYZ", data), std::make_tuple(K::CurveNotFound, 5, 3));
     EXPECT_EQ(Fault("SUM( a ] )", data), std::make_tuple(K::BadBrackets, 8, 1));
     EXPECT_EQ(Fault("1e-5", data), std::make_tuple(K::BadValue, 1, 2));
-    EXPECT_EQ(Fault("xyz (1)", data), std::make_tuple(K::BadName, 1, 7));
+    EXPECT_EQ(Fault("xyz (1)", data), std::make_tuple(K::BadName, 1, 3));
     // Something missing: an empty range at the place it is missing from.
     EXPECT_EQ(Fault("2 * -3", data), std::make_tuple(K::BadSubstring, 5, 0));
     EXPECT_EQ(Fault("", data), std::make_tuple(K::BadSubstring, 1, 0));
@@ -294,9 +287,11 @@ TEST_F(FormulaParserTest, OperatorAfterOperatorIsRejected)
 
 TEST_F(FormulaParserTest, ShortArgumentListsAreRejectedAtParseTime)
 {
+    // The missing argument is before the closing bracket.
     EXPECT_EQ(ParseError("SUM(GR,)", data),
-              "Ошибка разбора строки: подстрока задана некорректно.\r\n"
-              "FunctionCall: Formula=SUM(GR,), b=0, e=7\r\nОшибка на символе: -2:  __ SUM(GR,) __ ");
+              "Ошибка разбора строки: подстрока задана некорректно.\r\nОшибка на символе 8: SUM(GR, __  __ )");
+    EXPECT_EQ(ParseError("LOG(GR)", data),
+              "Ошибка разбора строки: подстрока задана некорректно.\r\nОшибка на символе 7: LOG(GR __  __ )");
     for (const char* formula : {"LOG(GR)", "SIN()", "IF(1,2)", "GR()", "SUM(,)"})
         EXPECT_TRUE(StartsWith(ParseError(formula, data), "Ошибка разбора строки: подстрока задана некорректно."))
             << formula;

@@ -51,8 +51,7 @@ TEST(CliCalcTest, ParseErrorWritesNothing)
     const CliResult result = RunCli("calc " + kInput + " " + dir.File("out.las") + " 'A=GR*2' 'B=GR+XYZ'", dir);
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.err,
-              "Ошибка разбора формулы: кривая XYZ не найдена.\r\nMakeLink: Formula=GR+XYZ, b=3, e=5\r\n"
-              "Ошибка на символе: -2: GR+ __ XYZ __ \n");
+              "Ошибка разбора формулы: кривая XYZ не найдена.\r\nОшибка на символе 4: GR+ __ XYZ __ \n");
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.las")));
 }
 

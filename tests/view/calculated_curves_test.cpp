@@ -174,7 +174,8 @@ TEST_F(CalculatedCurvesTest, FailedEntryUndoesTheWholeCommit)
         Commit(entries, {3});
         FAIL() << "the commit should fail";
     } catch (const RError& error) {
-        EXPECT_EQ(std::string(error.what()).rfind("Ошибка разбора формулы: кривая NOPE не найдена.\r\nMakeLink", 0), 0u);
+        EXPECT_EQ(std::string(error.what()),
+                  "Ошибка разбора формулы: кривая NOPE не найдена.\r\nОшибка на символе 1:  __ NOPE __ +1");
     }
     ASSERT_EQ(data.Curves().size(), 4u);
     for (std::size_t i = 0; i < 4; ++i)
