@@ -80,9 +80,33 @@ void RCurvePower::Calculate(double)
     }
 }
 
-void RCurveLess::Calculate(double) { ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) < 0); }
-void RCurveLessEqual::Calculate(double) { ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) <= 0); }
-void RCurveGreater::Calculate(double) { ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) > 0); }
-void RCurveGreaterEqual::Calculate(double) { ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) >= 0); }
-void RCurveEqual::Calculate(double) { ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) == 0); }
-void RCurveNotEqual::Calculate(double) { ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) != 0); }
+void RCurveLess::Calculate(double)
+{
+    ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) < 0);
+}
+
+void RCurveLessEqual::Calculate(double)
+{
+    ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) <= 0);
+}
+
+void RCurveGreater::Calculate(double)
+{
+    ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) > 0);
+}
+
+void RCurveGreaterEqual::Calculate(double)
+{
+    ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) >= 0);
+}
+
+void RCurveEqual::Calculate(double)
+{
+    ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) == 0);
+}
+
+void RCurveNotEqual::Calculate(double)
+{
+    ArgNull(0) || ArgNull(1) ? SetNull() : SetResult(Order(ArgValue(0), ArgValue(1)) != 0);
+}
+
