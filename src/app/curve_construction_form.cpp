@@ -10,6 +10,7 @@
 #include "view/las_core.h"
 
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,8 +48,8 @@ const std::vector<TfrmCurveConstruction::Entry>& TfrmCurveConstruction::AddedCur
 void TfrmCurveConstruction::ClearAddedCurves() { Committed().clear(); }
 
 TfrmCurveConstruction::TfrmCurveConstruction(QWidget* parent, RLasCore& core, const RMultiLang& lang,
-                                             std::function<void()> onCurvesChanged)
-    : QDialog(parent), core_(core), onCurvesChanged_(std::move(onCurvesChanged))
+                                             std::function<void()> onCurvesChanged, QString settingsPath)
+    : QDialog(parent), core_(core), onCurvesChanged_(std::move(onCurvesChanged)), settingsPath_(std::move(settingsPath))
 {
     setObjectName("frmCurveConstruction");
     setWindowTitle(FromUtf8(lang.MapCalculator()));
@@ -340,11 +341,26 @@ void TfrmCurveConstruction::btnOKClick()
     }
     for (std::size_t i = 0; i < working_.size(); ++i)
         working_[i].CurveIndex = entries[i].CurveIndex;
+    // The document's methods follow the entries: deleted and renamed ones
+    // go, the others are stored under their names.
+    for (const Entry& entry : Committed())
+        core_.Settings->SetCalcMethod(entry.Name, nullptr);
+    for (const Entry& entry : working_)
+        core_.Settings->SetCalcMethod(entry.Name, std::make_unique<RCurveCalcMethod>(entry.Formula));
     Committed() = working_;
 
     core_.Prepare(0);
     if (onCurvesChanged_)
         onCurvesChanged_();
+    // The methods are kept with the views, through the one atomic save; a
+    // failed write says why, and the curves stay in the document.
+    if (!settingsPath_.isEmpty()) {
+        try {
+            core_.Settings->SaveToFile(QFile::encodeName(settingsPath_).toStdString());
+        } catch (const std::exception& error) {
+            RDialogHooks::ShowError(this, QString::fromStdString(error.what()));
+        }
+    }
     accept();
 }
 

@@ -2,7 +2,7 @@
 // TfrmCurveConstruction: the calculator window, where the user defines new
 // curves of the open data set by name and formula.
 //
-//     TfrmCurveConstruction calc(mainWindow, core, lang, [&] { RebuildCharts(); });
+//     TfrmCurveConstruction calc(mainWindow, core, lang, [&] { RebuildCharts(); }, settingsPath);
 //     calc.exec();
 //
 // The window edits a working copy of the curves the calculator added
@@ -40,8 +40,10 @@ public:
         int CurveIndex = -1;
     };
 
+    // `settingsPath`: where OK stores the methods (settings.dat), so that
+    // formulas survive a restart; empty to store nothing.
     TfrmCurveConstruction(QWidget* parent, RLasCore& core, const RMultiLang& lang,
-                          std::function<void()> onCurvesChanged = {});
+                          std::function<void()> onCurvesChanged = {}, QString settingsPath = {});
 
     // The entries committed by earlier OKs, alive for the whole run: the
     // only record of which curves of the open file the calculator made.
@@ -71,6 +73,7 @@ private:
 
     RLasCore& core_;
     std::function<void()> onCurvesChanged_;
+    QString settingsPath_;
     std::vector<Entry> working_;
     int currentRow_ = -1;
 

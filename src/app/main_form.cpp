@@ -867,7 +867,7 @@ void TFrmMain::sBtnCalcClick()
 {
     if (!documentLoaded_)
         return;  // its button is disabled; its shortcut or a direct call does nothing
-    TfrmCurveConstruction calculator(this, *core_, lang_, [this] { RebuildCharts(); });
+    TfrmCurveConstruction calculator(this, *core_, lang_, [this] { RebuildCharts(); }, ViewSettingsPath());
     calculator.exec();
     ReportMessages(QString());
 }

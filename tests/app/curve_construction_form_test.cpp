@@ -82,6 +82,28 @@ private slots:
         rebuilds = 0;
     }
 
+    void OkStoresTheMethodsAndAFailedWriteKeepsTheCurves()
+    {
+        HookRecorder hooks;
+        const QString stored = QString::fromStdString(dir.File("settings.dat"));
+        for (const QString& path : {stored, QString::fromStdString(dir.File("no/such/folder/settings.dat"))}) {
+            auto form = std::make_unique<TfrmCurveConstruction>(nullptr, *core, lang, [] {}, path);
+            form->show();
+            Child<QToolButton>(*form, "sBtnNew")->click();
+            Type(*form, "EditName", path == stored ? "VSH" : "TWICE");
+            Type(*form, "EditFormla", "GR*2");
+            Child<QPushButton>(*form, "btnOK")->click();
+            QCOMPARE(form->result(), int(QDialog::Accepted));
+        }
+        RLasSettings settings;
+        QVERIFY(settings.LoadFromFile(stored.toStdString()));
+        QVERIFY(settings.GetCalcMethod("VSH"));
+        QCOMPARE(settings.GetCalcMethod("VSH")->Formula, std::string("GR*2"));
+        // The second folder is missing: the write says so, the curve stays.
+        QCOMPARE(hooks.errors.size(), 1);
+        QCOMPARE(CurveNames(*core).back(), std::string("TWICE"));
+    }
+
     void ListsCurvesThenFunctionsAndTranslates()
     {
         lang.SetLanguage(1);

@@ -9,6 +9,7 @@
 #include "dialog_test_support.h"
 #include "las/logging.h"
 #include "view/las_core.h"
+#include "view/las_settings.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -593,7 +594,7 @@ private slots:
                                                   .arg(QString::number(rhobValue)));
     }
 
-    void CalculatorCurvesAreDrawnAndForgottenWithTheirFile()
+    void CalculatorMethodsAreStoredAndSurviveAnotherFileAndARestart()
     {
         const QString path = QString::fromStdString(WriteWell(*dir));
         Recorded seen;
@@ -617,9 +618,19 @@ private slots:
         QCOMPARE(window->LogChart().Series().Count(), 3);
         QCOMPARE(window->MiniMapChart().Series().Count(), 3);
 
+        // OK stored the method in settings.dat: another file, and the same
+        // file after a restart, get the curve from it.
+        RLasSettings stored;
+        QVERIFY(stored.LoadFromFile(window->ViewSettingsPath().toStdString()));
+        QVERIFY(stored.GetCalcMethod("SUM"));
         QVERIFY(window->OpenLasFile(QString::fromStdString(WriteWell(*dir, "b.las"))));
         QVERIFY(TfrmCurveConstruction::AddedCurves().empty());
-        QCOMPARE(window->LogChart().Series().Count(), 2);
+        QCOMPARE(window->LogChart().Series().Count(), 3);
+        window.reset();
+        auto restarted = MakeWindow(seen);
+        ShowAndSettle(*restarted);
+        QVERIFY(restarted->OpenDocument(path));
+        QCOMPARE(restarted->LogChart().Series().Count(), 3);
     }
 
     void CrossPlotWorksOnTheOpenDocument()
