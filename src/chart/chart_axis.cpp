@@ -44,7 +44,8 @@ std::string RChartAxis::FormatValue(double value) const
     default:
         if (numberFormat_.Script() != FormatNumberScript)
             numberFormat_.SetScript(FormatNumberScript);
-        return numberFormat_.Format(value);
+        return numberFormat_.Format(value, AxisType == atLogarithmic ? ChartTicks::SignificantDecimals(value)
+                                                                     : placement_.labelDecimals);
     }
 }
 

@@ -28,6 +28,9 @@ struct RAxisPlacement {
     double length = 1;  // signed pixels from the range's start to its end
     double min = 0, max = 1;  // the range drawn (auto, zero-span and log rules applied)
     double step = 1;          // the linear tick step (0 on log axes)
+    // Decimals numeric labels have at least: those of the step, more when
+    // the range's two ends would read the same.
+    int labelDecimals = 0;
     bool log = false;
     std::vector<RChartTick> ticks;
 };
@@ -89,7 +92,9 @@ public:
 
     // Label text of a value: date axes through FormatDateTimeScript, string
     // axes the category name through FormatTextScript, others through
-    // FormatNumberScript.
+    // FormatNumberScript, its decimals extended so that labels are never
+    // rounded together: on linear axes to the placement's labelDecimals, on
+    // log axes to the value's first significant digit (0.001, 0.01, 0.1).
     std::string FormatValue(double value) const;
 
     // The nice step for `span` value units over `lengthPixels` pixels, ticks

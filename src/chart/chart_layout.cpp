@@ -29,6 +29,24 @@ int Align(RAlignment alignment, int start, int length, int size)
     }
 }
 
+// The decimals of the linear step, and more while the range's two ends
+// would read the same (0.2001..0.2004 through "#,##0.000").
+void SetLabelDecimals(RChartAxis& axis)
+{
+    RAxisPlacement& p = axis.MutablePlacement();
+    p.labelDecimals = 0;
+    if (p.log)
+        return;
+    int decimals = ChartTicks::StepDecimals(p.step);
+    p.labelDecimals = decimals;
+    if (axis.AxisType != atNumeric || !(p.max > p.min))
+        return;
+    while (decimals < ChartTicks::kMaxDecimals && axis.FormatValue(p.min) == axis.FormatValue(p.max))
+        p.labelDecimals = ++decimals;
+    if (axis.FormatValue(p.min) == axis.FormatValue(p.max))
+        p.labelDecimals = ChartTicks::StepDecimals(p.step);
+}
+
 }  // namespace
 
 bool RChartLayout::DrawsTrackGrid(const RChart& chart, int axisIndex)
@@ -132,6 +150,7 @@ void RChartLayout::ResolveRange(RChartAxis& axis, double lengthPixels, bool vert
     }
     placement.min = min;
     placement.max = max;
+    SetLabelDecimals(axis);
 }
 
 void RChartLayout::Measure()
@@ -319,8 +338,10 @@ void RChartLayout::PlaceVertical()
         }
         const auto strategy = p.log ? RTickStrategy::Logarithmic() : RTickStrategy::Linear();
         p.ticks = strategy->Ticks(axis.VisibleMin(), axis.VisibleMax(), graph.Height(), axis.MinTickSize);
-        if (!p.log)
+        if (!p.log) {
             p.step = axis.NiceStep(axis.VisibleMax() - axis.VisibleMin(), graph.Height());
+            SetLabelDecimals(axis);
+        }
     }
 }
 

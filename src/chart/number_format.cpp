@@ -245,7 +245,9 @@ bool RNumberFormat::Matches(const Section& section, double value) const
     return value == x;
 }
 
-std::string RNumberFormat::Format(double value) const
+std::string RNumberFormat::Format(double value) const { return Format(value, 0); }
+
+std::string RNumberFormat::Format(double value, int minDecimals) const
 {
     if (std::isnan(value))
         return "NAN";
@@ -271,10 +273,10 @@ std::string RNumberFormat::Format(double value) const
     }
     if (section->isDate)
         return FormatDate(*section, withSign ? value : -value);
-    return FormatNumber(*section, value, withSign);
+    return FormatNumber(*section, value, withSign, minDecimals);
 }
 
-std::string RNumberFormat::FormatNumber(const Section& section, double value, bool withSign) const
+std::string RNumberFormat::FormatNumber(const Section& section, double value, bool withSign, int minDecimals) const
 {
     std::string number;
     bool negative = false;
@@ -292,7 +294,10 @@ std::string RNumberFormat::FormatNumber(const Section& section, double value, bo
         }
         // Half away from zero: nudge by a few units in the last place so
         // that 0.125 with two decimals gives 0.13, as a user reads it.
-        const int decimals = std::min(section.decimalsTotal, 30);
+        const int asked = section.exponent || minDecimals <= 0
+                              ? 0
+                              : minDecimals - (section.percent ? 2 : 0) + 3 * section.thousandsScale;
+        const int decimals = std::min(std::max(section.decimalsTotal, asked), 30);
         const double scale = std::pow(10.0, decimals);
         double scaled = magnitude * scale;
         if (scaled < 1e17)

@@ -39,6 +39,12 @@ public:
 
     // A number (or a date, when the chosen section is a date section).
     std::string Format(double value) const;
+    // The same with at least `minDecimals` decimals of the value itself
+    // available: the section's optional decimals are extended, so trailing
+    // zeros beyond its required ones are still dropped ("#,##0" with 3
+    // gives 0.001 and 1,000). Percent and thousands scaling are counted in
+    // ("0%" with 3 gives 0.1%); exponent sections are left as they are.
+    std::string Format(double value, int minDecimals) const;
     // A text through the text section ("@"); the text itself without one.
     std::string FormatText(std::string_view text) const;
 
@@ -67,7 +73,7 @@ private:
     void Parse();
     static Section ParseSection(std::string_view text);
     bool Matches(const Section& section, double value) const;
-    std::string FormatNumber(const Section& section, double value, bool withSign) const;
+    std::string FormatNumber(const Section& section, double value, bool withSign, int minDecimals) const;
     std::string FormatDate(const Section& section, double value) const;
 
     std::string script_;

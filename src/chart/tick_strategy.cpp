@@ -88,6 +88,27 @@ double CeilToDecade(double value)
     return floor == value ? value : floor * 10;
 }
 
+int StepDecimals(double step)
+{
+    if (!(step > 0) || !std::isfinite(step))
+        return 0;
+    int decimals = 0;
+    for (double scaled = step; decimals < kMaxDecimals; scaled *= 10, ++decimals) {
+        if (std::fabs(scaled - std::round(scaled)) <= 1e-6 * scaled)
+            break;
+    }
+    return decimals;
+}
+
+int SignificantDecimals(double value)
+{
+    const double magnitude = std::fabs(value);
+    if (!(magnitude > 0) || !std::isfinite(magnitude) || magnitude >= 1)
+        return 0;
+    const double exponent = std::round(std::log10(FloorToDecade(magnitude)));
+    return int(std::clamp(-exponent, 0.0, double(kMaxDecimals)));
+}
+
 }  // namespace ChartTicks
 
 std::unique_ptr<RTickStrategy> RTickStrategy::Linear() { return std::make_unique<RLinearTicks>(); }

@@ -27,6 +27,13 @@ double CeilToStep(double value, double step);
 // 10^floor(log10(value)) and 10^ceil(log10(value)), for value > 0.
 double FloorToDecade(double value);
 double CeilToDecade(double value);
+// Decimals that write every multiple of `step` exactly: 0 for 50, 2 for
+// 0.05, 5 for 5e-05; at most kMaxDecimals.
+int StepDecimals(double step);
+// Decimals that show the first significant digit of `value`: 3 for 0.001
+// and 0.002, 0 from 1 up; at most kMaxDecimals.
+int SignificantDecimals(double value);
+constexpr int kMaxDecimals = 20;
 
 }  // namespace ChartTicks
 

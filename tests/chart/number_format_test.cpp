@@ -55,6 +55,24 @@ TEST(NumberFormat, OptionalIntegerDigitsAndLiterals)
     EXPECT_EQ(Format("0.00E+00", 0.000999999), "1.00E-03");
 }
 
+TEST(NumberFormat, AskedDecimalsExtendTheOptionalOnes)
+{
+    const RNumberFormat whole("#,##0");
+    EXPECT_EQ(whole.Format(0.001, 3), "0.001");
+    EXPECT_EQ(whole.Format(1000, 3), "1,000");  // trailing zeros still dropped
+    EXPECT_EQ(whole.Format(0.0004, 3), "0");
+    const RNumberFormat fixed("#,##0.000");
+    EXPECT_EQ(fixed.Format(0.2001, 4), "0.2001");
+    EXPECT_EQ(fixed.Format(0.2001, 2), "0.200");  // fewer than the script: the script's
+    EXPECT_EQ(fixed.Format(-0.00005, 5), "-0.00005");
+    // Scaling counts in: a value decimal is one less of a percent, three more of thousands.
+    EXPECT_EQ(RNumberFormat("0%").Format(0.001, 3), "0.1%");
+    EXPECT_EQ(RNumberFormat("#,##0,").Format(1234567, 0), "1,235");
+    EXPECT_EQ(RNumberFormat("#,##0,").Format(1234567.5, 1), "1,234.5675");
+    // Exponents already show the significant digits.
+    EXPECT_EQ(RNumberFormat("0.00E+00").Format(0.00012345, 6), "1.23E-04");
+}
+
 TEST(NumberFormat, SectionsAndConditions)
 {
     EXPECT_EQ(Format("0.0;(0.0);\"zero\"", 5), "5.0");

@@ -82,6 +82,26 @@ TEST(NiceStep, DecadesAroundAValue)
     EXPECT_DOUBLE_EQ(FloorToDecade(0.001), 0.001);
 }
 
+TEST(NiceStep, DecimalsOfStepsAndOfSignificantDigits)
+{
+    EXPECT_EQ(StepDecimals(50), 0);
+    EXPECT_EQ(StepDecimals(1), 0);
+    EXPECT_EQ(StepDecimals(0.05), 2);
+    EXPECT_EQ(StepDecimals(NiceStep(0.0003, 250)), 5);  // 5e-05
+    EXPECT_EQ(StepDecimals(0.1 + 0.2), 1);               // 0.30000000000000004 is 0.3
+    EXPECT_EQ(StepDecimals(1e-300), kMaxDecimals);
+    EXPECT_EQ(StepDecimals(0), 0);
+    EXPECT_EQ(StepDecimals(std::nan("")), 0);
+    EXPECT_EQ(SignificantDecimals(0.001), 3);
+    EXPECT_EQ(SignificantDecimals(0.002), 3);
+    EXPECT_EQ(SignificantDecimals(0.1), 1);
+    EXPECT_EQ(SignificantDecimals(-0.05), 2);
+    EXPECT_EQ(SignificantDecimals(1), 0);
+    EXPECT_EQ(SignificantDecimals(1000), 0);
+    EXPECT_EQ(SignificantDecimals(1e-300), kMaxDecimals);
+    EXPECT_EQ(SignificantDecimals(0), 0);
+}
+
 TEST(Ticks, LinearTicksAreTheStepsMultiplesWrittenExactly)
 {
     const auto ticks = RLinearTicks().Ticks(0.05, 0.95, 400, 0);
