@@ -83,6 +83,9 @@ public:
     // Pixels across the caption; -1 sizes it from CaptionFont.
     int CaptionSize = -1;
     int LabelsMagrin = 10;
+    // Pixels an automatic size is at least (0: no least size); the labels
+    // may widen the axis beyond it.
+    int MinSize = 0;
     double MinTickSize = 0;
     bool ShowZeroLevel = false;
     double ZeroLevel = 0;

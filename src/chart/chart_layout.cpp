@@ -185,6 +185,8 @@ void RChartLayout::Measure()
                                     : std::max(axis.Size(), 0);
         // Labels of absurd width are cut rather than crowding out the graph area.
         if (axis.SizeAuto)
+            m.thickness = std::max(m.thickness, axis.MinSize);
+        if (axis.SizeAuto)
             m.thickness = std::min(m.thickness, (vertical ? driver_.Width() : driver_.Height()) / 3);
         return m;
     };

@@ -268,11 +268,16 @@ void RLasCore::BuildChart(RChart& chart, const RLasFilter& filter) const
     const RColor black(RColorType::ctRGBA, 0);
 
     RChartAxis& depth = chart.YAxis().Add();
-    depth.SetMinValue(Settings->MinDepth);
-    depth.SetMaxValue(Settings->MaxDepth);
+    // A single depth (one sample) gets half a unit each side, so the axis
+    // itself has a span, not only its drawing.
+    const double top = Settings->MinDepth, bottom = Settings->MaxDepth;
+    const bool flat = !(bottom > top);
+    depth.SetMinValue(flat ? std::min(top, bottom) - 0.5 : top);
+    depth.SetMaxValue(flat ? std::max(top, bottom) + 0.5 : bottom);
     depth.ReverseOrder = true;
     depth.EdgeInsideAlign = 1;
-    depth.SetSize(50);
+    // As wide as its widest label (930,000.0), and never narrower than 50 px.
+    depth.MinSize = 50;
     depth.GridLinesColor = GridColor(black, area);
 
     const auto& curves = Data->Curves();

@@ -187,6 +187,34 @@ TEST_F(LasCoreChartTest, AxisRangesAndNumberFormatsFollowTheCurve)
     EXPECT_EQ(chart.YAxis()[0].GridLinesColor.Word().Rgb(), 0xBFBFBFu);
 }
 
+TEST_F(LasCoreChartTest, DepthAxisOfASingleDepthHasASpanAndFitsLongDepths)
+{
+    AddCurve("GR", "API", {55}, 1200.0, 0.5);
+    core.Prepare(0);
+    Draw();
+    // The data range stays the file's; the axis itself is widened.
+    EXPECT_EQ(core.Settings->MinDepth, 1200.0);
+    EXPECT_EQ(core.Settings->MaxDepth, 1200.0);
+    EXPECT_EQ(chart.YAxis()[0].MinValue(), 1199.5);
+    EXPECT_EQ(chart.YAxis()[0].MaxValue(), 1200.5);
+    // Four-digit depths keep the usual 50 px axis.
+    EXPECT_EQ(chart.YAxis()[0].ScreenRect().Width(), 50);
+
+    // Seven-digit depths: the axis grows to its widest label.
+    core.Data = std::make_unique<RLasData>();
+    AddCurve("GR", "API", {55, 60, 65, 70}, 1930000.0, 5.0);
+    core.Prepare(0);
+    Draw();
+    const RChartAxis& depth = chart.YAxis()[0];
+    chart.Driver().SelectFont(depth.Font);
+    int widest = 0;
+    for (const RChartTick& tick : depth.Placement().ticks)
+        if (tick.major)
+            widest = std::max(widest, chart.Driver().MeasureText(depth.FormatValue(tick.value)).width);
+    EXPECT_EQ(depth.FormatValue(1930000), "1,930,000.0");
+    EXPECT_GE(depth.ScreenRect().Width(), widest + depth.TicksSize);
+}
+
 TEST_F(LasCoreChartTest, CaptionsAreReadInTheEncodingOfTheDataSet)
 {
     // "ГК, мкР/ч" in KOI8-R; read as Windows-1251 the same bytes are "зл, НЛт/Ю".
