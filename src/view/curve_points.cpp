@@ -26,6 +26,12 @@ void LoadCurvePoints(const RLasCurve& curve, const RLasFilter& filter, RChartDat
     const std::size_t n = samples.Count();
     if (n == 0)
         return;
+    // A single sample needs no step to be drawn (a one-row file has none).
+    if (n == 1) {
+        if (!samples.Missing(0) && samples.Depth(0) >= filter.MinDepth && samples.Depth(0) <= filter.MaxDepth)
+            series.AppendPoint(0, samples.Value(0), samples.Depth(0));
+        return;
+    }
     if (curve.IsRegular()) {
         const double step = samples.Step();
         if (!(step > 0.0) || !std::isfinite(step))

@@ -96,4 +96,17 @@ TEST(RegularPoints, GridWithoutAStepLoadsNothing)
     EXPECT_EQ(series.Count(), 0);
 }
 
+TEST(RegularPoints, ASingleSampleIsDrawnWithoutAStep)
+{
+    RLasData data;
+    RLasCurve& curve = AddFileCurve(data, "GR", 1200.0, 0.0, {42}, kNull);
+    RChartDataSeries series;
+    LoadCurvePoints(curve, RLasFilter::Default(1199.5, 1200.5), series);
+    ASSERT_EQ(series.Count(), 1);
+    EXPECT_EQ(series.X(0), 42.0);
+    EXPECT_EQ(series.Y(0), 1200.0);
+    LoadCurvePoints(curve, RLasFilter::Default(1300.0, 1301.0), series);
+    EXPECT_EQ(series.Count(), 0);
+}
+
 }  // namespace
