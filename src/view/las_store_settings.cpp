@@ -4,6 +4,8 @@
 #include "container/error.h"
 #include "las/logging.h"
 
+#include <filesystem>
+
 namespace {
 
 constexpr const char* kViewPath = "LasSettings\\View";
@@ -95,13 +97,21 @@ void RLasStoreSettings::SaveToNode(RDCNodeList& root) const
 
 bool RLasStoreSettings::LoadFromFile(const std::string& path)
 {
+    // A missing file is the first start; one that is there but does not
+    // load is a settings problem, named as such, not the LAS file's.
+    const auto damaged = [&path](const std::string& why) {
+        LogMessage("Файл настроек " + path + " повреждён, виды кривых и формулы из него не загружены: " + why);
+        return false;
+    };
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        return false;
     RDataContainer container;
     try {
         if (!container.LoadFromFile(path))
-            return false;
-    } catch (const RError& error) {
-        LogMessage(error.what());
-        return false;
+            return damaged("это не файл настроек");
+    } catch (const RError& failure) {
+        return damaged(failure.what());
     }
     LoadFromNode(container);
     return true;

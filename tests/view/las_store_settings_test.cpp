@@ -101,9 +101,20 @@ TEST(LasStoreSettingsTest, MissingOrDamagedFileLoadsNothing)
     WriteWholeFile(dir.File("settings.dat"), bytes.substr(0, bytes.size() - 5));
     RLogCollector log;
     EXPECT_FALSE(settings.LoadFromFile(dir.File("settings.dat")));
-    EXPECT_EQ(log.Messages.size(), 1u);
+    ASSERT_EQ(log.Messages.size(), 1u);
+    EXPECT_EQ(log.Messages[0].rfind("Файл настроек " + dir.File("settings.dat") + " повреждён", 0), 0u) << log.Messages[0];
     EXPECT_EQ(settings.GetView("RHOB"), nullptr);
     EXPECT_EQ(settings.GetView("GR")->Color.Value(), 1);
+    // Garbage is reported the same way, not dropped in silence.
+    WriteWholeFile(dir.File("garbage.dat"), "not a settings file at all");
+    log.Messages.clear();
+    EXPECT_FALSE(settings.LoadFromFile(dir.File("garbage.dat")));
+    ASSERT_EQ(log.Messages.size(), 1u);
+    EXPECT_EQ(log.Messages[0], "Файл настроек " + dir.File("garbage.dat")
+                                   + " повреждён, виды кривых и формулы из него не загружены: это не файл настроек");
+    log.Messages.clear();
+    EXPECT_FALSE(settings.LoadFromFile(dir.File("missing.dat")));
+    EXPECT_TRUE(log.Messages.empty());
 
     WriteWholeFile(dir.File("settings.dat"), bytes);
     EXPECT_TRUE(settings.LoadFromFile(dir.File("settings.dat")));
