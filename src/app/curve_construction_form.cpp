@@ -354,7 +354,12 @@ void TfrmCurveConstruction::btnOKClick()
         onCurvesChanged_();
     // The methods are kept with the views, through the one atomic save; a
     // failed write says why, and the curves stay in the document.
-    if (!settingsPath_.isEmpty()) {
+    if (!settingsPath_.isEmpty() && core_.Settings->Damaged()) {
+        // A damaged file is replaced only by a deliberate save of the views.
+        RDialogHooks::ShowError(this, QString::fromUtf8("Файл настроек %1 повреждён: формулы будут сохранены в нём, "
+                                                        "когда виды кривых будут сохранены заново")
+                                          .arg(settingsPath_));
+    } else if (!settingsPath_.isEmpty()) {
         try {
             core_.Settings->SaveToFile(QFile::encodeName(settingsPath_).toStdString());
         } catch (const std::exception& error) {

@@ -99,7 +99,9 @@ bool RLasStoreSettings::LoadFromFile(const std::string& path)
 {
     // A missing file is the first start; one that is there but does not
     // load is a settings problem, named as such, not the LAS file's.
-    const auto damaged = [&path](const std::string& why) {
+    damaged_ = false;
+    const auto damaged = [this, &path](const std::string& why) {
+        damaged_ = true;
         LogMessage("Файл настроек " + path + " повреждён, виды кривых и формулы из него не загружены: " + why);
         return false;
     };
@@ -115,6 +117,12 @@ bool RLasStoreSettings::LoadFromFile(const std::string& path)
     }
     LoadFromNode(container);
     return true;
+}
+
+void RLasStoreSettings::SaveToFile(const std::string& path) const
+{
+    RLasObject::SaveToFile(path);
+    damaged_ = false;
 }
 
 void RLasStoreSettings::Clear()

@@ -41,10 +41,17 @@ public:
     // file is also reported through LogMessage. One bad settings file must
     // not stop LAS files from opening.
     bool LoadFromFile(const std::string& path) override;
+    // A saved file is whole again: Damaged() is false after it.
+    void SaveToFile(const std::string& path) const override;
     // Frees every view and method.
     virtual void Clear();
+
+    // The last LoadFromFile met a file that is there but damaged: it should
+    // not be overwritten but by a deliberate save of the views.
+    bool Damaged() const { return damaged_; }
 
 private:
     ViewMap views_;
     MethodMap methods_;
+    mutable bool damaged_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "app/multi_lang.h"
 #include "dialog_test_support.h"
+#include "las/logging.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -102,6 +106,30 @@ private slots:
         // The second folder is missing: the write says so, the curve stays.
         QCOMPARE(hooks.errors.size(), 1);
         QCOMPARE(CurveNames(*core).back(), std::string("TWICE"));
+    }
+
+    void ADamagedSettingsFileIsNotOverwrittenByTheCalculator()
+    {
+        HookRecorder hooks;
+        const std::string path = dir.File("damaged.dat");
+        {
+            std::ofstream out(path, std::ios::binary);
+            out << "not a settings file";
+        }
+        RLogCollector quiet;
+        QVERIFY(!core->Settings->LoadFromFile(path));
+        auto form = std::make_unique<TfrmCurveConstruction>(nullptr, *core, lang, [] {}, QString::fromStdString(path));
+        form->show();
+        Child<QToolButton>(*form, "sBtnNew")->click();
+        Type(*form, "EditName", "VSH");
+        Type(*form, "EditFormla", "GR*2");
+        Child<QPushButton>(*form, "btnOK")->click();
+        QCOMPARE(form->result(), int(QDialog::Accepted));
+        QCOMPARE(hooks.errors.size(), 1);
+        QVERIFY(hooks.errors[0].contains(QString::fromStdString(path)));
+        std::ifstream in(path, std::ios::binary);
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(in), {}), std::string("not a settings file"));
+        QCOMPARE(CurveNames(*core).back(), std::string("VSH"));
     }
 
     void ListsCurvesThenFunctionsAndTranslates()

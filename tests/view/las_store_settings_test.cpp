@@ -112,9 +112,14 @@ TEST(LasStoreSettingsTest, MissingOrDamagedFileLoadsNothing)
     ASSERT_EQ(log.Messages.size(), 1u);
     EXPECT_EQ(log.Messages[0], "Файл настроек " + dir.File("garbage.dat")
                                    + " повреждён, виды кривых и формулы из него не загружены: это не файл настроек");
+    EXPECT_TRUE(settings.Damaged());
     log.Messages.clear();
     EXPECT_FALSE(settings.LoadFromFile(dir.File("missing.dat")));
     EXPECT_TRUE(log.Messages.empty());
+    EXPECT_FALSE(settings.Damaged());
+    EXPECT_FALSE(settings.LoadFromFile(dir.File("garbage.dat")));
+    settings.SaveToFile(dir.File("garbage.dat"));  // a deliberate save makes it whole
+    EXPECT_FALSE(settings.Damaged());
 
     WriteWholeFile(dir.File("settings.dat"), bytes);
     EXPECT_TRUE(settings.LoadFromFile(dir.File("settings.dat")));
