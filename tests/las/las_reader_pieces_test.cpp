@@ -223,7 +223,7 @@ TEST(LoadInPieces, WrappedFirstProblemDecidesAsInOneScan)
 TEST(LoadInPieces, EveryCorpusFileAndFixtureLoadsAsInOneScan)
 {
     std::vector<std::filesystem::path> paths;
-    for (const std::string root : {std::string(LOGGARD_CORPUS_DIR), std::string(LOGGARD_TEST_DATA_DIR) + "/las"})
+    for (const std::string& root : {std::string(LOGGARD_CORPUS_DIR), std::string(LOGGARD_TEST_DATA_DIR) + "/las"})
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
             if (entry.is_regular_file())
                 paths.push_back(entry.path());
