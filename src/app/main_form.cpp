@@ -44,6 +44,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <charconv>
 #include <atomic>
 #include <cmath>
 #include <optional>
@@ -95,17 +96,22 @@ std::string PathBytes(const QString& path) { return QFile::encodeName(path).toSt
 
 QString FromUtf8(const std::string& text) { return QString::fromStdString(TextCodec::DecodeMixed(text)); }
 
-// A number rounded to hundredths, without trailing zeros (45.67, 2.45, 50).
-QString HundredthsText(double value)
+// A depth to the precision of the file's step (0.1524 to four decimals,
+// 0.5 to one); an irregular index to the decimals its depths were written
+// with.
+QString DepthText(double depth, const RLasIndex& index)
 {
-    QString text = QString::number(value, 'f', 2);
-    if (text.contains('.')) {
-        while (text.endsWith('0'))
-            text.chop(1);
-        if (text.endsWith('.'))
-            text.chop(1);
+    int decimals = index.Style.Decimals;
+    if (index.Regular() && index.Step != 0.0) {
+        char digits[64];
+        const auto end = std::to_chars(digits, digits + sizeof digits, std::fabs(index.Step)).ptr;
+        const std::string_view step(digits, static_cast<std::size_t>(end - digits));
+        const std::size_t point = step.find('.');
+        decimals = step.find('e') != std::string_view::npos ? 6
+                   : point == std::string_view::npos        ? 0
+                                                            : static_cast<int>(step.size() - point - 1);
     }
-    return text == "-0" ? "0" : text;
+    return QString::number(depth, 'f', std::clamp(decimals, 0, 6));
 }
 
 QString DefaultChooseOpenFile(QWidget* parent, const QString& suggested)
@@ -466,6 +472,7 @@ void TFrmMain::SetupCharts()
     cViewLasFile_->PaintChart = [this](RChart& c) { cViewLasFilePaint(c); };
     connect(cViewLasFile_, &RChartWidget::MouseLeft, this, [this] {
         cursorValid_ = false;
+        InfoPanel_->clear();
         cViewLasFile_->viewport()->update();
     });
 
@@ -1232,7 +1239,12 @@ void TFrmMain::cViewLasFileMouseMove(const RChartMouseEvent& event)
 {
     cursorX_ = event.x;
     cursorY_ = event.y;
-    cursorValid_ = true;
+    // Only over the tracks: the header band and the margins show no cursor.
+    RChart& chart = LogChart();
+    const RChartRect graph = chart.GraphRect();
+    cursorValid_ = event.x >= graph.left && event.x < graph.right && event.y >= graph.top && event.y < graph.bottom;
+    if (!cursorValid_)
+        InfoPanel_->clear();
     // Only the cursor line or the band changes: the frame is put back and
     // the overlay drawn again (cViewLasFilePaint).
     cViewLasFile_->viewport()->update();
@@ -1305,23 +1317,33 @@ void TFrmMain::DrawOverlay(RBitmap32& bitmap)
     InfoPanel_->setText(ReadOut(cursorX_, cursorY_));
 }
 
-QString TFrmMain::ReadOut(int x, int y) const
+QString TFrmMain::ReadOut(int, int y) const
 {
+    // At the cursor's depth, each shown curve's own value there: its
+    // nearest sample, "null" where it has none.
     const RChart& chart = cViewLasFile_->Chart();
-    QString text = QString::fromStdString(lang_.Depth()) + ": ";
-    if (chart.YAxis().Count() > 0)
-        text += QString::number(ViewScale::Nearest(chart.YAxis()[0].PixelToValue(y)));
+    if (!core_ || chart.YAxis().Count() == 0)
+        return QString();
+    const double depth = chart.YAxis()[0].PixelToValue(y);
+    const RLasData& data = *core_->Data;
+    QString text = QString::fromStdString(lang_.Depth()) + ": " + DepthText(depth, data.Index);
     bool first = true;
-    for (const auto& axis : chart.XAxis()) {
-        if (!axis->LaidOut() || !axis->Visible)
+    const auto& curves = data.Curves();
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        if (!core_->IsShown(i))
             continue;
-        const double value = std::nearbyint(axis->PixelToValue(x) * 100) / 100;
-        if (!(value > axis->MinValue() && value < axis->MaxValue()))
-            continue;
+        const RLasCurve& curve = *curves[i];
+        const double position = std::nearbyint(curve.PositionOf(depth));
+        QString value = "null";
+        if (position >= 0.0 && position < static_cast<double>(curve.SampleCount())) {
+            const RLasSample sample = curve.Data.Samples[static_cast<std::size_t>(position)];
+            if (!(sample.Flags & kSampleNull) && std::isfinite(sample.Value))
+                value = QString::number(sample.Value, 'g', 6);
+        }
         if (first)
             text += " " + QString::fromStdString(lang_.Curves()) + ":";
-        text += first ? " " : "; ";
-        text += LasText::FromChart(axis->Caption) + " (" + HundredthsText(value) + ")";
+        const std::string name = curve.Unit.empty() ? curve.Mnemonic : curve.Mnemonic + ", " + curve.Unit;
+        text += (first ? " " : "; ") + LasText::ToDisplay(name, data) + " (" + value + ")";
         first = false;
     }
     return text;

@@ -560,38 +560,24 @@ private slots:
         widget.Render();
         const RChartAxis& gr = chart.XAxis()[0];
         const RChartAxis& depth = chart.YAxis()[0];
-        // GR runs 0..150 over its track: a pixel where it reads 45.67 or so.
+        // Row 236 of the file lies at 1236: GR 10 + 36 x 1.3, RHOB 2.1 + 36 x 0.015.
         const int x = int(std::lround(gr.ValueToPixel(45.67)));
-        const int y = int(std::lround(depth.ValueToPixel(1235)));
-        const int shownDepth = ViewScale::Nearest(depth.PixelToValue(y));
-        QVERIFY(std::abs(shownDepth - 1235) <= 1);
-        const double value = std::nearbyint(gr.PixelToValue(x) * 100) / 100;
+        const int y = int(std::lround(depth.ValueToPixel(1236)));
         QTest::mouseMove(widget.viewport(), QPoint(x, y));
         const QImage frame = widget.Render();
-        const QString expected = QString("Depth: %1 Curves: GR, API (%2)").arg(shownDepth).arg(QString::number(value));
-        QCOMPARE(Child<QLabel>(*window, "InfoPanel")->text(), expected);
+        // Each shown curve's own value at the cursor's depth, whatever the
+        // pointer's X; the depth to the step's precision (1 m: whole metres).
+        QCOMPARE(Child<QLabel>(*window, "InfoPanel")->text(), QString("Depth: 1236 Curves: GR, API (56.8); RHOB, G/C3 (2.64)"));
         // The line in 0xFF2100 (platform order): a blue across the chart.
         QCOMPARE(frame.pixel(3, y) & 0xFFFFFFu, 0x0021FFu);
         QCOMPARE(frame.pixel(chart.Width() - 3, y) & 0xFFFFFFu, 0x0021FFu);
 
-        // Curves sharing a track are listed together.
-        auto settings = std::make_unique<RLasSettings>();
-        for (const char* name : {"GR", "RHOB"}) {
-            auto view = std::make_unique<RCurveView>();
-            view->Track = 1;
-            settings->SetView(name, std::move(view));
-        }
-        settings->SaveToFile(dir->File("settings.dat"));
-        QVERIFY(window->OpenLasFile(path));
-        widget.Render();
-        const RChartAxis& rhob = chart.XAxis()[1];
-        const int sharedX = int(std::lround(chart.XAxis()[0].ValueToPixel(75)));
-        const double grValue = std::nearbyint(chart.XAxis()[0].PixelToValue(sharedX) * 100) / 100;
-        const double rhobValue = std::nearbyint(rhob.PixelToValue(sharedX) * 100) / 100;
-        QCOMPARE(window->ReadOut(sharedX, y), QString("Depth: %1 Curves: GR, API (%2); RHOB, G/C3 (%3)")
-                                                  .arg(ViewScale::Nearest(chart.YAxis()[0].PixelToValue(y)))
-                                                  .arg(QString::number(grValue))
-                                                  .arg(QString::number(rhobValue)));
+        // Over the header band: no read-out and no line.
+        const int header = chart.GraphRect().top - 5;
+        QTest::mouseMove(widget.viewport(), QPoint(x, header));
+        const QImage above = widget.Render();
+        QCOMPARE(Child<QLabel>(*window, "InfoPanel")->text(), QString());
+        QVERIFY((above.pixel(3, y) & 0xFFFFFFu) != 0x0021FFu);
     }
 
     void CalculatorMethodsAreStoredAndSurviveAnotherFileAndARestart()
