@@ -208,8 +208,8 @@ bool RLasData::LoadFromLas(const std::string& path, const RLasLoadOptions& optio
         return false;
     if (options.Progress)
         options.Progress->FileSize = reader.FileSize();
-    bool piecesCut = false;
-    const CutReport cutReport(reader, piecesCut, path);
+    DataSectionRead read;  // its pieces' readers may cut lines too
+    const CutReport cutReport(reader, read.linesCut, path);
     std::string line;
     if (!SeekFirstSection(reader, path, line))
         return false;
@@ -237,13 +237,9 @@ bool RLasData::LoadFromLas(const std::string& path, const RLasLoadOptions& optio
     const TLasVersionSection& version = lasHeader_->Version();
     const DataLayout layout{version.Wrap, version.Delimiter};
     const std::int64_t declared = well.Step != 0.0 ? SampleCountFor(well.Strt, well.Stop, well.Step) : -1;
-    DataSectionRead read;
     if (!ReadDataSection(reader, path, layout, options, targets, static_cast<std::size_t>(std::max<std::int64_t>(declared, 0)),
-                         read)) {
-        piecesCut = read.linesCut;
+                         read))
         return false;
-    }
-    piecesCut = read.linesCut;
     if (read.sectionFollows)
         lasHeader_->TrailingText = ReadTrailingText(reader, read.sectionAt);
     ReportDataIssues(read.issues);
@@ -252,7 +248,7 @@ bool RLasData::LoadFromLas(const std::string& path, const RLasLoadOptions& optio
     targets.Finish(read.rows, depths, curves_);
     const ColumnForm& depthForm = read.forms[0];
     Index = RLasIndex::FromDepths(std::move(depths), depthForm.Exponents ? -1 : depthForm.Decimals, well, path);
-    Index.Style = StyleOf(read.forms[0]);
+    Index.Style = StyleOf(depthForm);
     columns_.reserve(curves_.size());
     for (std::size_t k = 0; k < curves_.size(); ++k) {
         Index.ApplyTo(*curves_[k]);

@@ -1,5 +1,7 @@
 #include "las/las_section.h"
 
+#include "las/las_tolerance.h"
+
 #include <cctype>
 
 namespace {
@@ -41,20 +43,6 @@ std::string NextLine(TLasSection& section)
     return {};
 }
 
-namespace {
-
-bool SameLetters(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-}  // namespace
-
 RLasSectionKind SectionKindOf(std::string_view tildeLine)
 {
     std::string_view name = tildeLine.substr(tildeLine.empty() ? 0 : 1);
@@ -77,7 +65,7 @@ RLasSectionKind SectionKindOf(std::string_view tildeLine)
         {"ASCII", RLasSectionKind::Data},
     };
     for (const Named& named : kLas30Names)
-        if (SameLetters(name, named.name))
+        if (LasTolerance::SameLetters(name, named.name))
             return firstSet ? named.kind : RLasSectionKind::Kept;
     // Other LAS 3.0 groups (Core_Data, Tops_Definition ...).
     if (name.find('_') != std::string_view::npos || !set.empty())

@@ -44,6 +44,8 @@ constexpr std::array<std::string_view, 10> kTextNullTable = {
     "\"NO DATA\"",
 };
 
+}  // namespace
+
 bool SameLetters(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
@@ -53,8 +55,6 @@ bool SameLetters(std::string_view a, std::string_view b)
             return false;
     return true;
 }
-
-}  // namespace
 
 const std::span<const std::string_view> kDepthNames{kDepthNameTable};
 const std::span<const VersionEntry> kVersions{kVersionTable};

@@ -32,6 +32,10 @@ struct DelimiterEntry {
     char delimiter;
 };
 extern const std::span<const DelimiterEntry> kDelimiters;
+// Equal letters, case aside (ASCII): section names and DLM words are
+// written in either case.
+bool SameLetters(std::string_view a, std::string_view b);
+
 // The delimiter a DLM value names; none for an unknown word. Case-insensitive.
 std::optional<char> DelimiterFor(std::string_view word);
 // The word written for a delimiter.
