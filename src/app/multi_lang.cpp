@@ -58,6 +58,19 @@ const std::array<Pair, RMultiLang::kPairCount>& Table()
         {"Fill From", "Залить относительно"},
         {"Depth", "Глубина"},
         {"Curves", "Кривые"},
+        {"Mini map", "Мини-карта"},
+        {"Cannot open the file ", "Ошибка открытия файла "},
+        {"The file has no curves: ", "В файле нет ни одной кривой: "},
+        {"The file has no data rows: ", "В файле нет ни одной строки данных: "},
+        {"Notes on reading %1:", "Замечания при чтении файла %1:"},
+        {"Reading %1…", "Чтение файла %1…"},
+        {"No LAS file is open", "Не открыт ни один LAS-файл"},
+        {"Cannot write the file ", "Ошибка записи файла "},
+        {"Notes on writing %1:", "Замечания при записи файла %1:"},
+        {"… %1 more", "… ещё %1"},
+        {"LAS files (*.las);;All files (*)", "Las файлы (*.las);;Все файлы (*)"},
+        {"Go to depth", "Перейти к глубине"},
+        {"Depth to show:", "Показать глубину:"},
     }};
     return table;
 }

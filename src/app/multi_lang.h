@@ -1,15 +1,15 @@
 #pragma once
 // RMultiLang: the interface texts in English (language 0) and Russian
-// (language 1): a fixed table of 47 pairs, one getter per pair returning
-// the text of the current language. Texts are UTF-8. The program's own
-// error messages are Russian only and do not go through this table.
+// (language 1): a fixed table of 60 pairs, one getter per pair returning
+// the text of the current language. Texts are UTF-8; "%1" marks where a
+// name or a number goes (QString::arg).
 
 #include <cstdint>
 #include <string>
 
 class RMultiLang {
 public:
-    static constexpr int kPairCount = 47;
+    static constexpr int kPairCount = 60;
 
     explicit RMultiLang(std::uint8_t language = 0) : language_(language) {}
 
@@ -67,6 +67,20 @@ public:
     const std::string& FillFrom() const { return Text(44); }  // "Fill From"
     const std::string& Depth() const { return Text(45); }  // "Depth"
     const std::string& Curves() const { return Text(46); }  // "Curves"
+
+    const std::string& MiniMap() const { return Text(47); }  // "Mini map"
+    const std::string& CannotOpenFile() const { return Text(48); }  // "Cannot open the file "
+    const std::string& NoCurvesInFile() const { return Text(49); }  // "The file has no curves: "
+    const std::string& NoRowsInFile() const { return Text(50); }  // "The file has no data rows: "
+    const std::string& ReadingNotes() const { return Text(51); }  // "Notes on reading %1:"
+    const std::string& ReadingFile() const { return Text(52); }  // "Reading %1…"
+    const std::string& NoFileOpen() const { return Text(53); }  // "No LAS file is open"
+    const std::string& CannotWriteFile() const { return Text(54); }  // "Cannot write the file "
+    const std::string& WritingNotes() const { return Text(55); }  // "Notes on writing %1:"
+    const std::string& MoreMessages() const { return Text(56); }  // "… %1 more"
+    const std::string& LasFilter() const { return Text(57); }  // "LAS files (*.las);;All files (*)"
+    const std::string& GoToDepth() const { return Text(58); }  // "Go to depth"
+    const std::string& DepthToShow() const { return Text(59); }  // "Depth to show:"
 
 private:
     std::uint8_t language_;

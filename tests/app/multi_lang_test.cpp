@@ -28,6 +28,6 @@ TEST(RMultiLang, EveryPairIsTranslated)
         EXPECT_NE(english.Text(k), russian.Text(k)) << k;
         seen.insert(english.Text(k));
     }
-    // Only "Color" repeats among the 47.
+    // Only "Color" repeats.
     EXPECT_EQ(seen.size(), static_cast<std::size_t>(RMultiLang::kPairCount - 1));
 }
