@@ -10,14 +10,12 @@
 #include <string_view>
 #include <unordered_set>
 
-namespace {
-
 // The name must survive the ~C line of a saved file: a period ends the
 // mnemonic there, a leading "~" or "#" makes the line a section or a
 // comment, control characters break it and blanks at either end are lost.
 // A depth name is refused too: DEPTH in a formula is the depth itself, and
 // a column named like the index would pass for it in other programs.
-bool IsFitColumnName(const std::string& name)
+bool IsFitCalcCurveName(const std::string& name)
 {
     return !name.empty() && !RLasData::IsDepthName(name) && name.front() != '~' && name.front() != '#'
            && name.front() != ' ' && name.back() != ' ' && name.find('.') == std::string::npos
@@ -25,7 +23,7 @@ bool IsFitColumnName(const std::string& name)
                            [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
-}  // namespace
+std::string CalcCurveNameProblem(const std::string& name) { return "Недопустимое имя кривой \"" + name + "\"."; }
 
 void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings)
 {
@@ -42,7 +40,7 @@ void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings)
     // Calculated curves take no part in parsing or in the depth grid, so each
     // method can be computed as soon as it parses.
     for (const auto& [name, method] : settings.CalcMethods()) {
-        if (!IsFitColumnName(name))
+        if (!IsFitCalcCurveName(name))
             continue;  // its column would not match its curve
         const std::string mnemonic = name.substr(0, RLasCurve::kMaxMnemonicLength);
         if (taken.contains(mnemonic))
@@ -113,15 +111,17 @@ private:
 
 void CheckEntryName(const std::string& name)
 {
-    if (!IsFitColumnName(name))
-        throw RError("Недопустимое имя кривой \"" + name + "\".");
+    if (!IsFitCalcCurveName(name))
+        throw RError(CalcCurveNameProblem(name));
 }
 
 }  // namespace
 
 void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalcEntry>& entries,
-                       std::vector<int> deletedCurves)
+                       std::vector<int> deletedCurves, std::size_t* failedEntry)
 {
+    if (failedEntry)
+        *failedEntry = entries.size();
     if (!data.LasHeader())
         throw RError("Нет загруженного файла LAS.");
 
@@ -149,7 +149,10 @@ void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalc
                     --entry.CurveIndex;
             }
         }
-        for (RCalcEntry& entry : entries) {
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            RCalcEntry& entry = entries[i];
+            if (failedEntry)
+                *failedEntry = i;
             CheckEntryName(entry.Name);
             entry.Method.Parse(data);
             auto curve = std::make_unique<RLasCurve>();
@@ -166,6 +169,8 @@ void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalc
                 journal.Replace(entry.CurveIndex, std::move(curve), entry.Method.Formula);
             }
         }
+        if (failedEntry)
+            *failedEntry = entries.size();
     } catch (...) {
         journal.Undo();
         for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -23,6 +23,13 @@ class RLasStoreSettings;
 // left without a tree (it would refer to this data set's curves).
 void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings);
 
+// Whether `name` can be a calculated curve's name and column: not empty,
+// not a depth name, and one a ~C line can hold (no period, no leading ~ or
+// #, no control characters, no blanks at either end).
+bool IsFitCalcCurveName(const std::string& name);
+// The message that refuses such a name.
+std::string CalcCurveNameProblem(const std::string& name);
+
 // One curve of the calculator window.
 struct RCalcEntry {
     std::string Name;
@@ -40,9 +47,9 @@ struct RCalcEntry {
 //   earlier entry is a file column by then) and computed: a new entry is
 //   appended as a column with a ~C entry copied from the last one, a default
 //   view and a track entry; a committed one replaces its curve and column.
-// An entry that fails (parse error; a name that is empty, a depth name, or
-// one a ~C line cannot hold: a period, a leading ~ or #, control characters,
-// blanks at either end) raises RError with its message after everything
-// this call changed is put back.
+// An entry that fails (parse error; a name IsFitCalcCurveName refuses)
+// raises RError with its message after everything this call changed is put
+// back; `failedEntry` (when given) is then that entry's index in `entries`,
+// or entries.size() when no entry is at fault.
 void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalcEntry>& entries,
-                       std::vector<int> deletedCurves = {});
+                       std::vector<int> deletedCurves = {}, std::size_t* failedEntry = nullptr);

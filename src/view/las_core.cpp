@@ -21,6 +21,7 @@ void RLasCore::SetData(std::unique_ptr<RLasData> data, std::unique_ptr<RLasSetti
     Views.clear();
     Data = data ? std::move(data) : std::make_unique<RLasData>();
     Settings = settings ? std::move(settings) : std::make_unique<RLasSettings>();
+    calculatorEntries_.Clear();
 }
 
 void RLasCore::Prepare(int mode)
@@ -34,8 +35,10 @@ void RLasCore::Prepare(int mode)
 
 void RLasCore::RebuildCalculatedCurves(int mode)
 {
-    if (mode == 1)
+    if (mode == 1) {
         ::RebuildCalculatedCurves(*Data, *Settings);
+        calculatorEntries_.ListStoredMethods(*Data, *Settings);
+    }
 }
 
 void RLasCore::MakeUniqueNames()

@@ -13,6 +13,7 @@
 // none); it points into the settings and is refreshed by every Prepare.
 
 #include "las/las_data.h"
+#include "view/calculator_entries.h"
 #include "view/cross_plot_settings.h"
 #include "view/las_filter.h"
 #include "view/las_settings.h"
@@ -68,7 +69,15 @@ public:
     // Shown: no view, or a visible one. A missing Views entry counts as no view.
     bool IsShown(std::size_t curveIndex) const;
 
+    // The calculator's curves of this document: the stored methods as they
+    // met the file (listed by Prepare(1)), then what the calculator added.
+    RCalculatorEntries& CalculatorEntries() { return calculatorEntries_; }
+    const RCalculatorEntries& CalculatorEntries() const { return calculatorEntries_; }
+
     std::vector<RCurveView*> Views;
     std::unique_ptr<RLasData> Data;
     std::unique_ptr<RLasSettings> Settings;
+
+private:
+    RCalculatorEntries calculatorEntries_;
 };
