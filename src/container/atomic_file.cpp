@@ -1,11 +1,10 @@
 #include "container/atomic_file.h"
 
-#include "container/error.h"
+#include "container/file_error.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <sys/stat.h>
@@ -15,7 +14,7 @@ namespace {
 
 [[noreturn]] void FailWrite(const std::string& path, int error)
 {
-    throw RError("Ошибка записи в файл: " + std::string(std::strerror(error)) + " (" + path + ")");
+    throw RFileError({.Kind = RFileErrorKind::WriteFailed, .Path = path, .SystemError = error});
 }
 
 // umask(2) can only be read by setting it, which for a moment would give
@@ -47,7 +46,7 @@ RAtomicFile::RAtomicFile(const std::string& path) : path_(path), temporary_(path
 {
     fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
     if (fd_ < 0)
-        throw RError("Ошибка открытия файла " + path + ": " + std::strerror(errno));
+        throw RFileError({.Kind = RFileErrorKind::OpenFailed, .Path = path, .SystemError = errno});
     // mkostemp gives 0600. A failed chmod (file systems without Unix modes)
     // is no reason to refuse the save.
     struct stat old {};

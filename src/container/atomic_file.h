@@ -14,9 +14,10 @@
 // mkostemp. The new file takes the permission bits of the file it replaces;
 // a file that did not exist gets 0666 less the umask, as open(2) gives.
 //
-// Failures raise RError: "Ошибка открытия файла <path>: <reason>" when the
-// temporary cannot be created, "Ошибка записи в файл: <reason> (<path>)"
-// when writing, syncing or renaming fails. <path> is always the target.
+// Failures raise RFileError: OpenFailed ("Ошибка открытия файла <path>:
+// <reason>") when the temporary cannot be created, WriteFailed ("Ошибка
+// записи в файл: <reason> (<path>)") when writing, syncing or renaming
+// fails. <path> is always the target.
 
 #include <cstddef>
 #include <string>

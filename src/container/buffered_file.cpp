@@ -1,7 +1,7 @@
 #include "container/buffered_file.h"
 
 #include "container/atomic_file.h"
-#include "container/error.h"
+#include "container/file_error.h"
 
 #include <zlib.h>
 
@@ -25,8 +25,6 @@ constexpr int kDefaultCompressionLevel = 6;
 // A compressed block never needs more than this; larger lengths in a file
 // are corruption, not data (the writer's blocks are 4096 bytes).
 constexpr std::int32_t kMaxBlockLength = 1 << 20;
-
-std::string SystemText(int error) { return std::strerror(error); }
 
 std::int32_t LoadInt32(const std::uint8_t* bytes)
 {
@@ -56,12 +54,12 @@ void RBufferedFile::OpenRead(const std::string& path)
     Close();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        throw RError("Ошибка открытия файла " + path + ": " + SystemText(errno));
+        throw RFileError({.Kind = RFileErrorKind::OpenFailed, .Path = path, .SystemError = errno});
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
         ::close(fd);
-        throw RError("Ошибка открытия файла " + path + ": " + SystemText(error));
+        throw RFileError({.Kind = RFileErrorKind::OpenFailed, .Path = path, .SystemError = error});
     }
     fd_ = fd;
     path_ = path;
@@ -147,7 +145,7 @@ void RBufferedFile::Flush()
     if (compress2(packed_.data() + 8, &packedLength, buffer_.data(), static_cast<uLong>(length),
                   level_) != Z_OK
         || packedLength < 4)
-        throw RError("Ошибка архивации данных");
+        throw RFileError({.Kind = RFileErrorKind::CompressFailed, .Path = path_});
     const auto uncompressed = static_cast<std::int32_t>(length);
     const auto payload = static_cast<std::int32_t>(packedLength - 4);
     std::memcpy(packed_.data(), &uncompressed, 4);
@@ -203,7 +201,7 @@ void RBufferedFile::BeginRead()
     if (state_ == State::Reading)
         return;
     if (fd_ < 0)
-        FailRead(SystemText(EBADF));
+        FailRead(RFileErrorKind::ReadFailed, EBADF);
     if (state_ == State::Writing)
         Flush();
     bufferLength_ = bufferPos_ = 0;
@@ -217,7 +215,7 @@ void RBufferedFile::RewindUnconsumed()
     if (level_ == 0 && bufferPos_ < bufferLength_) {
         const std::uint64_t unread = bufferLength_ - bufferPos_;
         if (::lseek(fd_, static_cast<off_t>(filePos_ - unread), SEEK_SET) < 0)
-            FailRead(SystemText(errno));
+            FailRead(RFileErrorKind::ReadFailed, errno);
         filePos_ -= unread;
     }
     bufferLength_ = bufferPos_ = 0;
@@ -232,7 +230,7 @@ std::size_t RBufferedFile::RawRead(void* data, std::size_t size)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            FailRead(SystemText(errno));
+            FailRead(RFileErrorKind::ReadFailed, errno);
         if (got == 0)
             break;
         total += static_cast<std::size_t>(got);
@@ -244,7 +242,7 @@ std::size_t RBufferedFile::RawRead(void* data, std::size_t size)
 void RBufferedFile::RawReadExact(void* data, std::size_t size)
 {
     if (RawRead(data, size) != size)
-        FailRead("неожиданный конец файла");
+        FailRead(RFileErrorKind::UnexpectedEnd);
 }
 
 bool RBufferedFile::ReadBlock()
@@ -254,15 +252,15 @@ bool RBufferedFile::ReadBlock()
     if (got == 0)
         return false;
     if (got != sizeof header)
-        FailRead("неожиданный конец файла");
+        FailRead(RFileErrorKind::UnexpectedEnd);
     const std::int32_t uncompressed = LoadInt32(header);
     const std::int32_t payload = LoadInt32(header + 4);
     if (uncompressed < 0 || uncompressed > kMaxBlockLength || payload < 0
         || payload > kMaxBlockLength)
-        throw RError("Ошибка разархивации данных");
+        FailRead(RFileErrorKind::DecompressFailed);
     const std::size_t packedLength = static_cast<std::size_t>(payload) + 4;
     if (packedLength > fileSize_ - std::min(fileSize_, filePos_))
-        FailRead("неожиданный конец файла");
+        FailRead(RFileErrorKind::UnexpectedEnd);
     packed_.resize(packedLength);
     RawReadExact(packed_.data(), packedLength);
 
@@ -274,7 +272,7 @@ bool RBufferedFile::ReadBlock()
     }
     uLongf length = static_cast<uLongf>(uncompressed);
     if (uncompress(target, &length, packed_.data(), static_cast<uLong>(packedLength)) != Z_OK)
-        throw RError("Ошибка разархивации данных");
+        FailRead(RFileErrorKind::DecompressFailed);
     length = std::min<uLongf>(length, bufferSize_);
     if (!wide.empty())
         std::memcpy(buffer_.data(), wide.data(), length);
@@ -302,7 +300,7 @@ void RBufferedFile::ReadBytes(void* data, std::size_t size)
         if (bufferPos_ == bufferLength_) {
             FillBuffer();
             if (bufferLength_ == 0)
-                FailRead("неожиданный конец файла");
+                FailRead(RFileErrorKind::UnexpectedEnd);
         }
         const std::size_t chunk = std::min(size, bufferLength_ - bufferPos_);
         std::memcpy(bytes, buffer_.data() + bufferPos_, chunk);
@@ -334,9 +332,9 @@ std::string RBufferedFile::ReadString()
 {
     const std::int32_t length = ReadInt32();
     if (length < 0)
-        FailCorrupt("отрицательная длина строки");
+        FailCorrupt(RFileErrorKind::NegativeLength);
     if (static_cast<std::uint64_t>(length) > RemainingPlainBytes())
-        FailRead("неожиданный конец файла");
+        FailRead(RFileErrorKind::UnexpectedEnd);
     // Grow with the data actually read, so a corrupt length in a compressed
     // stream cannot make us allocate what the file does not hold.
     std::string text;
@@ -366,15 +364,14 @@ std::uint64_t RBufferedFile::RemainingPlainBytes() const
     return fileSize_ > offset ? fileSize_ - offset : 0;
 }
 
-void RBufferedFile::FailRead(const std::string& reason) const
+void RBufferedFile::FailRead(RFileErrorKind kind, int error) const
 {
-    throw RError("Ошибка чтения из файла: " + reason + " (" + path_ + ", смещение "
-                 + std::to_string(LogicalOffset()) + ")");
+    throw RFileError({.Kind = kind, .Path = path_, .SystemError = error, .Offset = LogicalOffset()});
 }
 
-void RBufferedFile::FailCorrupt(const char* what) const { FailRead(what); }
+void RBufferedFile::FailCorrupt(RFileErrorKind kind) const { FailRead(kind); }
 
 void RBufferedFile::FailWrite(int error) const
 {
-    throw RError("Ошибка записи в файл: " + SystemText(error) + " (" + path_ + ")");
+    throw RFileError({.Kind = RFileErrorKind::WriteFailed, .Path = path_, .SystemError = error});
 }

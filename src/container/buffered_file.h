@@ -15,7 +15,10 @@
 // then the zlib stream of the block (compress2 output, header and Adler-32
 // included), whose length is N + 4; the whole block takes N + 12 bytes.
 //
-// Every failure raises RError with the Russian message the user sees.
+// Every failure raises RFileError (file_error.h) naming the file, and for a
+// read the offset.
+
+#include "container/file_error.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -73,9 +76,10 @@ public:
     // largest value. Used to reject counts that cannot be satisfied.
     std::uint64_t RemainingPlainBytes() const;
 
-    // Raises the read error for data that is present but cannot be right
-    // (a negative length, a count beyond the file).
-    [[noreturn]] void FailCorrupt(const char* what) const;
+    // Raises the read error of `kind` at the current offset, for data that
+    // is present but cannot be right (a negative length, a count beyond the
+    // file).
+    [[noreturn]] void FailCorrupt(RFileErrorKind kind) const;
 
 private:
     enum class State { Idle, Reading, Writing };
@@ -90,7 +94,7 @@ private:
     void BeginWrite();
     void RewindUnconsumed();
     std::uint64_t LogicalOffset() const;
-    [[noreturn]] void FailRead(const std::string& reason) const;
+    [[noreturn]] void FailRead(RFileErrorKind kind, int error = 0) const;
     [[noreturn]] void FailWrite(int error) const;
 
     template <typename T> void WriteScalar(T value);

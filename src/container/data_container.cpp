@@ -1,7 +1,7 @@
 #include "container/data_container.h"
 
 #include "container/buffered_file.h"
-#include "container/error.h"
+#include "container/file_error.h"
 
 #include <cstring>
 #include <sys/stat.h>
@@ -47,13 +47,13 @@ void WriteNodes(RBufferedFile& file, const RDCNodeList& list)
     }
 }
 
-int ReadCount(RBufferedFile& file, std::uint64_t minBytesEach, const char* what)
+int ReadCount(RBufferedFile& file, std::uint64_t minBytesEach, RFileErrorKind fault)
 {
     const std::int32_t count = file.ReadInt32();
     if (count < 0)
-        file.FailCorrupt(what);
+        file.FailCorrupt(fault);
     if (static_cast<std::uint64_t>(count) * minBytesEach > file.RemainingPlainBytes())
-        file.FailCorrupt(what);
+        file.FailCorrupt(fault);
     return count;
 }
 
@@ -71,21 +71,21 @@ void ReadValue(RBufferedFile& file, RDCValue& value)
         value.SetBinary(block.size(), block.data());
         break;
     }
-    default: file.FailCorrupt("неизвестный тип значения");
+    default: file.FailCorrupt(RFileErrorKind::UnknownValueType);
     }
 }
 
 void ReadNodes(RBufferedFile& file, RDCNodeList& list, int depth)
 {
     if (depth > RDataContainer::kMaxFileDepth)
-        file.FailCorrupt("слишком глубокая вложенность узлов");
-    const int nodeCount = ReadCount(file, kMinNodeBytes, "некорректное число узлов");
+        file.FailCorrupt(RFileErrorKind::NodesTooDeep);
+    const int nodeCount = ReadCount(file, kMinNodeBytes, RFileErrorKind::BadNodeCount);
     for (int n = 0; n < nodeCount; ++n) {
         RDCNode* node = list.AddChild(file.ReadString());
-        const int objectCount = ReadCount(file, kMinObjectBytes, "некорректное число объектов");
+        const int objectCount = ReadCount(file, kMinObjectBytes, RFileErrorKind::BadObjectCount);
         for (int i = 0; i < objectCount; ++i) {
             RDCObject* object = node->Object(i);
-            const int valueCount = ReadCount(file, kMinValueBytes, "некорректное число значений");
+            const int valueCount = ReadCount(file, kMinValueBytes, RFileErrorKind::BadValueCount);
             for (int j = 0; j < valueCount; ++j)
                 ReadValue(file, *object->Value(j));
         }
@@ -128,7 +128,7 @@ void RDataContainer::SaveToFile(const std::string& path, int compressionLevel) c
     // A tree the reader would refuse is refused here, before the old file
     // is touched: it could be saved but never loaded again.
     if (DeeperThanFileAllows(*this, 0))
-        throw RError("Ошибка записи в файл: слишком глубокая вложенность узлов (" + path + ")");
+        throw RFileError({.Kind = RFileErrorKind::TreeTooDeep, .Path = path});
     RBufferedFile file;
     file.OpenWrite(path);
     // Every non-zero level compresses (see RBufferedFile::SetCompression).

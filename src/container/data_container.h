@@ -24,12 +24,12 @@ public:
     // default, included) compressed. The data goes through RAtomicFile, so
     // a failed save keeps the old file and leaves no temporary. A tree
     // deeper than kMaxFileDepth is refused before anything is written.
-    // Raises RError.
+    // Raises RFileError.
     void SaveToFile(const std::string& path, int compressionLevel = 0) const;
 
     // False without touching the container when no file exists at `path`.
     // Otherwise the container is emptied; a file with an unknown signature
-    // gives false, a damaged one raises RError. Either way a failed load
+    // gives false, a damaged one raises RFileError. Either way a failed load
     // leaves the container empty, never half a tree.
     bool LoadFromFile(const std::string& path);
 
