@@ -83,7 +83,12 @@ constexpr LanguageTable kEnglish{
         {Kind::ZeroStepToWrite, "Cannot write the file: the step is zero"},
         {Kind::DataDisagreesWithHeader, "The size of the data in the Data section does not match the header"},
         {Kind::CannotOpenForWriting, "Cannot open file {Path} for writing"},
-        {Kind::WriteFailed, "{Detail}"},
+        {Kind::WriteFailed, "{Cause}"},
+        {Kind::SettingsUnreadable,
+         "Settings file {Path} is damaged; the curve views and formulas in it were not loaded: {Cause}"},
+        {Kind::NotASettingsFile,
+         "Settings file {Path} is damaged; the curve views and formulas in it were not loaded: it is not a "
+         "settings file"},
     }},
     "; {Count} such rows",
     "{Count} samples of {Expected} curves would take {Found} MB",
@@ -147,7 +152,11 @@ constexpr LanguageTable kRussian{
         {Kind::ZeroStepToWrite, "Не удается записать в файл: шаг равен нулю"},
         {Kind::DataDisagreesWithHeader, "Размерность данных из секции Data не соответсвует заголовку"},
         {Kind::CannotOpenForWriting, "не удается открыть файл {Path} для записи"},
-        {Kind::WriteFailed, "{Detail}"},
+        {Kind::WriteFailed, "{Cause}"},
+        {Kind::SettingsUnreadable,
+         "Файл настроек {Path} повреждён, виды кривых и формулы из него не загружены: {Cause}"},
+        {Kind::NotASettingsFile,
+         "Файл настроек {Path} повреждён, виды кривых и формулы из него не загружены: это не файл настроек"},
     }},
     "; таких строк: {Count}",
     "{Count} отсчётов по {Expected} кривым займут {Found} МБ",
@@ -170,10 +179,12 @@ bool CountsLikeLines(Kind kind)
     return kind == Kind::TooFewValues || kind == Kind::TooManyValues || kind == Kind::DepthNotANumber;
 }
 
-// Appends `text` with its {Field} names replaced by the problem's fields.
-// Field texts go in as they are and are not scanned again, so the work is
-// linear in the output. A name that is no field stays as written.
-void Fill(std::string& out, std::string_view text, const RLasProblem& problem, std::string_view size)
+// Appends `text` with its {Field} names replaced by the problem's fields;
+// {Size} and {Cause} are the phrases worded for it. Field texts go in as
+// they are and are not scanned again, so the work is linear in the output.
+// A name that is no field stays as written.
+void Fill(std::string& out, std::string_view text, const RLasProblem& problem, std::string_view size,
+          std::string_view cause)
 {
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -205,6 +216,8 @@ void Fill(std::string& out, std::string_view text, const RLasProblem& problem, s
             out += std::to_string(problem.Row);
         else if (name == "Size")
             out += size;
+        else if (name == "Cause")
+            out += cause;
         else
             out.append(text.substr(open, close - open + 1));
         pos = close + 1;
@@ -221,11 +234,12 @@ std::string ProblemText(const RLasProblem& problem, RLasLanguage language)
     const LanguageTable& table = language == RLasLanguage::Russian ? kRussian : kEnglish;
     std::string size;
     if (problem.Kind == Kind::TooManySamples || problem.Kind == Kind::TooManySamplesForMemory)
-        Fill(size, problem.Found.empty() ? table.samplesBeyond : table.samplesTake, problem, {});
+        Fill(size, problem.Found.empty() ? table.samplesBeyond : table.samplesTake, problem, {}, {});
+    const std::string cause = problem.Cause ? FaultText(*problem.Cause, language) : problem.Detail;
     std::string text;
-    Fill(text, table.kinds[index].text, problem, size);
+    Fill(text, table.kinds[index].text, problem, size, cause);
     if (CountsLikeLines(problem.Kind) && problem.Count > 1)
-        Fill(text, table.suchRows, problem, {});
+        Fill(text, table.suchRows, problem, {}, {});
     return text;
 }
 

@@ -13,9 +13,13 @@
 // empty or zero. Every field has a default, so designated initialisers may
 // name only the ones a kind uses.
 
+#include "container/file_error.h"
+#include "container/language.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -77,11 +81,15 @@ enum class RLasProblemKind {
     ZeroStepToWrite,
     DataDisagreesWithHeader,  // the columns do not match the ~C lines or the sample count
     CannotOpenForWriting,     // Path
-    WriteFailed,              // Detail: the storage error's own text, shown alone
+    WriteFailed,              // Cause: the storage error, shown alone (Detail: its Russian text)
+
+    // settings.dat, the curve views and formulas kept beside the files.
+    SettingsUnreadable,  // Path; Cause: the read error that stopped the load (Detail: its Russian text)
+    NotASettingsFile,    // Path: a file without the container signature
 };
 
 // Kinds run from 0 to kLasProblemKindCount - 1.
-inline constexpr std::size_t kLasProblemKindCount = static_cast<std::size_t>(RLasProblemKind::WriteFailed) + 1;
+inline constexpr std::size_t kLasProblemKindCount = static_cast<std::size_t>(RLasProblemKind::NotASettingsFile) + 1;
 
 struct RLasProblem {
     RLasProblemKind Kind;
@@ -92,10 +100,13 @@ struct RLasProblem {
     std::string Found{};   // what the data say ("8440")
     std::int64_t Count = 0, Expected = 0, Row = 0;  // counts and 1-based data row numbers
     std::string Detail{};  // free text the kind carries (an OS error text, a size)
+    // The file error behind the problem, worded in the problem's language
+    // where the kind shows it; without one Detail is shown in its place.
+    std::optional<RFileFault> Cause{};
 };
 
-// The program's language index, as its settings store it.
-enum class RLasLanguage { English = 0, Russian = 1 };
+// The program's language (container/language.h), as its settings store it.
+using RLasLanguage = RLanguage;
 
 // The problem worded in `language` (UTF-8; the quoted file bytes are put in
 // as they are, in whatever encoding the file has). Field texts are inserted

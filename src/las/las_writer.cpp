@@ -5,7 +5,7 @@
 #include "las/las_data.h"
 
 #include "container/atomic_file.h"
-#include "container/error.h"
+#include "container/file_error.h"
 #include "las/las_number_format.h"
 #include "las/las_problem.h"
 
@@ -195,6 +195,9 @@ bool RLasData::SaveToLas(const std::string& path) const
         file->Commit();
         if (FileEncoding == TextCodec::Encoding::Utf16LE || FileEncoding == TextCodec::Encoding::Utf16BE)
             Report({.Kind = RLasProblemKind::SavedAsUtf8, .Path = path});
+    } catch (const RFileError& error) {
+        Report({.Kind = RLasProblemKind::WriteFailed, .Path = path, .Detail = error.what(), .Cause = error.Fault()});
+        return false;
     } catch (const RError& error) {
         Report({.Kind = RLasProblemKind::WriteFailed, .Path = path, .Detail = error.what()});
         return false;

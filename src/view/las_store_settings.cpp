@@ -1,8 +1,8 @@
 #include "view/las_store_settings.h"
 
 #include "container/data_container.h"
-#include "container/error.h"
-#include "las/logging.h"
+#include "container/file_error.h"
+#include "las/las_problem.h"
 
 #include <filesystem>
 
@@ -100,9 +100,10 @@ bool RLasStoreSettings::LoadFromFile(const std::string& path)
     // A missing file is the first start; one that is there but does not
     // load is a settings problem, named as such, not the LAS file's.
     damaged_ = false;
-    const auto damaged = [this, &path](const std::string& why) {
+    const auto damaged = [this, &path](RLasProblem problem) {
         damaged_ = true;
-        LogMessage("Файл настроек " + path + " повреждён, виды кривых и формулы из него не загружены: " + why);
+        problem.Path = path;
+        Report(std::move(problem));
         return false;
     };
     std::error_code error;
@@ -111,9 +112,11 @@ bool RLasStoreSettings::LoadFromFile(const std::string& path)
     RDataContainer container;
     try {
         if (!container.LoadFromFile(path))
-            return damaged("это не файл настроек");
+            return damaged({.Kind = RLasProblemKind::NotASettingsFile});
+    } catch (const RFileError& failure) {
+        return damaged({.Kind = RLasProblemKind::SettingsUnreadable, .Detail = failure.what(), .Cause = failure.Fault()});
     } catch (const RError& failure) {
-        return damaged(failure.what());
+        return damaged({.Kind = RLasProblemKind::SettingsUnreadable, .Detail = failure.what()});
     }
     LoadFromNode(container);
     return true;

@@ -38,8 +38,9 @@ public:
     void SaveToNode(RDCNodeList& root) const override;
     // A missing file, or one that does not load as a container (truncated,
     // corrupt), leaves the settings as they are and gives false; a damaged
-    // file is also reported through LogMessage. One bad settings file must
-    // not stop LAS files from opening.
+    // file is also reported (Report: SettingsUnreadable with the read error,
+    // or NotASettingsFile). One bad settings file must not stop LAS files
+    // from opening.
     bool LoadFromFile(const std::string& path) override;
     // A saved file is whole again: Damaged() is false after it.
     void SaveToFile(const std::string& path) const override;

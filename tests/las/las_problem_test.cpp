@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -68,7 +70,7 @@ TEST(ProblemText, EveryKindIsWordedInBothLanguagesWithNoPlaceholderLeft)
         // languages differ except where the text is the carried one.
         for (unsigned char c : English(problem))
             EXPECT_LT(c, 0x80) << i << ": " << English(problem);
-        if (kind != RLasProblemKind::WriteFailed) {
+        if (kind != RLasProblemKind::WriteFailed) {  // the carried text alone
             EXPECT_NE(English(problem), Russian(problem)) << i;
         }
     }
@@ -119,6 +121,31 @@ TEST(ProblemText, RussianTextsStayAsTheUsersKnowThem)
     problem.Detail = "Нет места на диске";
     EXPECT_EQ(Russian(problem), "Нет места на диске");
     EXPECT_EQ(English(problem), "Нет места на диске");
+}
+
+TEST(ProblemText, AFileErrorCauseIsWordedInTheProblemsLanguage)
+{
+    const RFileFault cut{.Kind = RFileErrorKind::UnexpectedEnd, .Path = "/cfg/settings.dat", .Offset = 40};
+    RLasProblem problem = ProblemOf(RLasProblemKind::SettingsUnreadable);
+    problem.Path = "/cfg/settings.dat";
+    problem.Cause = cut;
+    EXPECT_EQ(Russian(problem), "Файл настроек /cfg/settings.dat повреждён, виды кривых и формулы из него не "
+                                "загружены: Ошибка чтения из файла: неожиданный конец файла (/cfg/settings.dat, "
+                                "смещение 40)");
+    EXPECT_EQ(English(problem), "Settings file /cfg/settings.dat is damaged; the curve views and formulas in it were "
+                                "not loaded: Error reading file: unexpected end of file (/cfg/settings.dat, offset "
+                                "40)");
+    problem.Kind = RLasProblemKind::NotASettingsFile;
+    EXPECT_EQ(Russian(problem), "Файл настроек /cfg/settings.dat повреждён, виды кривых и формулы из него не "
+                                "загружены: это не файл настроек");
+    EXPECT_EQ(English(problem), "Settings file /cfg/settings.dat is damaged; the curve views and formulas in it were "
+                                "not loaded: it is not a settings file");
+
+    problem = ProblemOf(RLasProblemKind::WriteFailed);
+    problem.Cause = RFileFault{.Kind = RFileErrorKind::WriteFailed, .Path = "/out/a.las", .SystemError = ENOSPC};
+    problem.Detail = "Ошибка записи в файл: ...";
+    EXPECT_EQ(Russian(problem), "Ошибка записи в файл: " + std::string(std::strerror(ENOSPC)) + " (/out/a.las)");
+    EXPECT_EQ(English(problem), "Error writing file: No space left on device (/out/a.las)");
 }
 
 TEST(ProblemText, SizeRefusalsCarryTheirNumbers)

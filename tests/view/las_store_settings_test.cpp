@@ -1,6 +1,7 @@
 #include "view/las_store_settings.h"
 
 #include "container/data_container.h"
+#include "las/las_problem.h"
 #include "las/logging.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
@@ -124,6 +125,47 @@ TEST(LasStoreSettingsTest, MissingOrDamagedFileLoadsNothing)
     WriteWholeFile(dir.File("settings.dat"), bytes);
     EXPECT_TRUE(settings.LoadFromFile(dir.File("settings.dat")));
     EXPECT_EQ(settings.GetView("RHOB")->Color.Value(), 3);
+}
+
+TEST(LasStoreSettingsTest, ADamagedFileIsReportedAsAProblemTheWindowCanWord)
+{
+    // A sink that keeps the problems as they come.
+    struct Problems : RLogSink {
+        void Message(const std::string& text) override { texts.push_back(text); }
+        void Problem(const RLasProblem& problem) override { problems.push_back(problem); }
+        std::vector<std::string> texts;
+        std::vector<RLasProblem> problems;
+    } sink;
+    const TempDir dir;
+    RLasStoreSettings source;
+    source.SetView("RHOB", ViewWithColor(3));
+    source.SaveToFile(dir.File("settings.dat"));
+    const std::string bytes = ReadWholeFile(dir.File("settings.dat"));
+    WriteWholeFile(dir.File("settings.dat"), bytes.substr(0, bytes.size() - 5));
+    WriteWholeFile(dir.File("garbage.dat"), "not a settings file at all");
+
+    RLasStoreSettings settings;
+    {
+        RLogScope scope(&sink);
+        EXPECT_FALSE(settings.LoadFromFile(dir.File("settings.dat")));
+        EXPECT_FALSE(settings.LoadFromFile(dir.File("garbage.dat")));
+    }
+    EXPECT_TRUE(sink.texts.empty());
+    ASSERT_EQ(sink.problems.size(), 2u);
+    const RLasProblem& cut = sink.problems[0];
+    EXPECT_EQ(cut.Kind, RLasProblemKind::SettingsUnreadable);
+    EXPECT_EQ(cut.Path, dir.File("settings.dat"));
+    ASSERT_TRUE(cut.Cause.has_value());
+    EXPECT_EQ(cut.Cause->Kind, RFileErrorKind::UnexpectedEnd);
+    EXPECT_EQ(ProblemText(cut, RLasLanguage::English).rfind("Settings file " + dir.File("settings.dat")
+                                                                + " is damaged; the curve views and formulas in it "
+                                                                  "were not loaded: Error reading file: unexpected "
+                                                                  "end of file (",
+                                                            0),
+              0u)
+        << ProblemText(cut, RLasLanguage::English);
+    EXPECT_EQ(sink.problems[1].Kind, RLasProblemKind::NotASettingsFile);
+    EXPECT_EQ(sink.problems[1].Path, dir.File("garbage.dat"));
 }
 
 }  // namespace
