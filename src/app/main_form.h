@@ -1,44 +1,40 @@
 #pragma once
 // TFrmMain: the program's main window. It owns the open document (one
-// RLasCore), the log chart cViewLasFile and the mini map cMiniMap, the
-// scale panel, the header memo and the toolbar from which the dialogs open.
+// RLasCore) and wires the toolbar's commands, the dialogs and the language
+// to the rooms that do the work:
+//   - RDocumentLoader reads a file in a worker, with its progress dialog;
+//   - RLogNavigator holds the log chart's view (whole log, scale, band,
+//     saved zoom);
+//   - RScaleTrack is the scale panel, showing the scale the chart is drawn
+//     at and reporting the one the user chooses;
+//   - RLogOverlay draws the cursor line, its read-out and the rubber band;
+//   - RMiniMap shows the whole log small, the view framed on it.
+// The navigation handlers live in main_form_navigation.cpp.
 //
 //     TFrmMain window(settingsFolder, arguments);  // reads mainSettings.ini
 //     window.showMaximized();                      // opens arguments[0] if it is the only one
 //     ...                                          // destruction writes mainSettings.ini
 //
-// Document commands: open (dialog, command line or a dropped file; always
-// in the inscribed state: the whole log fitted, Inscribe down), save as
-// LAS, the header memo, the language, the calculator, the curve settings,
-// About, help and update. Navigation: the scale track and its "1:N"
-// labels, the wheel (a tenth of the view per notch; Shift or Ctrl zoom in
-// the chart), Inscribe with the saved view, rubber-band zoom and click, the
-// cursor line with its read-out in InfoPanel, and the mini map.
+// Only a complete document replaces the open one: a cancelled or failed
+// load (no curves, no rows, an error) leaves the document, the charts and
+// the caption as they were. Diagnostics of the core reach the window through
+// a sink it installs for its lifetime and are shown after an open or a save,
+// worded in the interface language, their quotes of the file decoded from
+// the file's encoding. File dialogs and the message lists go through the
+// replaceable functions below, so tests drive the window without modal
+// dialogs.
 //
-// mainSettings.ini and settings.dat live in `settingsFolder`. Diagnostics of
-// the LAS code reach the window through a sink it installs for its lifetime;
-// after an open or a save they are shown (ShowMessages), LAS problems worded
-// in the interface language and their quotes of the file decoded from the
-// file's encoding.
-//
-// A file is read into a new document in a worker thread (LoadDocument);
-// the window waits in its own event loop and shows a cancellable busy
-// dialog once the load has taken kProgressDelayMs. Only a complete
-// document replaces the open one: a cancelled or failed load leaves the
-// document, the charts, the caption and the calculator's curves as they
-// were. A cancelled worker runs on unseen and its result is dropped; the
-// destructor waits for it. The worker's diagnostics are collected apart, by
-// the load's own sink (RLasLoadOptions::Sink, and the worker thread's
-// RLogScope), and shown after the open.
-// File dialogs and the message lists go through the replaceable functions
-// below, so tests drive the window without modal dialogs.
+// Keys (the log chart has the focus once a file is open): Page Up/Down a
+// view, arrows a tenth of one, Home/End the top and bottom, + and - zoom,
+// Ctrl+G a typed depth, Escape cancels a drag.
 
+#include "app/document_loader.h"
 #include "app/help_launcher.h"
+#include "app/log_navigator.h"
 #include "app/multi_lang.h"
 #include "app/updater.h"
 #include "las/las_problem.h"
 #include "las/logging.h"
-#include "raster/bitmap32.h"
 
 #include <QString>
 #include <QStringList>
@@ -46,36 +42,30 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
-#include <thread>
-#include <vector>
 
 class QAction;
-class QEventLoop;
 class QComboBox;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
-class QSlider;
 class QSplitter;
 class QToolButton;
 class RChart;
-struct RLasLoadOptions;
 class RChartWidget;
 class RLasCore;
+class RLasData;
+class RLogOverlay;
+class RMiniMap;
+class RScaleTrack;
 struct RChartMouseEvent;
-struct RDocumentLoad;
 
 class TFrmMain : public QWidget {
     Q_OBJECT
 public:
-    // The filter of the open and save dialogs.
-    static const QString kLasFilter;
-
     // The saved view: fractions of the log chart's full extent.
-    struct SavedView {
-        double OffsetX = 0, OffsetY = 0, ViewSizeX = 1, ViewSizeY = 1;
-    };
+    using SavedView = RLogNavigator::View;
 
     // `arguments`: the command-line parameters after the program's name; a
     // single one is the LAS file opened when the window is first shown.
@@ -88,21 +78,16 @@ public:
     std::function<QString(QWidget* parent, const QString& suggested)> ChooseSaveFile;
     // Shows a list of messages under a heading (the diagnostics of a file).
     std::function<void(QWidget* parent, const QString& heading, const QStringList& messages)> ShowMessages;
-    // Reads the LAS file and settings.dat (paths in file-system bytes) into
-    // a prepared document, with the reader's `options`: reporting to their
-    // Progress (and stopping when it asks) and raising problems to their
-    // Sink. Runs in a worker thread: it must not touch the window. Raises
-    // on failure.
-    using DocumentLoader = std::function<std::unique_ptr<RLasCore>(
-        const std::string& lasPath, const std::string& settingsPath, const RLasLoadOptions& options)>;
+    // Asks for the depth Ctrl+G goes to, offering `current`; none when
+    // cancelled.
+    std::function<std::optional<double>(QWidget* parent, double current, double top, double bottom)> AskDepth;
+    // Reads a document in the loader's worker (RLasCore::Open by default).
+    using DocumentLoader = RDocumentLoader::ReadDocument;
     DocumentLoader LoadDocument;
     static std::unique_ptr<RLasCore> LoadDocumentFromFiles(const std::string& lasPath,
                                                            const std::string& settingsPath,
                                                            const RLasLoadOptions& options);
-    // A load taking longer than this shows its progress dialog (objectName
-    // "LoadProgress": the share of the file read; its Cancel stops the
-    // reader and abandons the load).
-    static constexpr int kProgressDelayMs = 500;
+    static constexpr int kProgressDelayMs = RDocumentLoader::kProgressDelayMs;
     RUpdater Updater;
     RHelpLauncher Help;
 
@@ -118,34 +103,33 @@ public:
     RChart& MiniMapChart();
     RChartWidget& LogChartWidget() { return *cViewLasFile_; }
     RChartWidget& MiniMapWidget() { return *cMiniMap_; }
+    RLogNavigator& Navigator() { return *navigator_; }
     bool DocumentLoaded() const { return documentLoaded_; }
-    bool Loading() const { return loadLoop_ != nullptr; }
+    bool Loading() const { return loader_->Loading(); }
     QString DocumentPath() const { return documentPath_; }
-    bool InscribeActive() const { return inscribeActive_; }
+    // Inscribe is down: the whole log is shown.
+    bool InscribeActive() const { return navigator_->WholeLog(); }
     bool InfoShown() const { return infoShown_; }
-    const SavedView& SavedViewWindow() const { return savedView_; }
+    const SavedView& SavedViewWindow() const { return navigator_->SavedZoom(); }
 
     void enableItAll();
     void disableItAll();
     void updateMainLabels();
     void indetifyCaptionByPath(const QString& path);
     void ShowInfo(bool show);
-    // Opens a LAS file into a new document; false when the file is missing,
-    // opening it raised (the message is shown either way) or the load was
-    // cancelled; the open document stays then.
+    // Opens a LAS file into a new document, the whole log shown; false when
+    // the file is missing, gives no curves or rows, raised (the message is
+    // shown either way) or the load was cancelled; the open document stays
+    // then.
     bool OpenLasFile(const QString& path);
-    // The Open command's steps around OpenLasFile: the log opens inscribed
-    // and the calculator's list of added curves is emptied.
-    bool OpenDocument(const QString& path);
+    bool OpenDocument(const QString& path) { return OpenLasFile(path); }
 
-    // Navigation.
-    void SetupScaleTrack();
-    void PlaceScaleLabels();
-    void ApplyScale();
-    void cViewLasFileScale();
-    void RestoreSavedView();
     // The read-out for a cursor at (x, y) over the log chart.
     QString ReadOut(int x, int y) const;
+    // The chart zoomed itself (the wheel with Shift or Ctrl).
+    void cViewLasFileScale();
+    // Ctrl+G: asks for a depth and centres the view on it.
+    void GoToDepth();
 
 public slots:
     void sBtnOpenClick();
@@ -161,6 +145,7 @@ public slots:
     void pmHelpClick();
     void pmUpdateClick();
     void cbLangChange(int index);
+    // The track moved to `position`, or a label chose `scale`.
     void TBScaleChange(int position);
     void lblValueClick(int scale);
 
@@ -175,38 +160,34 @@ protected:
 private:
     void BuildControls();
     void BuildToolbar();
-    void BuildScalePanel();
+    void BuildShortcuts();
     void SetupCharts();
     void FormShow();
     void LanguageChanged();
-    void SetInscribeActive(bool active);
-    // The scale track and label from the chart, without touching Inscribe.
-    void SyncScaleFromChart();
+    // The document's charts, the whole log shown.
+    void ShowDocument();
     void ClearCharts();
-    // Runs the load in a worker and waits for it; false when cancelled.
-    bool RunLoad(const std::shared_ptr<RDocumentLoad>& load);
-    void SetLoadingControls(bool loading);
     void RebuildCharts();
+    void SetLoadingControls(bool loading);
     void SetVisibleLasXAxis();
-    // A depth on the log chart's pixel row as a fraction of the whole depth
-    // range (0 at the top), held to 0..1.
-    double DepthFraction(int y) const;
+    QString Text(const std::string& utf8) const { return QString::fromStdString(utf8); }
 
+    // Navigation (main_form_navigation.cpp).
+    // The scale track and Inscribe show the view as it stands.
+    void ShowViewState();
+    void ShowScale(int scale);
+    bool NavigationKey(int key, Qt::KeyboardModifiers modifiers);
     void cViewLasFileMouseDown(const RChartMouseEvent& event);
     void cViewLasFileMouseMove(const RChartMouseEvent& event);
     void cViewLasFileMouseUp(const RChartMouseEvent& event);
     bool cViewLasFileMouseWheel(const RChartMouseEvent& event);
-    void cViewLasFileAfterDrawAll(RBitmap32& bitmap);
-    void cViewLasFilePaint(RChart& chart);
-    void DrawOverlay(RBitmap32& bitmap);
-    void cMiniMapPaint(RChart& chart);
-    void cMiniMapMouse(const RChartMouseEvent& event);
 
     // Runs `command` and shows the message of an exception it raises.
     void Guarded(const std::function<void()>& command);
     void ShowError(const QString& text);
     // Shows the diagnostics collected since they were last taken.
     void ReportMessages(const QString& heading, QStringList extra = {});
+    QString ProblemMessage(RLasProblem problem, const RLasData* data) const;
 
     QString settingsFolder_;
     QStringList arguments_;
@@ -214,36 +195,10 @@ private:
     std::unique_ptr<RLasCore> core_;
     bool documentLoaded_ = false;
     QString documentPath_;
-
-    SavedView savedView_;
     bool infoShown_ = false;
-    bool fitMode_ = false;
-    bool inscribeActive_ = false;
-    bool rectanglePending_ = false;
-    bool mouseDown_ = false, dragging_ = false;
-    int downX_ = 0, downY_ = 0, upY_ = 0;
-    bool cursorValid_ = false;
-    int cursorX_ = 0, cursorY_ = 0;
     bool shown_ = false;
-    bool scaleTrackSet_ = false;
-
-    // The log chart's frame without the cursor line and rubber band, so
-    // that a mouse move only puts the overlay on it again.
-    RBitmap32 cleanFrame_{1, 1};
-    bool cleanFrameValid_ = false;
-    // The mini map's picture; every BuildMiniMap invalidates it.
-    RBitmap32 MiniMapBuffer{1, 1};
-    bool miniMapValid_ = false;
-
-    // Loads that were cancelled and whose workers may still run.
-    struct Abandoned {
-        std::shared_ptr<RDocumentLoad> load;
-        std::thread worker;
-    };
-    std::vector<Abandoned> abandoned_;
-    void JoinFinishedLoads(bool all);
-    QEventLoop* loadLoop_ = nullptr;
-    bool loadCancelled_ = false;
+    bool mouseDown_ = false;
+    int downX_ = 0, downY_ = 0;
 
     // Takes the diagnostics raised on the window's thread (a save, the
     // dialogs) into messages_; installed process-wide for its lifetime.
@@ -280,13 +235,14 @@ private:
     QAction* pmHelp_;
     QAction* pmUpdate_;
     RChartWidget* cMiniMap_;
-    QWidget* ScalePanel_;
-    QLabel* lblScaleName_;
-    QLabel* lblScaleValue_;
-    QSlider* TBScale_;
-    std::vector<QLabel*> scaleLabels_;
+    RScaleTrack* ScalePanel_;
     RChartWidget* cViewLasFile_;
     QSplitter* Splitter1_;
     QPlainTextEdit* memoInfo_;
     QLabel* InfoPanel_;
+
+    RDocumentLoader* loader_;
+    std::unique_ptr<RLogNavigator> navigator_;
+    std::unique_ptr<RLogOverlay> overlay_;
+    std::unique_ptr<RMiniMap> miniMap_;
 };

@@ -4,7 +4,6 @@
 #include "calc/curve_link.h"
 #include "calc/curve_operators.h"
 #include "calc/function_registry.h"
-#include "container/error.h"
 #include "las/las_data.h"
 
 #include <algorithm>
@@ -14,17 +13,8 @@
 
 namespace {
 
-const std::string kBadSubstring = "Ошибка разбора строки: подстрока задана некорректно.";
-const std::string kMissingBracket = "Ошибка разбора формулы: не хватает скобки \")\".";
-const std::string kBadBrackets = "Ошибка разбора формулы: некорректные скобки.";
-const std::string kNoQuotePair = "Ошибка разбора формулы: нет парной кавычки.";
-const std::string kBadCall = "Ошибка разбора формулы: некорректный вызов формулы.";
-const std::string kBadBracketsOrQuotes = "Ошибка разбора формулы: некорректные скобки или кавычки.";
-const std::string kBadValue = "Ошибка разбора формулы: некорректный ввод значения.";
 // The signs of the comparison operators < <= > >= = <>.
 constexpr std::string_view kComparisonSigns = "<>=";
-
-const std::string kTooDeep = "Ошибка разбора формулы: слишком глубокая вложенность.";
 
 // Quote state while walking a formula: a double quote toggles its run unless
 // a single-quoted run is open, and the other way round.
@@ -167,8 +157,7 @@ std::string RCurveFormulaParser::Range(int first, int last) const
 
 void RCurveFormulaParser::Append(RCurveArg* node) { Method.Nodes.push_back(node); }
 
-void RCurveFormulaParser::Fail(RFormulaErrorKind kind, const std::string& message, int first, int last,
-                               int position) const
+void RCurveFormulaParser::Fail(RFormulaErrorKind kind, int first, int last, int position, std::string name) const
 {
     // The fault in the formula as typed: 1-based start and length. An empty
     // range (something missing) starts at the character it is missing before.
@@ -186,16 +175,16 @@ void RCurveFormulaParser::Fail(RFormulaErrorKind kind, const std::string& messag
     const std::size_t after = std::min(before + static_cast<std::size_t>(length), shown.size());
     const std::string marked = shown.substr(0, before) + " __ " + shown.substr(before, after - before) + " __ "
                                + shown.substr(after);
-    throw RFormulaError(message + "\r\nОшибка на символе " + std::to_string(start) + ": " + marked, kind, start,
-                        length);
+    throw RFormulaError(
+        {.Kind = kind, .Position = start, .Length = length, .Name = std::move(name), .Marked = marked});
 }
 
 std::unique_ptr<RCurveArg> RCurveFormulaParser::BuildArgument(int first, int last)
 {
     if (last < first)
-        Fail(RFormulaErrorKind::BadSubstring, kBadSubstring, first, last);
+        Fail(RFormulaErrorKind::BadSubstring, first, last);
     if (depth_ >= kMaxDepth)
-        Fail(RFormulaErrorKind::TooDeep, kTooDeep, first, last);
+        Fail(RFormulaErrorKind::TooDeep, first, last);
     struct DepthGuard {
         int& depth;
         explicit DepthGuard(int& d) : depth(d) { ++depth; }
@@ -217,7 +206,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::BuildArgument(int first, int las
     }
     if (At(first) == '(') {
         if (At(last) != ')')
-            Fail(RFormulaErrorKind::MissingBracket, kMissingBracket, first, last);
+            Fail(RFormulaErrorKind::MissingBracket, first, last);
         // Brackets make no node of their own.
         return BuildArgument(first + 1, last - 1);
     }
@@ -250,7 +239,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::Operator2Args(int first, int las
                 outermostClose = position;
         } else if (c == '(') {
             if (--bracketDepth < 0)
-                Fail(RFormulaErrorKind::BadBrackets, kBadBrackets, first, last, position);
+                Fail(RFormulaErrorKind::BadBrackets, first, last, position);
         } else if (bracketDepth == 0 && (position > first || comparison)
                    && operators.find(c) != std::string_view::npos) {
             // <= >= <> are one operator: the sign before is part of it.
@@ -288,9 +277,9 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::Operator2Args(int first, int las
         }
     }
     if (bracketDepth != 0)
-        Fail(RFormulaErrorKind::BadBrackets, kBadBrackets, first, last, outermostClose);
+        Fail(RFormulaErrorKind::BadBrackets, first, last, outermostClose);
     if (quotes.Open())
-        Fail(RFormulaErrorKind::NoQuotePair, kNoQuotePair, first, last);
+        Fail(RFormulaErrorKind::NoQuotePair, first, last);
     return nullptr;
 }
 
@@ -301,7 +290,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::FunctionCall(int first, int last
         if (At(position) == '(')
             open = position;
     if (open == 0)
-        Fail(RFormulaErrorKind::BadCall, kBadCall, first, last);
+        Fail(RFormulaErrorKind::BadCall, first, last);
 
     const std::string name = Range(first, open - 1);
     const RCurveFunctionClass* functionClass = FindFunctionClass(Upper(name));
@@ -321,14 +310,14 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::FunctionCall(int first, int last
                 ++bracketDepth;
             } else if (c == ')' || c == ']') {
                 if (--bracketDepth < 0)
-                    Fail(RFormulaErrorKind::BadBrackets, kBadBrackets, first, last, position);
+                    Fail(RFormulaErrorKind::BadBrackets, first, last, position);
             } else if (c == ',' && bracketDepth == 0) {
                 argumentRanges.emplace_back(argumentStart, position - 1);
                 argumentStart = position + 1;
             }
         }
         if (quotes.Open() || bracketDepth != 0)
-            Fail(RFormulaErrorKind::BadBracketsOrQuotes, kBadBracketsOrQuotes, first, last);
+            Fail(RFormulaErrorKind::BadBracketsOrQuotes, first, last);
         argumentRanges.emplace_back(argumentStart, last - 1);
     }
 
@@ -339,8 +328,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::FunctionCall(int first, int last
         const std::string_view curveName = Unquoted(name);
         const RLasCurve* curve = FindCurve(curveName);
         if (!curve)
-            Fail(RFormulaErrorKind::BadName, "Ошибка разбора формулы: некорректное имя функции или кривой " + std::string(curveName) + ".", first,
-                 open - 1);
+            Fail(RFormulaErrorKind::BadName, first, open - 1, -1, std::string(curveName));
         auto link = std::make_unique<RCurveLink>();
         link->Curve = curve;
         node = std::move(link);
@@ -352,7 +340,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::FunctionCall(int first, int last
                                && argumentRanges.size() > 1;
     const int required = functionClass ? functionClass->minArgCount : RCurveLink::kArgCount;
     if (trailingComma || static_cast<int>(argumentRanges.size()) < required)
-        Fail(RFormulaErrorKind::BadSubstring, kBadSubstring, last, last - 1);  // missing before ")"
+        Fail(RFormulaErrorKind::BadSubstring, last, last - 1);  // missing before ")"
 
     node->Args.resize(argumentRanges.size());
     for (std::size_t i = argumentRanges.size(); i-- > 0;) {
@@ -375,7 +363,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::NumberConstant(int first, int la
     // from_chars reads the C locale's form and reports overflow.
     const auto [stop, error] = std::from_chars(begin, end, value);
     if (!IsPlainNumber(text) || error != std::errc() || stop != end || !std::isfinite(value))
-        Fail(RFormulaErrorKind::BadValue, kBadValue, first, last);
+        Fail(RFormulaErrorKind::BadValue, first, last);
     return std::make_unique<RCurveConst>(value);
 }
 
@@ -391,8 +379,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::MakeLink(int first, int last)
     const std::string_view curveName = Unquoted(upperName);
     const RLasCurve* curve = FindCurve(curveName);
     if (!curve)
-        Fail(RFormulaErrorKind::CurveNotFound, "Ошибка разбора формулы: кривая " + std::string(curveName) + " не найдена.", first,
-                 last);
+        Fail(RFormulaErrorKind::CurveNotFound, first, last, -1, std::string(curveName));
     // A bare curve name is the curve read at the current depth.
     auto link = std::make_unique<RCurveLink>();
     link->Curve = curve;

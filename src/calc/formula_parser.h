@@ -12,50 +12,19 @@
 // NULL, PI or a curve). Every node but number constants is appended to the
 // method's Nodes list after its arguments (post-order).
 //
-// Ranges are 1-based and inclusive. Errors raise RFormulaError: its text is
-// the message, then "Ошибка на символе <n>: " and the formula as typed (line
-// ends and tabs shown as blanks) with the fault between " __ " marks; <n> is
-// 1-based in the formula as typed. Its kind, position and length say the
-// same as data.
+// Ranges are 1-based and inclusive. Errors raise RFormulaError
+// (formula_error.h): its Russian text is the message, then "Ошибка на
+// символе <n>: " and the formula as typed (line ends and tabs shown as
+// blanks) with the fault between " __ " marks; <n> is 1-based in the
+// formula as typed. Its kind, position, length, name and marked formula
+// are data, worded in English too.
 
-#include "container/error.h"
+#include "calc/formula_error.h"
 
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-enum class RFormulaErrorKind {
-    BadSubstring,         // an empty or ill-formed part, a missing argument
-    TooDeep,              // nesting beyond RCurveFormulaParser::kMaxDepth
-    MissingBracket,       // "(" without ")"
-    BadBrackets,          // brackets that do not pair
-    NoQuotePair,          // a quote left open
-    BadCall,              // text after a call's closing bracket
-    BadBracketsOrQuotes,  // an argument list that does not close
-    BadName,              // a call of something that is no function or curve
-    BadValue,             // a number that does not read
-    CurveNotFound,        // a bare name that is no curve
-};
-
-// A formula that does not parse. Position is 1-based in the formula as
-// typed (blanks included) and, with Length, covers the faulty text; Length
-// is 0 where something is missing before Position.
-class RFormulaError : public RError {
-public:
-    RFormulaError(const std::string& message, RFormulaErrorKind kind, int position, int length)
-        : RError(message), kind_(kind), position_(position), length_(length)
-    {
-    }
-    RFormulaErrorKind Kind() const { return kind_; }
-    int Position() const { return position_; }
-    int Length() const { return length_; }
-
-private:
-    RFormulaErrorKind kind_;
-    int position_;
-    int length_;
-};
 
 class RCurveArg;
 class RCurveCalcMethod;
@@ -100,10 +69,11 @@ private:
     char At(int position) const { return Text[static_cast<std::size_t>(position - 1)]; }
     std::string Range(int first, int last) const;
 
-    // Raises RFormulaError with `message` and where the fault is; `position`
-    // is the offending character, or -1 for the whole range first..last.
-    [[noreturn]] void Fail(RFormulaErrorKind kind, const std::string& message, int first, int last,
-                           int position = -1) const;
+    // Raises RFormulaError of `kind` (with `name` for the kinds that name
+    // one) and where the fault is; `position` is the offending character, or
+    // -1 for the whole range first..last.
+    [[noreturn]] void Fail(RFormulaErrorKind kind, int first, int last, int position = -1,
+                           std::string name = {}) const;
 
     std::string Text;
     // Where each character of Text stood in the formula as typed (0-based).

@@ -2,6 +2,7 @@
 
 #include "chart/chart.h"
 #include "container/text_codec.h"
+#include "las/logging.h"
 #include "las/near_equal.h"
 #include "view/calculated_curves.h"
 #include "view/curve_points.h"
@@ -22,6 +23,21 @@ void RLasCore::SetData(std::unique_ptr<RLasData> data, std::unique_ptr<RLasSetti
     Data = data ? std::move(data) : std::make_unique<RLasData>();
     Settings = settings ? std::move(settings) : std::make_unique<RLasSettings>();
     calculatorEntries_.Clear();
+}
+
+std::unique_ptr<RLasCore> RLasCore::Open(const std::string& lasPath, const std::string& settingsPath,
+                                         const RLasLoadOptions& options)
+{
+    const RLogScope scope(options.Sink);
+    auto settings = std::make_unique<RLasSettings>();
+    if (!settingsPath.empty())
+        settings->LoadFromFile(settingsPath);
+    auto data = std::make_unique<RLasData>();
+    data->LoadFromLas(lasPath, options);
+    auto core = std::make_unique<RLasCore>();
+    core->SetData(std::move(data), std::move(settings));
+    core->Prepare(1);
+    return core;
 }
 
 void RLasCore::Prepare(int mode)
@@ -369,6 +385,7 @@ void RLasCore::BuildCrossPlot(RChart& chart, const RLasCrossPlotSettings& settin
     chart.Clear();
     chart.OnAfterDrawAxis = nullptr;
     chart.Legend.Show = false;
+    chart.ColorScale.Show = false;
     chart.BackGroundFill.Border.Width = 16;
     const auto count = static_cast<std::int64_t>(Data ? Data->Curves().size() : 0);
     if (settings.XCurve < 0 || settings.XCurve >= count || settings.YCurve < 0 || settings.YCurve >= count) {
@@ -385,6 +402,8 @@ void RLasCore::BuildCrossPlot(RChart& chart, const RLasCrossPlotSettings& settin
             axis.AxisType = atLogarithmic;
         axis.Color = view && view->Color.Value() >= 1 ? ViewColor(view->Color) : RColor(RColorType::ctRGBA, 0);
         axis.CaptionColor = axis.Color;
+        // 0.50, 1.00, 1.50: one number of decimals along each axis.
+        axis.UniformLabelDecimals = true;
     };
     setUp(chart.XAxis().Add(), xCurve);
     setUp(chart.YAxis().Add(), yCurve);
@@ -396,15 +415,22 @@ void RLasCore::BuildCrossPlot(RChart& chart, const RLasCrossPlotSettings& settin
     // Pairs at the depths both curves have, from the deepest up, whatever
     // the sign of either step, so the gradient reads the same on every file.
     // Both orders ascend, regular or irregular, so one merge pass pairs them.
+    // Each point's depth is its colour value: the gradient runs over depth
+    // itself, gaps included, as the colour scale says.
     const RAscendingSamples xs(xCurve), ys(yCurve);
     RChartDataSeries& points = series.Data();
-    points.SetCapacity(static_cast<int>(std::min(xs.Count(), ys.Count())));
+    const std::size_t most = std::min(xs.Count(), ys.Count());
+    points.SetCapacity(static_cast<int>(most));
+    std::vector<double> depths;
+    depths.reserve(most);
     std::size_t a = xs.Count(), b = ys.Count();
     while (a > 0 && b > 0) {
         const double depthA = xs.Depth(a - 1), depthB = ys.Depth(b - 1);
         if (IsNearEqual(depthA, depthB, 8)) {
-            if (!xs.Missing(a - 1) && !ys.Missing(b - 1))
+            if (!xs.Missing(a - 1) && !ys.Missing(b - 1)) {
                 points.AppendPoint(0, xs.Value(a - 1), ys.Value(b - 1));
+                depths.push_back(depthA);
+            }
             --a;
             --b;
         } else if (depthA > depthB) {
@@ -420,6 +446,12 @@ void RLasCore::BuildCrossPlot(RChart& chart, const RLasCrossPlotSettings& settin
         series.Markers.UseGradient = true;
         series.Markers.Color = second;
         series.Markers.GradientColor = first;
+        // The deepest point comes first: the second colour at the deepest
+        // depth, the first at the shallowest.
+        points.SetColorValues(std::move(depths));
+        chart.ColorScale.Show = true;
+        chart.ColorScale.SeriesIndex = 0;
+        chart.ColorScale.Caption = TextCodec::Utf8ToCp1251(settings.DepthName.empty() ? "Depth" : settings.DepthName);
     } else {
         series.Markers.Color = first;
     }

@@ -39,6 +39,15 @@ public:
     // Takes over a data set and its settings (none: empty ones).
     void SetData(std::unique_ptr<RLasData> data, std::unique_ptr<RLasSettings> settings = nullptr);
 
+    // A document opened the one way every front end opens one: the views and
+    // methods of settings.dat at `settingsPath` (an empty path or a missing
+    // file gives none; a damaged one is reported, gives none and is marked
+    // damaged in Settings), the LAS file read with `options`, prepared
+    // after loading. A file that gives no curves still opens; whether that
+    // is a failure is the caller's to say. Raises what the reader raises.
+    static std::unique_ptr<RLasCore> Open(const std::string& lasPath, const std::string& settingsPath,
+                                          const RLasLoadOptions& options);
+
     // Mode 1 after a file was loaded (stored methods are computed), mode 0
     // after the views or the curves changed.
     void Prepare(int mode);
