@@ -1,7 +1,7 @@
 #include "raster/bitmap_util.h"
 
-#include "container/error.h"
 #include "raster/pixel_format.h"
+#include "raster/raster_error.h"
 #include "raster/raster_lock.h"
 
 #include <algorithm>
@@ -22,7 +22,7 @@ void RBitmapUtil::SetSize(int width, int height)
     // Byte offsets within a row are ints: the row, rounded up to 4 bytes,
     // must fit one.
     if (width > (std::numeric_limits<int>::max() - 3) / bytesPerPixel_)
-        throw RError("Недопустимый размер изображения: " + std::to_string(width) + " x " + std::to_string(height));
+        throw RRasterError({.Kind = RRasterErrorKind::BadImageSize, .Width = width, .Height = height});
     std::lock_guard guard(RasterLock());
     const int stride = (width * bytesPerPixel_ + 3) / 4 * 4;
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));

@@ -28,7 +28,7 @@ public:
     // A width or height below 1 is stored as 1. The buffer is kept when the
     // size does not change; a new size starts from zeroed pixels. A width
     // whose row of bytes would not fit an int (2^29 pixels of 4 bytes)
-    // raises RError and keeps the old size.
+    // raises RRasterError and keeps the old size.
     void SetSize(int width, int height);
 
     int Width() const { return width_; }

@@ -1,9 +1,9 @@
 #include "raster/glyph_rasterizer.h"
 
-#include "container/error.h"
 #include "container/text_codec.h"
 #include "raster/bitmap_gray_core.h"
 #include "raster/font_data.h"
+#include "raster/raster_error.h"
 #include "raster/raster_lock.h"
 
 #include <algorithm>
@@ -30,7 +30,7 @@ FT_Library Library()
     static FT_Library library = [] {
         FT_Library made = nullptr;
         if (FT_Init_FreeType(&made) != 0)
-            throw RError("Не удалось запустить растеризатор шрифтов FreeType");
+            throw RRasterError({.Kind = RRasterErrorKind::FreeTypeUnavailable});
         return made;
     }();
     return library;
@@ -88,7 +88,7 @@ FaceFile ResolveFace(const RFont& font)
         FcPatternDestroy(match);
     }
     if (face.path.empty())
-        throw RError("Не найден шрифт \"" + family + "\"");
+        throw RRasterError({.Kind = RRasterErrorKind::FontNotFound, .Name = family});
     known.emplace(key, face);
     return face;
 }
@@ -164,7 +164,7 @@ RGlyphRasterizer::RGlyphRasterizer(const RFont& font, RFontMode mode) : face_(st
 
     const FaceFile file = ResolveFace(font);
     if (FT_New_Face(Library(), file.path.c_str(), file.index, &f.face) != 0)
-        throw RError("Ошибка открытия файла " + file.path);
+        throw RRasterError({.Kind = RRasterErrorKind::FontFileUnreadable, .Path = file.path});
     f.pixelHeight = (font.Size * dpi + 36) / 72;
     FT_Set_Pixel_Sizes(f.face, 0, static_cast<FT_UInt>(f.pixelHeight));
     const int em = f.face->units_per_EM > 0 ? f.face->units_per_EM : 2048;

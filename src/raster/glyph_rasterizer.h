@@ -32,7 +32,7 @@ int WorkSquareSide(int size, int dpi);
 
 class RGlyphRasterizer {
 public:
-    // Raises RError when no face can be opened for the font.
+    // Raises RRasterError when no face can be opened for the font.
     RGlyphRasterizer(const RFont& font, RFontMode mode);
     ~RGlyphRasterizer();
     RGlyphRasterizer(const RGlyphRasterizer&) = delete;

@@ -1,8 +1,8 @@
 #include "raster/png_codec.h"
 
 #include "container/atomic_file.h"
-#include "container/error.h"
 #include "raster/bitmap_true_color.h"
+#include "raster/raster_error.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -39,9 +39,9 @@ void PutChunk(std::string& out, const char* type, const std::string& data)
                     crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
 }
 
-[[noreturn]] void Damaged(const std::string& what)
+[[noreturn]] void Damaged(RRasterErrorKind kind, std::string chunk = {})
 {
-    throw RError("Ошибка чтения изображения PNG: " + what);
+    throw RRasterError({.Kind = kind, .Name = std::move(chunk)});
 }
 
 int Paeth(int a, int b, int c)
@@ -75,7 +75,7 @@ std::string Encode(const RBitmapTrueColor& bitmap)
     std::string packed(packedSize, '\0');
     if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
                   reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()), 6) != Z_OK)
-        throw RError("Ошибка архивации данных");
+        throw RRasterError({.Kind = RRasterErrorKind::PngCompressFailed});
     packed.resize(packedSize);
 
     std::string header;
@@ -100,35 +100,35 @@ void WriteFile(const RBitmapTrueColor& bitmap, const std::string& path)
 RPngImage Decode(const std::string& bytes)
 {
     if (bytes.size() < 8 || bytes.compare(0, 8, kSignature, 8) != 0)
-        Damaged("нет подписи PNG");
+        Damaged(RRasterErrorKind::PngNoSignature);
     std::size_t at = 8;
     int width = 0, height = 0, channels = 0;
     std::string packed;
     bool ended = false;
     while (!ended) {
         if (bytes.size() - at < 12)
-            Damaged("файл обрезан");
+            Damaged(RRasterErrorKind::PngTruncated);
         const std::uint32_t length = GetU32(bytes, at);
         if (length > bytes.size() - at - 12)
-            Damaged("файл обрезан");
+            Damaged(RRasterErrorKind::PngTruncated);
         const std::string type = bytes.substr(at + 4, 4);
         const std::string data = bytes.substr(at + 8, length);
         const std::uint32_t crc = GetU32(bytes, at + 8 + length);
         if (crc != crc32(0, reinterpret_cast<const Bytef*>(bytes.data() + at + 4), length + 4))
-            Damaged("неверная контрольная сумма блока " + type);
+            Damaged(RRasterErrorKind::PngBadChecksum, type);
         at += 12 + length;
         if (type == "IHDR") {
             if (length != 13)
-                Damaged("неверный заголовок");
+                Damaged(RRasterErrorKind::PngBadHeader);
             const std::uint32_t w = GetU32(data, 0), h = GetU32(data, 4);
             const int depth = static_cast<unsigned char>(data[8]), colour = static_cast<unsigned char>(data[9]);
             if (w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
-                Damaged("недопустимый размер");
+                Damaged(RRasterErrorKind::PngBadSize);
             if (depth != 8 || data[10] != 0 || data[11] != 0 || data[12] != 0)
-                Damaged("неподдерживаемый формат");
+                Damaged(RRasterErrorKind::PngUnsupported);
             channels = colour == 0 ? 1 : colour == 2 ? 3 : colour == 6 ? 4 : 0;
             if (channels == 0)
-                Damaged("неподдерживаемый формат");
+                Damaged(RRasterErrorKind::PngUnsupported);
             width = static_cast<int>(w);
             height = static_cast<int>(h);
         } else if (type == "IDAT") {
@@ -138,7 +138,7 @@ RPngImage Decode(const std::string& bytes)
         }
     }
     if (channels == 0)
-        Damaged("нет заголовка");
+        Damaged(RRasterErrorKind::PngNoHeader);
 
     const std::size_t rowBytes = static_cast<std::size_t>(width) * channels;
     std::string raw((rowBytes + 1) * static_cast<std::size_t>(height), '\0');
@@ -147,7 +147,7 @@ RPngImage Decode(const std::string& bytes)
                    static_cast<uLong>(packed.size()))
             != Z_OK
         || rawSize != raw.size())
-        Damaged("повреждены данные изображения");
+        Damaged(RRasterErrorKind::PngBadImageData);
 
     RPngImage image;
     image.width = width;
@@ -168,7 +168,7 @@ RPngImage Decode(const std::string& bytes)
             case 2: predicted = b; break;
             case 3: predicted = (a + b) / 2; break;
             case 4: predicted = Paeth(a, b, c); break;
-            default: Damaged("неизвестный фильтр строки");
+            default: Damaged(RRasterErrorKind::PngBadRowFilter);
             }
             current[i] = static_cast<std::uint8_t>(line[1 + i] + predicted);
         }

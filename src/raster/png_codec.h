@@ -20,13 +20,14 @@ namespace PngCodec {
 // The bitmap's pixels (grey bitmaps as grey RGB) as PNG bytes.
 std::string Encode(const RBitmapTrueColor& bitmap);
 // Writes the bitmap to `path` through RAtomicFile: a failed write keeps
-// the old file and leaves no temporary. Raises RError.
+// the old file and leaves no temporary. Raises RFileError (RRasterError
+// when the picture does not pack).
 void WriteFile(const RBitmapTrueColor& bitmap, const std::string& path);
 
-// Decodes PNG bytes; raises RError on anything damaged or unsupported.
+// Decodes PNG bytes; raises RRasterError on anything damaged or unsupported.
 // Images larger than 16384 x 16384 are refused.
 RPngImage Decode(const std::string& bytes);
-// False when the file does not exist; RError when it is damaged.
+// False when the file does not exist; RRasterError when it is damaged.
 bool ReadFile(const std::string& path, RPngImage& image);
 
 }  // namespace PngCodec
