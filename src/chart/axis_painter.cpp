@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -187,7 +188,9 @@ void RAxisPainter::DrawHorizontal(const RChartAxis& axis)
         const std::string texts[2] = {axis.FormatValue(p.min), axis.FormatValue(p.max)};
         const int widths[2] = {driver_.MeasureText(texts[0]).width, driver_.MeasureText(texts[1]).width};
         const bool fit = widths[0] + widths[1] + 2 * kLabelInset <= insideRight - insideLeft;
-        for (int end = 0; fit && end < 2; ++end) {
+        // Ends that still read the same (beyond a double's digits) are labelled once.
+        const int ends = texts[0] == texts[1] ? 1 : 2;
+        for (int end = 0; fit && end < ends; ++end) {
             int x = 0;
             if (!PixelOf(axis, end == 0 ? p.min : p.max, x))
                 continue;
@@ -196,6 +199,7 @@ void RAxisPainter::DrawHorizontal(const RChartAxis& axis)
         }
     } else {
         int lastRight = -1000000;
+        std::string lastText;
         const std::size_t count = p.ticks.size();
         for (std::size_t k = 0; k < count; ++k) {
             const RChartTick& tick = p.ticks[k];
@@ -203,6 +207,10 @@ void RAxisPainter::DrawHorizontal(const RChartAxis& axis)
             if (!tick.major || !PixelOf(axis, tick.value, x) || x < p.extent.left - 1 || x > p.extent.right)
                 continue;
             const std::string text = axis.FormatValue(tick.value);
+            // A label reading like its neighbour (a script or a value's
+            // digits too coarse for the step) says nothing: its tick stays bare.
+            if (text == lastText)
+                continue;
             const int width = driver_.MeasureText(text).width;
             const bool atStart = std::fabs(tick.value - p.min) <= 1e-9 * std::max(1.0, std::fabs(p.min));
             const bool atEnd = std::fabs(tick.value - p.max) <= 1e-9 * std::max(1.0, std::fabs(p.max));
@@ -211,6 +219,7 @@ void RAxisPainter::DrawHorizontal(const RChartAxis& axis)
                 continue;
             driver_.DrawText(left + width / 2, labelCentre, text, axis.Color);
             lastRight = left + width;
+            lastText = text;
         }
     }
 
@@ -245,6 +254,7 @@ void RAxisPainter::DrawVertical(const RChartAxis& axis)
     const int labelHeight = driver_.MeasureText("0").height;
     const bool startInside = axis.EdgeInsideAlign >= 0 && (axis.EdgeInsideAlign & 1);
     const bool endInside = axis.EdgeInsideAlign >= 0 && (axis.EdgeInsideAlign & 2);
+    std::string lastText;
     for (const RChartTick& tick : p.ticks) {
         int y = 0;
         if (!PixelOf(axis, tick.value, y) || y < graph.top || y >= graph.bottom)
@@ -258,6 +268,9 @@ void RAxisPainter::DrawVertical(const RChartAxis& axis)
         if (!tick.major)
             continue;
         const std::string text = axis.FormatValue(tick.value);
+        if (text == lastText)
+            continue;  // as on horizontal axes: a neighbour reading the same is not repeated
+        lastText = text;
         const int width = driver_.MeasureText(text).width;
         const int x = right ? line + out + kGap + width / 2 + 1 : line - out - kGap - (width + 1) / 2;
         // Labels stay in the bitmap; at the range's ends inside the graph

@@ -225,6 +225,9 @@ void RChart::Draw()
 
     if (!layout_.legend.Empty())
         DrawLegend(*this, driver, layout_.legend);
+    if (!layout_.colorScale.Empty())
+        if (const auto content = ColorScaleContent(*this))
+            DrawColorScale(*this, *content, driver, layout_.colorScale);
     if (!layout_.caption.Empty()) {
         driver.SelectFont(CaptionFont);
         const int textWidth = driver.MeasureText(Caption).width;

@@ -16,6 +16,7 @@
 // With FixedXAxisLength > 0 every track is that many pixels wide and
 // ViewSizeX follows from the graph area's width.
 
+#include "chart/chart_color_scale.h"
 #include "chart/chart_layout.h"
 #include "chart/chart_legend.h"
 #include "chart/chart_output_driver.h"
@@ -62,6 +63,8 @@ public:
     void Clear();
 
     RChartLegend Legend;
+    // The legend of a series' marker gradient: what its colours stand for.
+    RChartColorScale ColorScale;
     RChartFill BackGroundFill;
     // Drawn at the top-left of the chart, or of the graph area, when set.
     std::shared_ptr<const RBitmap32> BackGroundPicture;

@@ -44,9 +44,18 @@ std::string RChartAxis::FormatValue(double value) const
     default:
         if (numberFormat_.Script() != FormatNumberScript)
             numberFormat_.SetScript(FormatNumberScript);
+        if (UniformLabelDecimals)
+            return numberFormat_.FormatFixed(value, placement_.labelDecimals);
         return numberFormat_.Format(value, AxisType == atLogarithmic ? ChartTicks::SignificantDecimals(value)
                                                                      : placement_.labelDecimals);
     }
+}
+
+int RChartAxis::DecimalsTellingApart(double a, double b, int least) const
+{
+    if (numberFormat_.Script() != FormatNumberScript)
+        numberFormat_.SetScript(FormatNumberScript);
+    return numberFormat_.DecimalsTellingApart(a, b, least, ChartTicks::kMaxDecimals, UniformLabelDecimals);
 }
 
 double RChartAxis::NiceStep(double span, double lengthPixels) const

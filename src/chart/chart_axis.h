@@ -28,8 +28,10 @@ struct RAxisPlacement {
     double length = 1;  // signed pixels from the range's start to its end
     double min = 0, max = 1;  // the range drawn (auto, zero-span and log rules applied)
     double step = 1;          // the linear tick step (0 on log axes)
-    // Decimals numeric labels have at least: those of the step, more when
-    // the range's two ends would read the same.
+    // Decimals of numeric labels: on linear axes those of the step, more
+    // when the range's two ends would read the same; on log axes those
+    // that reach the first significant digit of the smallest decade
+    // labelled. At least these, or exactly these with UniformLabelDecimals.
     int labelDecimals = 0;
     bool log = false;
     std::vector<RChartTick> ticks;
@@ -87,6 +89,11 @@ public:
     // may widen the axis beyond it.
     int MinSize = 0;
     double MinTickSize = 0;
+    // Every numeric label shows the same number of decimals, the
+    // placement's labelDecimals (or the script's required ones when more):
+    // 0.50, 0.75, 1.00 and on log axes 0.01, 0.10, 1.00. Without it labels
+    // drop trailing zeros and log decades each show their own digit.
+    bool UniformLabelDecimals = false;
     bool ShowZeroLevel = false;
     double ZeroLevel = 0;
 
@@ -97,8 +104,12 @@ public:
     // axes the category name through FormatTextScript, others through
     // FormatNumberScript, its decimals extended so that labels are never
     // rounded together: on linear axes to the placement's labelDecimals, on
-    // log axes to the value's first significant digit (0.001, 0.01, 0.1).
+    // log axes to the value's first significant digit (0.001, 0.01, 0.1);
+    // with UniformLabelDecimals exactly the placement's labelDecimals.
     std::string FormatValue(double value) const;
+    // The fewest decimals from `least` up with which numeric labels of `a`
+    // and `b` read apart through FormatNumberScript; `least` when none do.
+    int DecimalsTellingApart(double a, double b, int least) const;
 
     // The nice step for `span` value units over `lengthPixels` pixels, ticks
     // at least max(MinTickSize, 40) pixels apart; with the flooring of a

@@ -22,6 +22,7 @@ void RChartDataSeries::SetCount(int count)
     x_.resize(n);
     y_.resize(n);
     breaks_.resize(n);
+    colorValues_.clear();
     Changed();
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 class RDCNode;
@@ -40,6 +41,14 @@ public:
     const std::vector<double>& Ys() const { return y_; }
     const std::vector<std::uint8_t>& Breaks() const { return breaks_; }
 
+    // Colour values, one per point: what a gradient of the series' markers
+    // runs over (a cross-plot's depths; see RMarkerGradient). They count
+    // only while there is one per point; SetCount and Clear drop them, and
+    // they are not saved to a node.
+    void SetColorValues(std::vector<double> values) { colorValues_ = std::move(values); }
+    const std::vector<double>& ColorValues() const { return colorValues_; }
+    bool HasColorValues() const { return !x_.empty() && colorValues_.size() == x_.size(); }
+
     // True when the Y values never decrease (NaN counts as unsorted). The
     // answer is cached until the points change; a sorted series lets the
     // chart find the visible window by bisection.
@@ -55,6 +64,7 @@ private:
 
     std::vector<double> x_, y_;
     std::vector<std::uint8_t> breaks_;
+    std::vector<double> colorValues_;
     mutable int ascendingKnown_ = 0;  // bit 0: X known, bit 1: Y known
     mutable bool xAscending_ = false, yAscending_ = false;
 };

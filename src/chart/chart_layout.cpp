@@ -29,22 +29,25 @@ int Align(RAlignment alignment, int start, int length, int size)
     }
 }
 
-// The decimals of the linear step, and more while the range's two ends
-// would read the same (0.2001..0.2004 through "#,##0.000").
+// Linear axes: the decimals of the step, and more while the range's two
+// ends would read the same (0.2001..0.2004 through "#,##0.000"). Log axes:
+// those of the smallest decade labelled (ticks ascend; before they are
+// placed, the range's start).
 void SetLabelDecimals(RChartAxis& axis)
 {
     RAxisPlacement& p = axis.MutablePlacement();
-    p.labelDecimals = 0;
-    if (p.log)
+    if (p.log) {
+        double smallest = p.min;
+        const auto major = std::find_if(p.ticks.begin(), p.ticks.end(), [](const RChartTick& tick) { return tick.major; });
+        if (major != p.ticks.end())
+            smallest = major->value;
+        p.labelDecimals = ChartTicks::SignificantDecimals(smallest);
         return;
-    int decimals = ChartTicks::StepDecimals(p.step);
-    p.labelDecimals = decimals;
-    if (axis.AxisType != atNumeric || !(p.max > p.min))
-        return;
-    while (decimals < ChartTicks::kMaxDecimals && axis.FormatValue(p.min) == axis.FormatValue(p.max))
-        p.labelDecimals = ++decimals;
-    if (axis.FormatValue(p.min) == axis.FormatValue(p.max))
-        p.labelDecimals = ChartTicks::StepDecimals(p.step);
+    }
+    const int stepDecimals = ChartTicks::StepDecimals(p.step);
+    p.labelDecimals = stepDecimals;
+    if (axis.AxisType == atNumeric && p.max > p.min)
+        p.labelDecimals = axis.DecimalsTellingApart(p.min, p.max, stepDecimals);
 }
 
 }  // namespace
@@ -150,6 +153,7 @@ void RChartLayout::ResolveRange(RChartAxis& axis, double lengthPixels, bool vert
     }
     placement.min = min;
     placement.max = max;
+    placement.ticks.clear();
     SetLabelDecimals(axis);
 }
 
@@ -203,6 +207,10 @@ void RChartLayout::Measure()
         captionHeight_ = driver_.MeasureText(chart_.Caption).height + kGap;
     }
 
+    colorScaleSize_ = {};
+    if (const auto content = ColorScaleContent(chart_))
+        colorScaleSize_ = MeasureColorScale(chart_, *content, driver_);
+
     legendWidth_ = legendHeight_ = 0;
     if (chart_.Legend.Show) {
         driver_.SelectFont(chart_.Legend.Font);
@@ -233,6 +241,12 @@ void RChartLayout::Margins()
         const int y = chart_.CaptionVAlignment == alEnd ? height - kPad - captionHeight_ : kPad;
         result_.caption = {0, y, width, y + captionHeight_};
         (chart_.CaptionVAlignment == alEnd ? bottom : top) += captionHeight_ + kGap;
+    }
+    if (colorScaleSize_.width > 0) {
+        // At the right, over the graph area; a chart too narrow cuts it at the right.
+        const int x = std::max(kPad, width - kPad - colorScaleSize_.width);
+        result_.colorScale = {x, top, std::min(x + colorScaleSize_.width, width), top + colorScaleSize_.height};
+        top += colorScaleSize_.height + kGap;
     }
     if (legendWidth_ > 0) {
         const RChartLegendAlignment side = chart_.Legend.Align;
@@ -340,10 +354,9 @@ void RChartLayout::PlaceVertical()
         }
         const auto strategy = p.log ? RTickStrategy::Logarithmic() : RTickStrategy::Linear();
         p.ticks = strategy->Ticks(axis.VisibleMin(), axis.VisibleMax(), graph.Height(), axis.MinTickSize);
-        if (!p.log) {
+        if (!p.log)
             p.step = axis.NiceStep(axis.VisibleMax() - axis.VisibleMin(), graph.Height());
-            SetLabelDecimals(axis);
-        }
+        SetLabelDecimals(axis);
     }
 }
 
@@ -412,5 +425,7 @@ void RChartLayout::PlaceHorizontal()
         }
         const auto strategy = p.log ? RTickStrategy::Logarithmic() : RTickStrategy::Linear();
         p.ticks = strategy->Ticks(p.min, p.max, std::fabs(p.length), axis.MinTickSize);
+        if (p.log)
+            SetLabelDecimals(axis);
     }
 }

@@ -5,21 +5,22 @@
 // 1. Ranges: each axis's range (automatic ends from its series' data,
 //    zero spans widened, logarithmic ends at powers of ten).
 // 2. Measure: each axis's thickness (its Size, or ticks + labels + caption
-//    measured with its fonts), the caption and the legend.
+//    measured with its fonts), the caption, the legend and the colour scale.
 // 3. Margins: vertical axes left (right with TopRightAlignment), the
 //    horizontal axes of each track stacked below (above) the graph area,
-//    caption and legend outside them; the graph area is what is left.
+//    caption, colour scale and legend outside them; the graph area is what
+//    is left.
 // 4. Place: tracks side by side in TrackIndex order, the view window
 //    applied, and each axis given its strip, its extent and its mapping
 //    from values to pixels, and its ticks.
 
+#include "chart/chart_output_driver.h"
 #include "chart/chart_types.h"
 
 #include <vector>
 
 class RChart;
 class RChartAxis;
-class RChartOutputDriver;
 
 struct RChartTrack {
     int trackIndex = 0;  // the TrackIndex value of its axes
@@ -31,6 +32,7 @@ struct RChartLayoutResult {
     RChartRect header;   // above the graph area: the top-aligned axes of all tracks
     RChartRect caption;  // the chart's caption, empty without one
     RChartRect legend;   // empty when no legend is shown
+    RChartRect colorScale;  // the marker gradient's legend; empty when not shown
     std::vector<RChartTrack> tracks;
     double contentWidth = 0, contentHeight = 0;  // the full extent in pixels
 };
@@ -70,4 +72,5 @@ private:
     std::vector<DataRange> xData_, yData_;
     int captionHeight_ = 0;
     int legendWidth_ = 0, legendHeight_ = 0;
+    RChartTextSize colorScaleSize_;
 };

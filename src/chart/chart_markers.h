@@ -1,7 +1,8 @@
 #pragma once
 // RChartMarkers: the marker drawn at each point of a series. Size is the
 // marker's side (or diameter) in pixels. With UseGradient the colour runs
-// from Color at the first point to GradientColor at the last.
+// from Color to GradientColor over the points' colour values, or from the
+// first point to the last (RMarkerGradient, chart_color_scale.h).
 
 #include "chart/chart_colors.h"
 #include "chart/chart_types.h"

@@ -245,9 +245,21 @@ bool RNumberFormat::Matches(const Section& section, double value) const
     return value == x;
 }
 
-std::string RNumberFormat::Format(double value) const { return Format(value, 0); }
+std::string RNumberFormat::Format(double value) const { return FormatWith(value, 0, false); }
 
-std::string RNumberFormat::Format(double value, int minDecimals) const
+std::string RNumberFormat::Format(double value, int minDecimals) const { return FormatWith(value, minDecimals, false); }
+
+std::string RNumberFormat::FormatFixed(double value, int decimals) const { return FormatWith(value, decimals, true); }
+
+int RNumberFormat::DecimalsTellingApart(double a, double b, int least, int most, bool fixed) const
+{
+    for (int decimals = least; decimals <= most; ++decimals)
+        if (FormatWith(a, decimals, fixed) != FormatWith(b, decimals, fixed))
+            return decimals;
+    return least;
+}
+
+std::string RNumberFormat::FormatWith(double value, int minDecimals, bool fixed) const
 {
     if (std::isnan(value))
         return "NAN";
@@ -273,10 +285,11 @@ std::string RNumberFormat::Format(double value, int minDecimals) const
     }
     if (section->isDate)
         return FormatDate(*section, withSign ? value : -value);
-    return FormatNumber(*section, value, withSign, minDecimals);
+    return FormatNumber(*section, value, withSign, minDecimals, fixed);
 }
 
-std::string RNumberFormat::FormatNumber(const Section& section, double value, bool withSign, int minDecimals) const
+std::string RNumberFormat::FormatNumber(const Section& section, double value, bool withSign, int minDecimals,
+                                        bool fixed) const
 {
     std::string number;
     bool negative = false;
@@ -296,8 +309,12 @@ std::string RNumberFormat::FormatNumber(const Section& section, double value, bo
         // that 0.125 with two decimals gives 0.13, as a user reads it.
         const int asked = section.exponent || minDecimals <= 0
                               ? 0
-                              : minDecimals - (section.percent ? 2 : 0) + 3 * section.thousandsScale;
-        const int decimals = std::min(std::max(section.decimalsTotal, asked), 30);
+                              : std::max(0, minDecimals - (section.percent ? 2 : 0) + 3 * section.thousandsScale);
+        // Fixed: the asked decimals and the required ones, nothing optional.
+        const int decimals = section.exponent || !fixed
+                                 ? std::min(std::max(section.decimalsTotal, asked), 30)
+                                 : std::min(std::max(section.decimalsRequired, asked), 30);
+        const int kept = fixed && !section.exponent ? decimals : section.decimalsRequired;
         const double scale = std::pow(10.0, decimals);
         double scaled = magnitude * scale;
         if (scaled < 1e17)
@@ -323,7 +340,7 @@ std::string RNumberFormat::FormatNumber(const Section& section, double value, bo
         }
         negative = value < 0 && (integerDigits.find_first_not_of('0') != std::string::npos
                                  || fraction.find_first_not_of('0') != std::string::npos);
-        while (int(fraction.size()) > section.decimalsRequired && !fraction.empty() && fraction.back() == '0')
+        while (int(fraction.size()) > kept && !fraction.empty() && fraction.back() == '0')
             fraction.pop_back();
         const std::size_t firstNonZero = integerDigits.find_first_not_of('0');
         integerDigits = firstNonZero == std::string::npos ? std::string() : integerDigits.substr(firstNonZero);

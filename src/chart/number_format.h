@@ -45,6 +45,16 @@ public:
     // gives 0.001 and 1,000). Percent and thousands scaling are counted in
     // ("0%" with 3 gives 0.1%); exponent sections are left as they are.
     std::string Format(double value, int minDecimals) const;
+    // The same with every asked decimal shown, zeros included, and no
+    // optional one beyond them: `decimals` exactly, or the section's
+    // required ones when it has more ("#,##0.0##" with 2 gives 1.00, 0.25
+    // and 0.13 for 0.125; with 0 gives 5.0). Labels of one axis so share
+    // their number of decimals.
+    std::string FormatFixed(double value, int decimals) const;
+    // The fewest decimals from `least` up to `most` with which `a` and `b`
+    // read apart (through Format, or FormatFixed when `fixed`); `least`
+    // when no number of decimals up to `most` tells them apart.
+    int DecimalsTellingApart(double a, double b, int least, int most, bool fixed) const;
     // A text through the text section ("@"); the text itself without one.
     std::string FormatText(std::string_view text) const;
 
@@ -73,7 +83,8 @@ private:
     void Parse();
     static Section ParseSection(std::string_view text);
     bool Matches(const Section& section, double value) const;
-    std::string FormatNumber(const Section& section, double value, bool withSign, int minDecimals) const;
+    std::string FormatWith(double value, int minDecimals, bool fixed) const;
+    std::string FormatNumber(const Section& section, double value, bool withSign, int minDecimals, bool fixed) const;
     std::string FormatDate(const Section& section, double value) const;
 
     std::string script_;

@@ -1,6 +1,7 @@
 #include "chart/series_painter.h"
 
 #include "chart/chart.h"
+#include "chart/chart_color_scale.h"
 #include "raster/stroke_geometry.h"
 
 #include <algorithm>
@@ -250,17 +251,13 @@ void RSeriesPainter::DrawMarkers(const RChartSeries& series, const RChartAxis& x
     const int size = std::min(markers.Size, 1000);
     const Window window = VisibleWindow(series, xAxis, yAxis, clip, size);
     const AxisMap mapX(xAxis), mapY(yAxis);
-    const int count = data.Count();
+    const RMarkerGradient gradient(series);
     for (int i = window.first; i < window.last; ++i) {
         const double x = mapX(data.Xs()[std::size_t(i)]), y = mapY(data.Ys()[std::size_t(i)]);
         if (!Finite(x, y) || x < clip.left - size || x > clip.right + size || y < clip.top - size
             || y > clip.bottom + size)
             continue;
-        // A single point has no gradient to run along: it takes Color.
-        const RColor color = markers.UseGradient && count > 1
-                                 ? ChartColors::Blend(markers.Color, markers.GradientColor, double(i) / (count - 1))
-                                 : markers.Color;
-        driver_.DrawMarker(markers, int(std::lround(x)), int(std::lround(y)), size, color);
+        driver_.DrawMarker(markers, int(std::lround(x)), int(std::lround(y)), size, gradient.PointColor(i));
     }
 }
 

@@ -16,8 +16,9 @@
 // the eye and costs one span per row. Sparser lines are drawn segment by
 // segment with the driver's sub-pixel lines.
 //
-// Scatter markers take Markers.Color, or with UseGradient a colour running
-// from Color at the first point to GradientColor at the last.
+// Scatter markers take Markers.Color, or with UseGradient the colour
+// RMarkerGradient gives each point (by its colour value, or from Color at
+// the first point to GradientColor at the last).
 
 #include "chart/chart_types.h"
 

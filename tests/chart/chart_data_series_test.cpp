@@ -44,6 +44,26 @@ TEST(ChartDataSeries, SortednessIsRecomputedAfterChanges)
     EXPECT_FALSE(data.YAscending());
 }
 
+TEST(ChartDataSeries, ColourValuesCountOnlyWithOnePerPoint)
+{
+    RChartDataSeries data;
+    data.AppendPoint(0, 1, 10);
+    data.AppendPoint(0, 2, 20);
+    data.SetColorValues({1500, 1499.5});
+    EXPECT_TRUE(data.HasColorValues());
+    data.AppendPoint(0, 3, 30);  // one point more than values
+    EXPECT_FALSE(data.HasColorValues());
+    data.SetColorValues({1500, 1499.5, 1499});
+    EXPECT_TRUE(data.HasColorValues());
+    // A new count starts the points afresh: the values go with the old ones.
+    data.SetCount(3);
+    EXPECT_FALSE(data.HasColorValues());
+    EXPECT_TRUE(data.ColorValues().empty());
+    data.Clear();
+    data.SetColorValues({});
+    EXPECT_FALSE(data.HasColorValues());  // no points, nothing to colour
+}
+
 TEST(ChartDataSeries, SavesAndLoadsThroughAContainerNode)
 {
     RChartDataSeries data;

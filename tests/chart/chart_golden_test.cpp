@@ -86,6 +86,43 @@ TEST(ChartGolden, ScatterWithGradientMarkers)
     EXPECT_TRUE(Matches(chart, "scatter_gradient"));
 }
 
+TEST(ChartGolden, ScatterColouredByDepthWithItsColorScale)
+{
+    RChart chart(320, 280);
+    chart.SetUseAntialiasing(true);
+    chart.OverSizeX = chart.OverSizeY = 10;
+    for (RChartAxisCollection* axes : {&chart.XAxis(), &chart.YAxis()}) {
+        RChartAxis& axis = axes->Add();
+        axis.Caption = axes == &chart.XAxis() ? "NPHI, V/V" : "RHOB, G/C3";
+        axis.EdgeInsideAlign = 3;
+        axis.CaptionAlign = alCenter;
+        axis.CaptionFont.Size = 8;
+        axis.CaptionFont.Weight = 7;
+        axis.TicksSize = 4;
+        axis.UniformLabelDecimals = true;
+        axis.GridLinesColor = ChartColors::Rgb(0xE0E0E0);
+    }
+    RChartSeries& series = chart.Series().Add();
+    series.ChartType = ctScatterPoints;
+    series.Markers.Style = cmsRound;
+    series.Markers.Size = 5;
+    series.Markers.UseGradient = true;
+    series.Markers.Color = ChartColors::Rgb(0x0000FF);          // red at the deepest
+    series.Markers.GradientColor = ChartColors::Rgb(0x00FF00);  // green at the shallowest
+    std::vector<double> depths;
+    for (int i = 0; i < 120; ++i) {
+        if (i >= 40 && i < 70)
+            continue;  // a gap in depth: the colours skip it too
+        const double t = i / 119.0;
+        series.Data().AppendPoint(0, 0.05 + 0.35 * t + 0.04 * std::sin(i * 1.3), 2.6 - 0.5 * t + 0.05 * std::cos(i * 0.7));
+        depths.push_back(2100 - 0.5 * i);
+    }
+    series.Data().SetColorValues(depths);
+    chart.ColorScale.Show = true;
+    chart.ColorScale.Caption = "Depth";
+    EXPECT_TRUE(Matches(chart, "scatter_color_scale"));
+}
+
 TEST(ChartGolden, CaptionLegendAndTwoSeries)
 {
     RChart chart(360, 300);

@@ -73,6 +73,34 @@ TEST(NumberFormat, AskedDecimalsExtendTheOptionalOnes)
     EXPECT_EQ(RNumberFormat("0.00E+00").Format(0.00012345, 6), "1.23E-04");
 }
 
+TEST(NumberFormat, FixedDecimalsKeepTheirZerosAndDropOptionalDigits)
+{
+    const RNumberFormat axis("#,##0.0##");
+    EXPECT_EQ(axis.FormatFixed(1, 2), "1.00");
+    EXPECT_EQ(axis.FormatFixed(0.25, 2), "0.25");
+    EXPECT_EQ(axis.FormatFixed(0.125, 2), "0.13");  // the optional third decimal is not shown
+    EXPECT_EQ(axis.FormatFixed(5, 0), "5.0");       // the script's required decimal stays
+    EXPECT_EQ(axis.FormatFixed(-1500, 1), "-1,500.0");
+    const RNumberFormat whole("#,##0");
+    EXPECT_EQ(whole.FormatFixed(1000, 3), "1,000.000");
+    EXPECT_EQ(whole.FormatFixed(0.0004, 3), "0.000");  // no "-0.000" either
+    EXPECT_EQ(whole.FormatFixed(-0.0004, 3), "0.000");
+    EXPECT_EQ(RNumberFormat("0%").FormatFixed(0.5, 3), "50.0%");
+    EXPECT_EQ(RNumberFormat("0.00E+00").FormatFixed(0.00012345, 6), "1.23E-04");
+}
+
+TEST(NumberFormat, DecimalsThatTellTwoValuesApart)
+{
+    const RNumberFormat axis("#,##0.0##");
+    EXPECT_EQ(axis.DecimalsTellingApart(0.1, 0.4, 0, 20, true), 0);
+    EXPECT_EQ(axis.DecimalsTellingApart(0.2001, 0.2004, 1, 20, false), 4);
+    EXPECT_EQ(axis.DecimalsTellingApart(0.2001, 0.2004, 1, 20, true), 4);
+    EXPECT_EQ(axis.DecimalsTellingApart(1500, 1500.00002, 2, 20, true), 5);
+    // Equal values, or apart only beyond `most`: `least` itself.
+    EXPECT_EQ(axis.DecimalsTellingApart(7, 7, 2, 20, true), 2);
+    EXPECT_EQ(axis.DecimalsTellingApart(1, 1.0001, 1, 3, true), 1);
+}
+
 TEST(NumberFormat, SectionsAndConditions)
 {
     EXPECT_EQ(Format("0.0;(0.0);\"zero\"", 5), "5.0");
