@@ -1,7 +1,7 @@
 #include "view/calculated_curves.h"
 
-#include "container/error.h"
 #include "las/las_data.h"
+#include "view/calc_curve_error.h"
 #include "view/las_settings.h"
 
 #include <algorithm>
@@ -23,7 +23,10 @@ bool IsFitCalcCurveName(const std::string& name)
                            [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
-std::string CalcCurveNameProblem(const std::string& name) { return "Недопустимое имя кривой \"" + name + "\"."; }
+std::string CalcCurveNameProblem(const std::string& name, RLanguage language)
+{
+    return FaultText({.Kind = RCalcCurveErrorKind::BadName, .Name = name}, language);
+}
 
 void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings)
 {
@@ -112,7 +115,7 @@ private:
 void CheckEntryName(const std::string& name)
 {
     if (!IsFitCalcCurveName(name))
-        throw RError(CalcCurveNameProblem(name));
+        throw RCalcCurveError({.Kind = RCalcCurveErrorKind::BadName, .Name = name});
 }
 
 }  // namespace
@@ -123,7 +126,7 @@ void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalc
     if (failedEntry)
         *failedEntry = entries.size();
     if (!data.LasHeader())
-        throw RError("Нет загруженного файла LAS.");
+        throw RCalcCurveError({.Kind = RCalcCurveErrorKind::NoDocument});
 
     // Highest first, so that each index still names its curve.
     std::sort(deletedCurves.begin(), deletedCurves.end(), std::greater<>());

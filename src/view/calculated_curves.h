@@ -4,6 +4,7 @@
 // into the data set as ordinary columns.
 
 #include "calc/calc_method.h"
+#include "container/language.h"
 #include "las/las_curve.h"
 
 #include <string>
@@ -27,8 +28,8 @@ void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings);
 // not a depth name, and one a ~C line can hold (no period, no leading ~ or
 // #, no control characters, no blanks at either end).
 bool IsFitCalcCurveName(const std::string& name);
-// The message that refuses such a name.
-std::string CalcCurveNameProblem(const std::string& name);
+// The message that refuses such a name (RCalcCurveError's BadName).
+std::string CalcCurveNameProblem(const std::string& name, RLanguage language = RLanguage::Russian);
 
 // One curve of the calculator window.
 struct RCalcEntry {
@@ -47,9 +48,9 @@ struct RCalcEntry {
 //   earlier entry is a file column by then) and computed: a new entry is
 //   appended as a column with a ~C entry copied from the last one, a default
 //   view and a track entry; a committed one replaces its curve and column.
-// An entry that fails (parse error; a name IsFitCalcCurveName refuses)
-// raises RError with its message after everything this call changed is put
-// back; `failedEntry` (when given) is then that entry's index in `entries`,
+// An entry that fails raises after everything this call changed is put
+// back: RFormulaError for a parse error, RCalcCurveError for a name
+// IsFitCalcCurveName refuses or a data set with no file loaded; `failedEntry` (when given) is then that entry's index in `entries`,
 // or entries.size() when no entry is at fault.
 void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalcEntry>& entries,
                        std::vector<int> deletedCurves = {}, std::size_t* failedEntry = nullptr);
