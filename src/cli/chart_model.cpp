@@ -4,6 +4,7 @@
 #include "container/text_codec.h"
 #include "view/las_core.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -87,7 +88,10 @@ Json LogChartModel(const RLasCore& core, const RChart& chart)
     for (const auto& axis : chart.XAxis()) {
         const bool log = axis->AxisType == atLogarithmic;
         const std::size_t k = static_cast<std::size_t>(chart.XAxis().IndexOf(axis.get()));
-        const double span = k < shown.size() ? shown[k]->MaxValue - shown[k]->MinValue : 0.0;
+        double span = k < shown.size() ? shown[k]->MaxValue - shown[k]->MinValue : 0.0;
+        // A curve of one value, or of none, is drawn over a span of one.
+        if (k < shown.size() && !(std::isfinite(span) && span > 0))
+            span = 1.0;
         axes.push_back({{"caption", ChartText(axis->Caption)},
                         {"track", axis->TrackIndex},
                         {"min", axis->MinValue()},
@@ -144,5 +148,12 @@ Json CrossPlotModel(const RChart& chart, const RLasCrossPlotSettings& settings)
                        {"gradient", settings.UseGradient},
                        {"color", series ? Hex(series->Markers.Color) : Json(nullptr)},
                        {"gradientColor", series ? Hex(series->Markers.GradientColor) : Json(nullptr)}};
+    // The legend of the gradient as drawn: what it maps and its two ends.
+    if (const auto scale = ColorScaleContent(chart))
+        model["colorScale"] = {{"caption", ChartText(chart.ColorScale.Caption)},
+                               {"least", scale->least},
+                               {"greatest", scale->greatest}};
+    else
+        model["colorScale"] = nullptr;
     return model;
 }

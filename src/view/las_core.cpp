@@ -303,7 +303,7 @@ void RLasCore::BuildChart(RChart& chart, const RLasFilter& filter) const
     for (std::size_t i = 0; i < curves.size(); ++i) {
         if (!IsShown(i))
             continue;
-        RLasCurve& curve = *curves[i];
+        const RLasCurve& curve = *curves[i];
         const RCurveView* view = i < Views.size() ? Views[i] : nullptr;
         RChartSeries& series = chart.Series().Add();
         RChartAxis& axis = chart.XAxis().Add();
@@ -319,34 +319,34 @@ void RLasCore::BuildChart(RChart& chart, const RLasFilter& filter) const
         axis.GridLinesColor = GridColor(series.Line.Color, area);
 
         // The range as the data set holds it: finite values only, a curve of
-        // one value widened so its axis has a span.
-        if (!std::isfinite(curve.MinValue) || !std::isfinite(curve.MaxValue)) {
-            curve.MinValue = -0.5;
-            curve.MaxValue = 0.5;
+        // one value widened so its axis has a span. The curve keeps its own.
+        double low = curve.MinValue, high = curve.MaxValue;
+        if (!std::isfinite(low) || !std::isfinite(high)) {
+            low = -0.5;
+            high = 0.5;
         }
-        if (curve.MinValue == curve.MaxValue) {
-            curve.MinValue -= 0.5;
-            curve.MaxValue += 0.5;
+        if (low == high) {
+            low -= 0.5;
+            high += 0.5;
         }
         if (axis.AxisType == atLogarithmic) {
             // Whole decades: a linear step would start the axis at 0.
-            const double positive = curve.MinValue > 0.0 ? curve.MinValue : SmallestPositive(curve);
-            const double low = positive > 0.0 ? std::pow(10.0, std::floor(std::log10(positive))) : 1.0;
-            double high = curve.MaxValue > low ? std::pow(10.0, std::ceil(std::log10(curve.MaxValue))) : low * 10.0;
-            if (high <= low)
-                high = low * 10.0;
-            axis.SetMinValue(low);
-            axis.SetMaxValue(high);
+            const double positive = low > 0.0 ? low : SmallestPositive(curve);
+            const double decadeLow = positive > 0.0 ? std::pow(10.0, std::floor(std::log10(positive))) : 1.0;
+            double decadeHigh = high > decadeLow ? std::pow(10.0, std::ceil(std::log10(high))) : decadeLow * 10.0;
+            if (decadeHigh <= decadeLow)
+                decadeHigh = decadeLow * 10.0;
+            axis.SetMinValue(decadeLow);
+            axis.SetMaxValue(decadeHigh);
         } else {
-            const double step = axis.NiceStep(curve.MaxValue - curve.MinValue, kAxisRoundingLength);
-            axis.SetMinValue(RChartAxis::FloorToStep(curve.MinValue, step));
-            axis.SetMaxValue(RChartAxis::CeilToStep(curve.MaxValue, step));
+            const double step = axis.NiceStep(high - low, kAxisRoundingLength);
+            axis.SetMinValue(RChartAxis::FloorToStep(low, step));
+            axis.SetMaxValue(RChartAxis::CeilToStep(high, step));
         }
         axis.TrackIndex = i < Settings->Tracks.size() ? Settings->Tracks[i] : 0;
         axis.CaptionColor = series.Line.Color;
         axis.Color = series.Line.Color;
-        axis.FormatNumberScript = NumberScript(std::max(std::fabs(curve.MinValue), std::fabs(curve.MaxValue)),
-                                               axis.FormatNumberScript);
+        axis.FormatNumberScript = NumberScript(std::max(std::fabs(low), std::fabs(high)), axis.FormatNumberScript);
         series.XAxisIndex = chart.XAxis().Count() - 1;
         series.YAxisIndex = 0;
         const bool selected = filter.Curves.empty() || (i < filter.Curves.size() && filter.Curves[i]);

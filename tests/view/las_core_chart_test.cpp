@@ -169,8 +169,16 @@ TEST_F(LasCoreChartTest, AxisRangesAndNumberFormatsFollowTheCurve)
     AddCurve("MID", "", {1.5, 12.3});
     AddCurve("BIG", "", {20, 150});
     AddCurve("FLAT", "", {5, 5, 5});
+    // A curve whose range is unknown (made in code, never measured).
+    RLasCurve& unmeasured = AddCurve("UNMEASURED", "", {1, 2});
     core.Prepare(0);
+    unmeasured.MinValue = unmeasured.MaxValue = std::nan("");
     Draw();
+    // Drawing leaves the curve's own range unknown and draws it over -0.5..0.5.
+    EXPECT_TRUE(std::isnan(unmeasured.MinValue) && std::isnan(unmeasured.MaxValue));
+    EXPECT_EQ(chart.XAxis()[4].Caption, "UNMEASURED");
+    EXPECT_LE(chart.XAxis()[4].MinValue(), -0.5);
+    EXPECT_GE(chart.XAxis()[4].MaxValue(), 0.5);
     // Curves without a unit are captioned by their mnemonic alone.
     EXPECT_EQ(chart.XAxis()[0].Caption, "SMALL");
     EXPECT_EQ(chart.XAxis()[0].FormatNumberScript, "#,##0.000");
@@ -294,6 +302,47 @@ TEST_F(LasCoreChartTest, CrossPlotPairsCommonDepthsFromTheDeepestUp)
     core.BuildCrossPlot(chart, settings);
     EXPECT_EQ(chart.Series().Count(), 0);
     EXPECT_EQ(chart.XAxis().Count(), 0);
+}
+
+TEST_F(LasCoreChartTest, CrossPlotGradientRunsOverDepthAndIsExplained)
+{
+    // Common depths 1000.5 .. 1002.5 with 1001.5 null in Y: the colours
+    // keep to depth across the gap, and the scale names depth and its ends.
+    AddCurve("X", "", {1, 2, 3, 4, 5, 6, 7});
+    AddCurve("Y", "", {10, kNull, 30}, 1000.5, 1.0);
+    core.Prepare(0);
+    RLasCrossPlotSettings settings = GradientCircles();
+    core.BuildCrossPlot(chart, settings);
+    const RChartSeries& series = chart.Series()[0];
+    EXPECT_EQ(series.Data().ColorValues(), (std::vector<double>{1002.5, 1000.5}));
+    EXPECT_TRUE(chart.ColorScale.Show);
+    EXPECT_EQ(chart.ColorScale.SeriesIndex, 0);
+    EXPECT_EQ(chart.ColorScale.Caption, "Depth");
+    const auto scale = ColorScaleContent(chart);
+    ASSERT_TRUE(scale);
+    EXPECT_EQ(scale->least, "1,000.5");
+    EXPECT_EQ(scale->greatest, "1,002.5");
+    // The second colour (red) at the deepest point, the first (green) at the shallowest.
+    const RMarkerGradient gradient(series);
+    EXPECT_EQ(gradient.PointColor(0).Word().Rgb(), ColorWord(RPlatformColor(0x0000FF)).Rgb());
+    EXPECT_EQ(gradient.PointColor(1).Word().Rgb(), ColorWord(RPlatformColor(0x00FF00)).Rgb());
+    // Both axes write their labels with one number of decimals.
+    EXPECT_TRUE(chart.XAxis()[0].UniformLabelDecimals);
+    EXPECT_TRUE(chart.YAxis()[0].UniformLabelDecimals);
+
+    // The word for depth is the interface's; chart texts are Windows-1251.
+    settings.DepthName = "Глубина";
+    core.BuildCrossPlot(chart, settings);
+    EXPECT_EQ(chart.ColorScale.Caption, TextCodec::Utf8ToCp1251("Глубина"));
+
+    // One colour: nothing to explain. An empty chart shows no scale either.
+    settings.UseGradient = false;
+    core.BuildCrossPlot(chart, settings);
+    EXPECT_FALSE(ColorScaleContent(chart));
+    settings.UseGradient = true;
+    settings.YCurve = 7;
+    core.BuildCrossPlot(chart, settings);
+    EXPECT_FALSE(chart.ColorScale.Show);
 }
 
 TEST_F(LasCoreChartTest, CrossPlotPairsIrregularRowsByDepth)
