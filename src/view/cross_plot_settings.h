@@ -15,4 +15,7 @@ struct RLasCrossPlotSettings {
     RPlatformColor GradientColor;
     std::int32_t MarkerStyle = 0;  // chart marker style value
     std::int32_t MarkerSize = 0;
+    // What the colour scale of a gradient calls depth, in the interface
+    // language (UTF-8); "Depth" when empty.
+    std::string DepthName;
 };
