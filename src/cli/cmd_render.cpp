@@ -255,6 +255,8 @@ int RunCrossPlot(const CliArgs& args)
         return 2;
     }
     plot.MarkerSize = size;
+    // The viewer's word for depth in the --lang language.
+    plot.DepthName = CliLanguage() == RLasLanguage::English ? "Depth" : "Глубина";
     RLasLoadOptions loadOptions;
     if (!ReadLoadOptions(options, loadOptions))
         return 2;

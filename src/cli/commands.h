@@ -2,6 +2,8 @@
 // Subcommands of loggard-cli. Each takes the arguments after its name and
 // returns the process exit code: 0 success, 1 failure, 2 usage.
 
+#include "las/las_problem.h"
+
 #include <string>
 #include <vector>
 
@@ -11,6 +13,10 @@ using CliArgs = std::vector<std::string>;
 // RLogFunctionSink for the length of a command. Problems reach it already
 // worded in the language of the global --lang option (Russian by default).
 void PrintDiagnostic(const std::string& text);
+
+// The language of the global --lang option (Russian by default), for the
+// words a picture carries (the cross-plot's colour scale: "Глубина").
+RLasLanguage CliLanguage();
 
 int RunDump(const CliArgs& args);
 int RunInfo(const CliArgs& args);

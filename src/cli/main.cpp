@@ -35,12 +35,19 @@ constexpr Command kCommands[] = {
      RunCrossPlot},
 };
 
+RLasLanguage& CurrentLanguage()
+{
+    static RLasLanguage language = RLasLanguage::Russian;
+    return language;
+}
+
 void PrintUsage(std::FILE* out)
 {
     std::fprintf(out, "usage: loggard-cli [--lang en|ru] COMMAND [ARGS]\n\ncommands:\n");
     for (const Command& command : kCommands)
         std::fprintf(out, "  %-60s %s\n", command.usage, command.summary);
-    std::fprintf(out, "\n--lang sets the language of diagnostics: en English, ru Russian (the default)\n");
+    std::fprintf(out, "\n--lang sets the language of diagnostics and of words in pictures: en English, ru Russian"
+                      " (the default)\n");
 }
 
 // Words problems in the language the command line asks for and hands them,
@@ -99,6 +106,8 @@ bool ReadLanguage(int argc, char** argv, int& next, RLasLanguage& language)
 
 }  // namespace
 
+RLasLanguage CliLanguage() { return CurrentLanguage(); }
+
 void PrintDiagnostic(const std::string& text)
 {
     // A message is program text in UTF-8 that may quote file bytes in
@@ -128,6 +137,7 @@ int main(int argc, char** argv)
         PrintUsage(stdout);
         return 0;
     }
+    CurrentLanguage() = language;
     DiagnosticLanguageSink languageSink(language);
     RLogScope scope(&languageSink);
     for (const Command& command : kCommands) {

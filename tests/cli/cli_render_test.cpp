@@ -77,6 +77,16 @@ TEST(CliCrossPlot, PairsTwoCurvesWithTheWindowsDefaults)
     EXPECT_EQ(model["marker"]["color"], "FF0000");
     EXPECT_EQ(model["marker"]["gradientColor"], "00FF00");
     EXPECT_EQ(model["xAxis"]["caption"], "GR, GAPI");
+    // The colour scale names depth in the --lang language (Russian by default).
+    EXPECT_EQ(model["colorScale"]["caption"], "Глубина");
+    const CliResult english = RunCli("--lang en crossplot " + kSample + " GR RHOB " + dir.File("e.png") + " --model " +
+                                         dir.File("e.json"),
+                                     dir);
+    ASSERT_EQ(english.exitCode, 0) << english.err;
+    const auto scale = ReadJson(dir.File("e.json"))["colorScale"];
+    EXPECT_EQ(scale["caption"], "Depth");
+    EXPECT_EQ(scale["least"], model["colorScale"]["least"]);
+    EXPECT_NE(scale["least"], scale["greatest"]);
 
     const CliResult square = RunCli("crossplot " + kSample + " GR RHOB " + dir.File("y.png") +
                                         " --marker square --size 9 --colors 0000FF,FFFF00 --no-gradient --model " + dir.File("y.json"),
@@ -86,6 +96,7 @@ TEST(CliCrossPlot, PairsTwoCurvesWithTheWindowsDefaults)
     EXPECT_EQ(plain["marker"]["style"], "square");
     EXPECT_EQ(plain["marker"]["size"], 9);
     EXPECT_EQ(plain["marker"]["color"], "0000FF");
+    EXPECT_TRUE(plain["colorScale"].is_null());  // one colour: nothing to explain
 
     const CliResult unknown = RunCli("crossplot " + kSample + " GR NOPE " + dir.File("z.png"), dir);
     EXPECT_EQ(unknown.exitCode, 2);
