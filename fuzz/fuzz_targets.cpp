@@ -70,11 +70,9 @@ std::unique_ptr<RLasData> SmallDataSet()
     return data;
 }
 
-// Prepares the document as the viewer does right after opening and draws
-// its log chart on a small bitmap.
+// Draws a prepared document's log chart on a small bitmap.
 void DrawLogChart(RLasCore& core)
 {
-    core.Prepare(1);
     // Declared after the core, so destroyed first: it holds a handler into it.
     RChart chart(200, 150);
     chart.SetUseAntialiasing(true);
@@ -141,6 +139,7 @@ void Container(const std::uint8_t* data, std::size_t size)
     settings->LoadFromNode(container);
     RLasCore core;
     core.SetData(SmallDataSet(), std::move(settings));
+    core.Prepare(1);
     DrawLogChart(core);
 
     // What the program writes after showing the document must load again.
@@ -175,8 +174,10 @@ void Las(const std::uint8_t* data, std::size_t size)
 
     RLasLoadProgress progress;
     options.Progress = &progress;
-    auto las = std::make_unique<RLasData>();
-    const bool loaded = las->LoadFromLas(in.Path(), options);
+    // Opened as every front end opens a document, without settings.
+    const std::unique_ptr<RLasCore> core = RLasCore::Open(in.Path(), std::string(), options);
+    const RLasData* las = core->Data.get();
+    const bool loaded = !las->Curves().empty();
     if (progress.BytesRead > progress.FileSize)
         std::abort();  // no byte is counted twice
     if (las->SaveToLas(out.Path())) {
@@ -206,9 +207,7 @@ void Las(const std::uint8_t* data, std::size_t size)
             }
         }
     }
-    RLasCore core;
-    core.SetData(std::move(las));
-    DrawLogChart(core);
+    DrawLogChart(*core);
 }
 
 void Formula(const std::uint8_t* data, std::size_t size)

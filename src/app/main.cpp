@@ -17,7 +17,7 @@ void PrintUsage(std::FILE* out)
     std::fprintf(out,
                  "usage: loggard [FILE.las]\n"
                  "\n"
-                 "Loggard, a viewer and light editor for well logs in LAS files (versions 1.2 and 2.0).\n"
+                 "Loggard, a viewer and light editor for well logs in LAS files (versions 1.2, 2.0 and 3.0).\n"
                  "With one file given, the program opens it at start.\n"
                  "\n"
                  "options:\n"

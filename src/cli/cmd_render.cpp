@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -102,10 +103,6 @@ private:
 using Clock = std::chrono::steady_clock;
 double Milliseconds(Clock::time_point from) { return std::chrono::duration<double, std::milli>(Clock::now() - from).count(); }
 
-struct StageTimes {
-    double load = 0, prepare = 0;
-};
-
 // The load options --encoding asks for; false (reported) for a name that
 // is no encoding.
 bool ReadLoadOptions(const Options& options, RLasLoadOptions& load)
@@ -114,29 +111,24 @@ bool ReadLoadOptions(const Options& options, RLasLoadOptions& load)
     return !encoding || ReadEncodingOption(*encoding, load);
 }
 
-// Loads the file and its settings into `core` and prepares it as the
-// viewer does right after opening. False (reported) when no curve loaded.
-bool LoadDocument(RLasCore& core, const std::string& lasPath, const std::optional<std::string>& settingsPath,
-                  const RLasLoadOptions& loadOptions, StageTimes& times)
+// The file and its settings opened as the viewer opens them, with the
+// time it took. None (reported) when the settings file named is not there
+// or no curve loaded; a damaged settings file is reported and gives no views.
+std::unique_ptr<RLasCore> LoadDocument(const std::string& lasPath, const std::optional<std::string>& settingsPath,
+                                       const RLasLoadOptions& loadOptions, double& openMs)
 {
     const auto start = Clock::now();
-    auto settings = std::make_unique<RLasSettings>();
-    if (settingsPath && !settings->LoadFromFile(*settingsPath)) {
+    if (settingsPath && !std::filesystem::is_regular_file(*settingsPath)) {
         std::cerr << "cannot read settings " << *settingsPath << "\n";
-        return false;
+        return nullptr;
     }
-    auto data = std::make_unique<RLasData>();
-    const bool loaded = LoadLasFile(*data, lasPath, loadOptions);
-    core.SetData(std::move(data), std::move(settings));
-    times.load = Milliseconds(start);
-    if (!loaded) {
+    std::unique_ptr<RLasCore> core = OpenLasDocument(lasPath, settingsPath.value_or(std::string()), loadOptions);
+    openMs = Milliseconds(start);
+    if (core->Data->Curves().empty()) {
         std::cerr << "no curves in " << lasPath << "\n";
-        return false;
+        return nullptr;
     }
-    const auto prepareStart = Clock::now();
-    core.Prepare(1);
-    times.prepare = Milliseconds(prepareStart);
-    return true;
+    return core;
 }
 
 bool WriteModel(const std::string& path, const nlohmann::ordered_json& model)
@@ -181,10 +173,12 @@ int RunRender(const CliArgs& args)
         return 2;
     RLogFunctionSink sink(PrintDiagnostic);
     const auto start = Clock::now();
-    RLasCore core;
-    StageTimes times;
-    if (!LoadDocument(core, options.Positional()[0], options.Value("--settings"), loadOptions, times))
+    double openMs = 0;
+    const std::unique_ptr<RLasCore> document =
+        LoadDocument(options.Positional()[0], options.Value("--settings"), loadOptions, openMs);
+    if (!document)
         return 1;
+    RLasCore& core = *document;
     auto stage = Clock::now();
     RChart chart(width, height);
     chart.SetUseAntialiasing(true);
@@ -210,8 +204,8 @@ int RunRender(const CliArgs& args)
     if (const auto modelPath = options.Value("--model"); modelPath && !WriteModel(*modelPath, LogChartModel(core, chart)))
         return 1;
     if (options.Has("--timings"))
-        std::fprintf(stderr, "load %.1f ms, prepare %.1f ms, build %.1f ms, draw %.1f ms, total %.1f ms\n",
-                     times.load, times.prepare, buildMs, drawMs, Milliseconds(start));
+        std::fprintf(stderr, "open %.1f ms, build %.1f ms, draw %.1f ms, total %.1f ms\n", openMs, buildMs, drawMs,
+                     Milliseconds(start));
     return 0;
 }
 
@@ -263,10 +257,11 @@ int RunCrossPlot(const CliArgs& args)
 
     RLogFunctionSink sink(PrintDiagnostic);
     const std::vector<std::string>& positional = options.Positional();
-    RLasCore core;
-    StageTimes times;
-    if (!LoadDocument(core, positional[0], options.Value("--settings"), loadOptions, times))
+    double openMs = 0;
+    const std::unique_ptr<RLasCore> document = LoadDocument(positional[0], options.Value("--settings"), loadOptions, openMs);
+    if (!document)
         return 1;
+    RLasCore& core = *document;
     // A curve by its bytes in the file or by its name as shown (UTF-8).
     const auto indexOf = [&](const std::string& mnemonic) -> std::int32_t {
         const auto& curves = core.Data->Curves();

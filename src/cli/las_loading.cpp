@@ -4,6 +4,7 @@
 #include "las/las_data.h"
 #include "las/las_problem.h"
 #include "las/logging.h"
+#include "view/las_core.h"
 
 #include <algorithm>
 #include <iostream>
@@ -54,6 +55,24 @@ bool LoadLasFile(RLasData& data, const std::string& path, const RLasLoadOptions&
     const bool loaded = data.LoadFromLas(path, own);
     held.HandOn(onward, data);
     return loaded;
+}
+
+std::unique_ptr<RLasCore> OpenLasDocument(const std::string& lasPath, const std::string& settingsPath,
+                                          const RLasLoadOptions& options)
+{
+    RLogSink* const onward = Logging::CurrentSink();
+    HeldDiagnostics held;
+    RLasLoadOptions own = options;
+    own.Sink = &held;
+    std::unique_ptr<RLasCore> core;
+    try {
+        core = RLasCore::Open(lasPath, settingsPath, own);
+    } catch (...) {
+        held.HandOn(onward, RLasData());
+        throw;
+    }
+    held.HandOn(onward, *core->Data);
+    return core;
 }
 
 bool ReadEncodingOption(const std::string& name, RLasLoadOptions& options)

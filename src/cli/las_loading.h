@@ -9,8 +9,10 @@
 //     if (const auto name = ...; name && !ReadEncodingOption(*name, options)) return 2;
 //     LoadLasFile(data, path, options);
 
+#include <memory>
 #include <string>
 
+class RLasCore;
 class RLasData;
 struct RLasLoadOptions;
 
@@ -18,6 +20,11 @@ struct RLasLoadOptions;
 // options.Sink is replaced by the loader's own. Returns what the load
 // returned.
 bool LoadLasFile(RLasData& data, const std::string& path, const RLasLoadOptions& options);
+
+// RLasCore::Open(lasPath, settingsPath, options), the document as the
+// viewer opens it, with the diagnostics handed on as above.
+std::unique_ptr<RLasCore> OpenLasDocument(const std::string& lasPath, const std::string& settingsPath,
+                                          const RLasLoadOptions& options);
 
 // The --encoding value `name` (any spelling ParseEncodingName reads) into
 // options.Encoding; false, with a message on stderr, for an unknown name.

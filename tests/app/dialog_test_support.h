@@ -74,12 +74,7 @@ inline std::string WriteRussianLas(const TempDir& dir, const std::string& name, 
 // The LAS file at `path` opened as the viewer opens it.
 inline std::unique_ptr<RLasCore> OpenLasFile(const std::string& path)
 {
-    auto data = std::make_unique<RLasData>();
-    data->LoadFromLas(path);
-    auto core = std::make_unique<RLasCore>();
-    core->SetData(std::move(data));
-    core->Prepare(1);
-    return core;
+    return RLasCore::Open(path, std::string(), {});
 }
 
 // A modal dialog closes the open pop-up, as the platform's dialogs do.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <fstream>
 
 namespace {
@@ -60,6 +62,19 @@ TEST(CliRender, ScaleWindowAndBadOptions)
     EXPECT_EQ(RunCli("render " + kSample + " " + dir.File("c.png") + " --width 0", dir).exitCode, 2);
     EXPECT_EQ(RunCli("render " + kSample, dir).exitCode, 2);
     EXPECT_EQ(RunCli("render " + dir.File("missing.las") + " " + dir.File("d.png"), dir).exitCode, 1);
+
+    // Settings as the viewer takes them: one named but not there is refused;
+    // a damaged one is reported and the log is drawn without its views.
+    const CliResult missing =
+        RunCli("--lang en render " + kSample + " " + dir.File("e.png") + " --settings " + dir.File("none.dat"), dir);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("cannot read settings"), std::string::npos);
+    std::ofstream(dir.File("cut.dat"), std::ios::binary) << "RDCNoncompressFile\x05";
+    const CliResult damaged =
+        RunCli("--lang en render " + kSample + " " + dir.File("f.png") + " --settings " + dir.File("cut.dat"), dir);
+    EXPECT_EQ(damaged.exitCode, 0);
+    EXPECT_NE(damaged.err.find(dir.File("cut.dat")), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("f.png")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("d.png")));
 }
 
