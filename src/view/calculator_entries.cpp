@@ -10,8 +10,14 @@
 
 namespace {
 
-// The sentence of a parser message, without its position text.
-std::string Sentence(const std::string& message) { return message.substr(0, message.find("\r\n")); }
+constexpr RLanguage kLanguages[] = {RLanguage::English, RLanguage::Russian};
+
+// The first line of an error's wording: what is wrong, without where.
+std::string Sentence(const RError& error, RLanguage language)
+{
+    const std::string text = error.Text(language);
+    return text.substr(0, text.find("\r\n"));
+}
 
 }  // namespace
 
@@ -39,13 +45,15 @@ void RCalculatorEntries::ListStoredMethods(const RLasData& data, const RLasStore
         } else {
             entry.Source = RCalcEntrySource::NotApplied;
             if (!IsFitCalcCurveName(name)) {
-                entry.Problem = CalcCurveNameProblem(name);
+                for (const RLanguage language : kLanguages)
+                    entry.Problem[static_cast<std::size_t>(language)] = CalcCurveNameProblem(name, language);
             } else {
                 RCurveCalcMethod parsed(method->Formula);
                 try {
                     parsed.Parse(data);
                 } catch (const RError& error) {
-                    entry.Problem = Sentence(error.what());
+                    for (const RLanguage language : kLanguages)
+                        entry.Problem[static_cast<std::size_t>(language)] = Sentence(error, language);
                 }
             }
         }
@@ -166,7 +174,7 @@ void RCalculatorEntries::Commit(RLasData& data, RLasSettings& settings, std::vec
         RCalculatorEntry& entry = working[rowOf[i]];
         entry.CurveIndex = computed[i].CurveIndex;
         entry.Source = RCalcEntrySource::Calculator;
-        entry.Problem.clear();
+        entry.Problem = {};
         written[rowOf[i]] = true;
     }
     for (std::size_t row = 0; row < working.size(); ++row) {

@@ -26,6 +26,9 @@
 // deleted and renamed entries' methods go, the others are stored under
 // their names.
 
+#include "container/language.h"
+
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -43,9 +46,9 @@ struct RCalculatorEntry {
     // one not applied).
     int CurveIndex = -1;
     RCalcEntrySource Source = RCalcEntrySource::Calculator;
-    // Why a NotApplied entry gives no curve here: the parser's sentence
-    // (UTF-8, Russian like every message of the core).
-    std::string Problem{};
+    // Why a NotApplied entry gives no curve here, UTF-8, indexed by
+    // RLanguage: the parser's sentence, or the refusal of the name.
+    std::array<std::string, 2> Problem{};
     // Set by the window when the user changed the name or the formula.
     bool Edited = false;
 };

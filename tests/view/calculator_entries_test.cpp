@@ -71,14 +71,17 @@ TEST_F(CalculatorEntriesTest, StoredMethodsAreListedAsTheyMetTheFile)
     ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[0].Name, "A.B");
     EXPECT_EQ(entries[0].Source, Source::NotApplied);
-    EXPECT_EQ(entries[0].Problem, "Недопустимое имя кривой \"A.B\".");
+    EXPECT_EQ(entries[0].Problem[1], "Недопустимое имя кривой \"A.B\".");
+    EXPECT_FALSE(entries[0].Problem[0].empty());
+    EXPECT_NE(entries[0].Problem[0], entries[0].Problem[1]);
     EXPECT_EQ(entries[1].Name, "DOUBLE");
     EXPECT_EQ(entries[1].Formula, "GR*2");
     EXPECT_EQ(entries[1].Source, Source::Calculator);
     EXPECT_EQ(entries[1].CurveIndex, 3);
     EXPECT_EQ(entries[2].Source, Source::NotApplied);
     EXPECT_EQ(entries[2].CurveIndex, -1);
-    EXPECT_EQ(entries[2].Problem, "Ошибка разбора формулы: кривая PS не найдена.");
+    EXPECT_EQ(entries[2].Problem[1], "Ошибка разбора формулы: кривая PS не найдена.");
+    EXPECT_EQ(entries[2].Problem[0], "Formula error: curve PS not found.");
     EXPECT_EQ(entries[3].Source, Source::FileCurve);
     EXPECT_EQ(entries[3].CurveIndex, 2);
     EXPECT_EQ(CurveNames(), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "DOUBLE"}));
@@ -171,7 +174,7 @@ TEST_F(CalculatorEntriesTest, AMethodNotAppliedIsKeptUntilEditedAndThenMustRead)
     EXPECT_EQ(CurveNames(), (std::vector<std::string>{"GR", "DEPTH", "RHOB", "DOUBLE", "MISSING"}));
     EXPECT_DOUBLE_EQ(Value(4, 0), 4.2);
     EXPECT_EQ(Entries().Entries()[2].Source, Source::Calculator);
-    EXPECT_TRUE(Entries().Entries()[2].Problem.empty());
+    EXPECT_TRUE(Entries().Entries()[2].Problem[0].empty());
     // The untouched "A.B" was carried, not refused.
     EXPECT_EQ(Entries().Entries()[0].Source, Source::NotApplied);
     EXPECT_EQ(StoredFormula("A.B"), "GR");
