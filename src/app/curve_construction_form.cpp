@@ -4,9 +4,9 @@
 #include "app/las_text.h"
 #include "app/multi_lang.h"
 #include "calc/formula_parser.h"
+#include "calc/function_help.h"
 #include "calc/function_registry.h"
 #include "container/error.h"
-#include "view/calculated_curves.h"
 #include "view/las_core.h"
 
 #include <QDialogButtonBox>
@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -26,13 +27,25 @@
 
 namespace {
 
-std::vector<TfrmCurveConstruction::Entry>& Committed()
-{
-    static std::vector<TfrmCurveConstruction::Entry> committed;
-    return committed;
-}
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+// The notes on an entry that is not a curve of its own, per interface
+// language (0 English, 1 Russian).
+struct REntryTexts {
+    const char* fileCurve;   // %1: the curve's name
+    const char* notApplied;  // %1: why, the parser's sentence
+};
+const REntryTexts kEntryTexts[2] = {
+    {"The file has its own curve %1: this formula replaces its values only when you change it; deleting the row "
+     "forgets the formula and keeps the curve.",
+     "Not computed for this file. %1 The formula stays stored; change it to compute the curve here."},
+    {"В файле есть своя кривая %1: эта формула заменит её значения, только если вы её измените; удаление строки "
+     "забудет формулу, а кривая останется.",
+     "Для этого файла не вычисляется. %1 Формула остаётся сохранённой; измените её, чтобы вычислить кривую здесь."},
+};
+
+// Between a function's call form and what it gives.
+constexpr const char* kHelpSeparator = "  - ";
 
 // The QString position of byte offset `byteOffset` of `bytes`, text of `data`.
 int DisplayOffset(const std::string& bytes, int byteOffset, const RLasData& data)
@@ -43,13 +56,21 @@ int DisplayOffset(const std::string& bytes, int byteOffset, const RLasData& data
 
 }  // namespace
 
-const std::vector<TfrmCurveConstruction::Entry>& TfrmCurveConstruction::AddedCurves() { return Committed(); }
+const std::vector<TfrmCurveConstruction::Entry>& TfrmCurveConstruction::AddedCurves()
+{
+    static const std::vector<Entry> none;
+    return none;
+}
 
-void TfrmCurveConstruction::ClearAddedCurves() { Committed().clear(); }
+void TfrmCurveConstruction::ClearAddedCurves() {}
 
 TfrmCurveConstruction::TfrmCurveConstruction(QWidget* parent, RLasCore& core, const RMultiLang& lang,
                                              std::function<void()> onCurvesChanged, QString settingsPath)
-    : QDialog(parent), core_(core), onCurvesChanged_(std::move(onCurvesChanged)), settingsPath_(std::move(settingsPath))
+    : QDialog(parent),
+      core_(core),
+      language_(lang.Language()),
+      onCurvesChanged_(std::move(onCurvesChanged)),
+      settingsPath_(std::move(settingsPath))
 {
     setObjectName("frmCurveConstruction");
     setWindowTitle(FromUtf8(lang.MapCalculator()));
@@ -84,6 +105,10 @@ TfrmCurveConstruction::TfrmCurveConstruction(QWidget* parent, RLasCore& core, co
     EditFormla_->setObjectName("EditFormla");
     lblName_->setBuddy(EditName_);
     lblFormula_->setBuddy(EditFormla_);
+    lblEntryState_ = new QLabel(this);
+    lblEntryState_->setObjectName("lblEntryState");
+    lblEntryState_->setWordWrap(true);
+    lblEntryState_->hide();
 
     btnOK_ = new QPushButton("OK", this);
     btnOK_->setObjectName("btnOK");
@@ -107,6 +132,7 @@ TfrmCurveConstruction::TfrmCurveConstruction(QWidget* parent, RLasCore& core, co
     edits->addWidget(EditFormla_, 1, 1);
     auto* editColumn = new QVBoxLayout;
     editColumn->addLayout(edits);
+    editColumn->addWidget(lblEntryState_);
     editColumn->addWidget(lbCurve1_);
 
     auto* columns = new QHBoxLayout;
@@ -121,23 +147,35 @@ TfrmCurveConstruction::TfrmCurveConstruction(QWidget* parent, RLasCore& core, co
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addLayout(bottom);
-    resize(640, 420);
+    resize(780, 440);
 
     // The curves of the data set, then the functions a formula may call.
-    for (const auto& curve : core_.Data->Curves())
-        lbCurve1_->addItem(LasText::ToDisplay(curve->Mnemonic, *core_.Data));
-    // Functions in italics, with their call form as the tip.
+    // Each row keeps what a double-click inserts: the curve's name, the
+    // function's name without brackets.
+    for (const auto& curve : core_.Data->Curves()) {
+        const QString name = LasText::ToDisplay(curve->Mnemonic, *core_.Data);
+        auto* item = new QListWidgetItem(name, lbCurve1_);
+        item->setData(Qt::UserRole, name);
+    }
+    // Functions in italics: the call form and what it gives.
     QFont functionFont = lbCurve1_->font();
     functionFont.setItalic(true);
     for (const RCurveFunctionClass& function : FunctionRegistry()) {
-        auto* item = new QListWidgetItem(QString::fromStdString(function.FunctionName()), lbCurve1_);
-        item->setToolTip(QString::fromStdString(function.SyntaxText()));
+        const RFunctionHelp* help = FindFunctionHelp(function.className);
+        const QString text = help ? FromUtf8(help->Syntax(language_)) + kHelpSeparator
+                                        + FromUtf8(help->Description(language_))
+                                  : QString::fromStdString(function.SyntaxText());
+        auto* item = new QListWidgetItem(text, lbCurve1_);
+        item->setData(Qt::UserRole, QString::fromStdString(function.FunctionName()));
+        item->setToolTip(text);
         item->setFont(functionFont);
     }
 
-    working_ = Committed();
-    for (const Entry& entry : working_)
-        lbCalculatedCurves_->addItem(LasText::ToDisplay(entry.Name, *core_.Data));
+    working_ = core_.CalculatorEntries().Entries();
+    for (std::size_t row = 0; row < working_.size(); ++row) {
+        lbCalculatedCurves_->addItem(LasText::ToDisplay(working_[row].Name, *core_.Data));
+        StyleRow(static_cast<int>(row));
+    }
     sBtnDel_->setEnabled(false);
 
     // Handlers answer the user only: filling and selecting from code runs
@@ -151,6 +189,30 @@ TfrmCurveConstruction::TfrmCurveConstruction(QWidget* parent, RLasCore& core, co
     connect(lbCurve1_, &QListWidget::itemDoubleClicked, this, &TfrmCurveConstruction::lbCurve1DblClick);
     connect(btnOK_, &QPushButton::clicked, this, &TfrmCurveConstruction::btnOKClick);
     connect(btnCancel_, &QPushButton::clicked, this, &TfrmCurveConstruction::btnCancelClick);
+}
+
+QString TfrmCurveConstruction::EntryNote(const Entry& entry) const
+{
+    const REntryTexts& texts = kEntryTexts[language_ == 1 ? 1 : 0];
+    switch (entry.Source) {
+    case RCalcEntrySource::Calculator: return {};
+    case RCalcEntrySource::FileCurve:
+        return QString::fromUtf8(texts.fileCurve).arg(LasText::ToDisplay(entry.Name, *core_.Data));
+    case RCalcEntrySource::NotApplied:
+        return QString::fromUtf8(texts.notApplied)
+            .arg(FromUtf8(entry.Problem[static_cast<std::size_t>(LanguageOfIndex(language_))]))
+            .simplified();
+    }
+    return {};
+}
+
+void TfrmCurveConstruction::StyleRow(int row)
+{
+    QListWidgetItem* item = lbCalculatedCurves_->item(row);
+    const Entry& entry = working_[static_cast<std::size_t>(row)];
+    item->setToolTip(EntryNote(entry));
+    if (entry.Source == RCalcEntrySource::NotApplied)
+        item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
 }
 
 void TfrmCurveConstruction::SelectRow(int row)
@@ -182,7 +244,10 @@ void TfrmCurveConstruction::sBtnNewClick()
     SelectRow(row);
     sBtnDel_->setEnabled(true);
     EditFormla_->clear();
-    working_.push_back({name, std::string(), -1});
+    Entry entry;
+    entry.Name = name;
+    entry.Edited = true;
+    working_.push_back(std::move(entry));
     currentRow_ = row;
     EditName_->setFocus();
     EditName_->selectAll();
@@ -195,12 +260,16 @@ void TfrmCurveConstruction::lbCalculatedCurvesClick()
         currentRow_ = -1;
         EditName_->clear();
         EditFormla_->clear();
+        lblEntryState_->hide();
         sBtnDel_->setEnabled(false);
         return;
     }
     const Entry& entry = working_[static_cast<std::size_t>(currentRow_)];
     EditName_->setText(LasText::ToDisplay(entry.Name, *core_.Data));
     EditFormla_->setText(LasText::ToDisplay(entry.Formula, *core_.Data));
+    const QString note = EntryNote(entry);
+    lblEntryState_->setText(note);
+    lblEntryState_->setVisible(!note.isEmpty());
     sBtnDel_->setEnabled(true);
 }
 
@@ -208,7 +277,9 @@ void TfrmCurveConstruction::EditNameChange()
 {
     if (currentRow_ < 0)
         return;
-    working_[static_cast<std::size_t>(currentRow_)].Name = LasText::FromTyped(EditName_->text(), *core_.Data);
+    Entry& entry = working_[static_cast<std::size_t>(currentRow_)];
+    entry.Name = LasText::FromTyped(EditName_->text(), *core_.Data);
+    entry.Edited = true;
     lbCalculatedCurves_->item(currentRow_)->setText(EditName_->text());
 }
 
@@ -216,7 +287,9 @@ void TfrmCurveConstruction::EditFormlaChange()
 {
     if (currentRow_ < 0)
         return;
-    working_[static_cast<std::size_t>(currentRow_)].Formula = LasText::FromTyped(EditFormla_->text(), *core_.Data);
+    Entry& entry = working_[static_cast<std::size_t>(currentRow_)];
+    entry.Formula = LasText::FromTyped(EditFormla_->text(), *core_.Data);
+    entry.Edited = true;
 }
 
 void TfrmCurveConstruction::lbCurve1DblClick(QListWidgetItem* item)
@@ -225,7 +298,8 @@ void TfrmCurveConstruction::lbCurve1DblClick(QListWidgetItem* item)
         return;
     const QString text = EditFormla_->text();
     const int caret = EditFormla_->cursorPosition();
-    EditFormla_->setText(text.left(caret) + item->text() + text.mid(caret));
+    const QString inserted = item->data(Qt::UserRole).toString();
+    EditFormla_->setText(text.left(caret) + (inserted.isEmpty() ? item->text() : inserted) + text.mid(caret));
     EditFormla_->setFocus();
     EditFormla_->deselect();
     EditFormla_->end(false);
@@ -236,77 +310,62 @@ void TfrmCurveConstruction::sBtnDelClick()
 {
     if (currentRow_ < 0)
         return;
-    // Every position keeps its curve index: the rows below move up by
-    // name and formula, and the last position goes. At OK the curves of the
-    // remaining positions are replaced in place and the last one deleted.
-    for (std::size_t i = static_cast<std::size_t>(currentRow_); i + 1 < working_.size(); ++i) {
-        working_[i].Name = working_[i + 1].Name;
-        working_[i].Formula = working_[i + 1].Formula;
-        lbCalculatedCurves_->item(static_cast<int>(i))->setText(lbCalculatedCurves_->item(static_cast<int>(i) + 1)->text());
+    // The entry goes with its curve (a curve of the file stays, see
+    // RCalculatorEntries); the others keep theirs.
+    const int row = currentRow_;
+    working_.erase(working_.begin() + row);
+    {
+        const QSignalBlocker blocker(lbCalculatedCurves_);
+        delete lbCalculatedCurves_->takeItem(row);
     }
-    working_.pop_back();
-    delete lbCalculatedCurves_->takeItem(lbCalculatedCurves_->count() - 1);
-    SelectRow(std::min(currentRow_, lbCalculatedCurves_->count() - 1));
+    SelectRow(std::min(row, lbCalculatedCurves_->count() - 1));
     lbCalculatedCurvesClick();
 }
 
 bool TfrmCurveConstruction::CheckNames()
 {
-    const auto refuse = [this](std::size_t row, const QString& message) {
-        SelectRow(static_cast<int>(row));
-        lbCalculatedCurvesClick();
-        RDialogHooks::ShowError(this, message);
-        EditName_->setFocus();
-        EditName_->selectAll();
-        return false;
-    };
-    // The curves the calculator made carry their entries' names; every other
-    // curve belongs to the file.
-    std::set<int> ownCurves;
-    for (const Entry& entry : Committed())
-        ownCurves.insert(entry.CurveIndex);
-    const auto& curves = core_.Data->Curves();
-    for (std::size_t row = 0; row < working_.size(); ++row) {
-        const std::string& name = working_[row].Name;
-        const QString shown = LasText::ToDisplay(name, *core_.Data);
-        if (name.empty())
-            return refuse(row, QString::fromUtf8("Не задано имя кривой."));
-        for (std::size_t other = 0; other < row; ++other)
-            if (working_[other].Name == name)
-                return refuse(row, QString::fromUtf8("Имя кривой \"%1\" уже занято другой кривой калькулятора.")
-                                       .arg(shown));
-        for (std::size_t i = 0; i < curves.size(); ++i)
-            if (!ownCurves.count(static_cast<int>(i)) && curves[i]->Mnemonic == name)
-                return refuse(row, QString::fromUtf8("В файле уже есть кривая \"%1\".").arg(shown));
+    const RCalcNameProblem problem = core_.CalculatorEntries().CheckNames(*core_.Data, working_);
+    if (problem.kind == RCalcNameProblem::Kind::None || problem.row < 0)
+        return true;
+    const QString shown = LasText::ToDisplay(working_[static_cast<std::size_t>(problem.row)].Name, *core_.Data);
+    QString message;
+    switch (problem.kind) {
+    case RCalcNameProblem::Kind::None: return true;
+    case RCalcNameProblem::Kind::Missing: message = QString::fromUtf8("Не задано имя кривой."); break;
+    case RCalcNameProblem::Kind::Repeated:
+        message = QString::fromUtf8("Имя кривой \"%1\" уже занято другой кривой калькулятора.").arg(shown);
+        break;
+    case RCalcNameProblem::Kind::TakenByFile:
+        message = QString::fromUtf8("В файле уже есть кривая \"%1\".").arg(shown);
+        break;
     }
-    return true;
+    SelectRow(problem.row);
+    lbCalculatedCurvesClick();
+    RDialogHooks::ShowError(this, message);
+    EditName_->setFocus();
+    EditName_->selectAll();
+    return false;
 }
 
-void TfrmCurveConstruction::ShowFormulaError(const RFormulaError& error)
+void TfrmCurveConstruction::ShowCommitError(const std::exception& error, int row)
 {
-    // The commit does not say which entry failed: the first whose formula
-    // fails alone with the same text is the one (a formula that refers to
-    // an earlier new entry fails alone with another text).
-    int failed = -1;
-    for (std::size_t row = 0; row < working_.size() && failed < 0; ++row) {
-        RCurveCalcMethod method(working_[row].Formula);
-        try {
-            method.Parse(*core_.Data);
-        } catch (const RError& alone) {
-            if (std::string_view(alone.what()) == error.what())
-                failed = static_cast<int>(row);
-        }
-    }
-    if (failed >= 0) {
-        SelectRow(failed);
+    const bool located = row >= 0 && row < static_cast<int>(working_.size());
+    if (located) {
+        SelectRow(row);
         lbCalculatedCurvesClick();
     }
     RDialogHooks::ShowError(this, QString::fromStdString(error.what()));
-    if (failed < 0)
+    if (!located)
         return;
-    const std::string& formula = working_[static_cast<std::size_t>(failed)].Formula;
-    const int start = DisplayOffset(formula, error.Position() - 1, *core_.Data);
-    const int end = DisplayOffset(formula, error.Position() - 1 + error.Length(), *core_.Data);
+    const auto* formulaError = dynamic_cast<const RFormulaError*>(&error);
+    if (!formulaError) {  // the name is at fault
+        EditName_->setFocus();
+        EditName_->selectAll();
+        return;
+    }
+    const std::string& formula = working_[static_cast<std::size_t>(row)].Formula;
+    const int start = DisplayOffset(formula, formulaError->Position() - 1, *core_.Data);
+    const int end = DisplayOffset(formula, formulaError->Position() - 1 + formulaError->Length(), *core_.Data);
     EditFormla_->setFocus();
     if (end > start)
         EditFormla_->setSelection(start, end - start);
@@ -318,36 +377,14 @@ void TfrmCurveConstruction::btnOKClick()
 {
     if (!CheckNames())
         return;
-
-    std::vector<RCalcEntry> entries;
-    std::set<int> kept;
-    for (const Entry& entry : working_) {
-        entries.push_back(RCalcEntry{entry.Name, RCurveCalcMethod(entry.Formula), entry.CurveIndex});
-        kept.insert(entry.CurveIndex);
-    }
-    std::vector<int> deleted;
-    for (const Entry& entry : Committed())
-        if (entry.CurveIndex >= 0 && !kept.count(entry.CurveIndex))
-            deleted.push_back(entry.CurveIndex);
-
+    int failedRow = -1;
     try {
-        CommitCalcEntries(*core_.Data, *core_.Settings, entries, deleted);
-    } catch (const RFormulaError& error) {
-        ShowFormulaError(error);
-        return;
+        core_.CalculatorEntries().Commit(*core_.Data, *core_.Settings, working_, &failedRow);
     } catch (const std::exception& error) {
-        RDialogHooks::ShowError(this, QString::fromStdString(error.what()));
+        ShowCommitError(error, failedRow);
         return;
     }
-    for (std::size_t i = 0; i < working_.size(); ++i)
-        working_[i].CurveIndex = entries[i].CurveIndex;
-    // The document's methods follow the entries: deleted and renamed ones
-    // go, the others are stored under their names.
-    for (const Entry& entry : Committed())
-        core_.Settings->SetCalcMethod(entry.Name, nullptr);
-    for (const Entry& entry : working_)
-        core_.Settings->SetCalcMethod(entry.Name, std::make_unique<RCurveCalcMethod>(entry.Formula));
-    Committed() = working_;
+    working_ = core_.CalculatorEntries().Entries();
 
     core_.Prepare(0);
     if (onCurvesChanged_)

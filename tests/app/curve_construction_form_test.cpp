@@ -28,6 +28,16 @@ T* Child(QWidget& parent, const char* name)
     return child;
 }
 
+// The function row of `lbCurve1` whose double-click inserts `name`.
+QListWidgetItem* FunctionRow(QListWidget& list, const QString& name)
+{
+    for (int row = 0; row < list.count(); ++row)
+        if (list.item(row)->data(Qt::UserRole).toString() == name && list.item(row)->font().italic())
+            return list.item(row);
+    qFatal("no function row %s", qPrintable(name));
+    return nullptr;
+}
+
 std::vector<std::string> CurveNames(const RLasCore& core)
 {
     std::vector<std::string> names;
@@ -46,11 +56,28 @@ class CurveConstructionFormTest : public QObject {
     RMultiLang lang;
     int rebuilds = 0;
 
-    std::unique_ptr<TfrmCurveConstruction> Open()
+    std::unique_ptr<TfrmCurveConstruction> Open(const QString& settingsPath = {})
     {
-        auto form = std::make_unique<TfrmCurveConstruction>(nullptr, *core, lang, [this] { ++rebuilds; });
+        auto form = std::make_unique<TfrmCurveConstruction>(nullptr, *core, lang, [this] { ++rebuilds; }, settingsPath);
         form->show();
         return form;
+    }
+    const std::vector<RCalculatorEntry>& Entries() const { return core->CalculatorEntries().Entries(); }
+    QString SettingsPath() const { return QString::fromStdString(dir.File("settings.dat")); }
+    // The program started again on the same file: a new document with the
+    // settings.dat that OK wrote.
+    void Restart()
+    {
+        auto settings = std::make_unique<RLasSettings>();
+        settings->LoadFromFile(SettingsPath().toStdString());
+        core = OpenDocument(dir, kCurves, std::move(settings));
+    }
+    std::string StoredFormula(const std::string& name) const
+    {
+        RLasSettings stored;
+        stored.LoadFromFile(SettingsPath().toStdString());
+        const RCurveCalcMethod* method = stored.GetCalcMethod(name);
+        return method ? method->Formula : "(none)";
     }
     static void Type(QWidget& form, const char* edit, const QString& text)
     {
@@ -67,9 +94,9 @@ class CurveConstructionFormTest : public QObject {
         }
     }
     // New entry with a name and formula, then OK.
-    void AddCurve(const QString& name, const QString& formula)
+    void AddCurve(const QString& name, const QString& formula, const QString& settingsPath = {})
     {
-        auto form = Open();
+        auto form = Open(settingsPath);
         Child<QToolButton>(*form, "sBtnNew")->click();
         Type(*form, "EditName", name);
         Type(*form, "EditFormla", formula);
@@ -80,7 +107,6 @@ class CurveConstructionFormTest : public QObject {
 private slots:
     void init()
     {
-        TfrmCurveConstruction::ClearAddedCurves();
         core = OpenDocument(dir, kCurves);
         lang.SetLanguage(0);
         rebuilds = 0;
@@ -183,9 +209,7 @@ private slots:
         Type(*form, "EditFormla", "GR*(1)");
         formula->setCursorPosition(3);
         auto* list = Child<QListWidget>(*form, "lbCurve1");
-        const auto found = list->findItems("Sin", Qt::MatchExactly);
-        QCOMPARE(found.size(), 1);
-        emit list->itemDoubleClicked(found.front());
+        emit list->itemDoubleClicked(FunctionRow(*list, "Sin"));
         QCOMPARE(formula->text(), QString("GR*Sin(1)"));
         QCOMPARE(formula->cursorPosition(), formula->text().size());
         QCOMPARE(form->WorkingEntries()[0].Formula, std::string("GR*Sin(1)"));
@@ -199,8 +223,8 @@ private slots:
         QCOMPARE(rebuilds, 1);
         QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB", "SUM"}));
         QCOMPARE(double(core->Data->Curves()[2]->Data.Samples[1].Value), 22.2);
-        QCOMPARE(TfrmCurveConstruction::AddedCurves().size(), std::size_t(1));
-        QCOMPARE(TfrmCurveConstruction::AddedCurves()[0].CurveIndex, 2);
+        QCOMPARE(Entries().size(), std::size_t(1));
+        QCOMPARE(Entries()[0].CurveIndex, 2);
         // Prepared again: the new curve has its track.
         QCOMPARE(core->Settings->Tracks.size(), std::size_t(3));
 
@@ -225,8 +249,8 @@ private slots:
             Child<QPushButton>(*form, "btnCancel")->click();
             QCOMPARE(form->result(), int(QDialog::Rejected));
         }
-        QCOMPARE(TfrmCurveConstruction::AddedCurves().size(), std::size_t(1));
-        QCOMPARE(TfrmCurveConstruction::AddedCurves()[0].Formula, std::string("GR*2"));
+        QCOMPARE(Entries().size(), std::size_t(1));
+        QCOMPARE(Entries()[0].Formula, std::string("GR*2"));
         auto form = Open();
         Child<QPushButton>(*form, "btnOK")->click();
         QCOMPARE(double(core->Data->Curves()[2]->Data.Samples[0].Value), 20.0);
@@ -245,7 +269,7 @@ private slots:
         QVERIFY(form->isVisible());
         QCOMPARE(form->result(), 0);
         QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB"}));
-        QVERIFY(TfrmCurveConstruction::AddedCurves().empty());
+        QVERIFY(Entries().empty());
         QCOMPARE(rebuilds, 0);
     }
 
@@ -299,12 +323,13 @@ private slots:
         QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB"}));
     }
 
-    void DeletingKeepsCurveIndexesByPosition()
+    void DeletingAnEntryDeletesItsCurveAlone()
     {
         HookRecorder hooks;
         AddCurve("A", "GR+1");
         AddCurve("B", "GR+2");
         AddCurve("C", "GR+3");
+        core->Settings->GetView("C")->Color = RPlatformColor(0x0000FF);
         auto form = Open();
         auto* rows = Child<QListWidget>(*form, "lbCalculatedCurves");
         rows->setCurrentRow(0);
@@ -314,14 +339,20 @@ private slots:
         QCOMPARE(Child<QLineEdit>(*form, "EditName")->text(), QString("B"));
         const auto& entries = form->WorkingEntries();
         QCOMPARE(entries[0].Name, std::string("B"));
-        QCOMPARE(entries[0].CurveIndex, 2);
+        QCOMPARE(entries[0].CurveIndex, 3);
         QCOMPARE(entries[1].Name, std::string("C"));
-        QCOMPARE(entries[1].CurveIndex, 3);
+        QCOMPARE(entries[1].CurveIndex, 4);
         Child<QPushButton>(*form, "btnOK")->click();
         QVERIFY(hooks.errors.isEmpty());
         QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB", "B", "C"}));
         QCOMPARE(double(core->Data->Curves()[3]->Data.Samples[0].Value), 13.0);
         QCOMPARE(core->Data->CheckInvariant(), std::string());
+        // The curves that stay keep their views; A's went with it.
+        QVERIFY(core->Settings->GetView("C"));
+        QCOMPARE(core->Settings->GetView("C")->Color.Value(), 0x0000FF);
+        QVERIFY(!core->Settings->GetView("A"));
+        QCOMPARE(Entries()[0].CurveIndex, 2);
+        QCOMPARE(Entries()[1].CurveIndex, 3);
 
         // Deleting the last row selects the new last row; the list emptied
         // leaves no current row.
@@ -336,7 +367,7 @@ private slots:
         QVERIFY(!del->isEnabled());
         Child<QPushButton>(*again, "btnOK")->click();
         QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB"}));
-        QVERIFY(TfrmCurveConstruction::AddedCurves().empty());
+        QVERIFY(Entries().empty());
     }
     void Windows1251NamesRoundTrip()
     {
@@ -365,7 +396,6 @@ private slots:
             {TextCodec::Encoding::Koi8R, "\xF3\xD5\xCD\xCD\xC1"},
         };
         for (const auto& [page, sum] : pages) {
-            TfrmCurveConstruction::ClearAddedCurves();
             core = OpenLasFile(WriteRussianLas(dir, "ru.las", page));
             QCOMPARE(core->Data->TextEncoding, page);
             HookRecorder hooks;
@@ -399,8 +429,8 @@ private slots:
         QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "DEPTH", "RHOB"}));
         AddCurve("A", "GR+1");
         AddCurve("B", "RHOB*2");
-        QCOMPARE(TfrmCurveConstruction::AddedCurves()[0].CurveIndex, 3);
-        QCOMPARE(TfrmCurveConstruction::AddedCurves()[1].CurveIndex, 4);
+        QCOMPARE(Entries()[0].CurveIndex, 3);
+        QCOMPARE(Entries()[1].CurveIndex, 4);
         auto form = Open();
         Child<QListWidget>(*form, "lbCalculatedCurves")->setCurrentRow(1);
         Child<QToolButton>(*form, "sBtnDel")->click();
@@ -410,6 +440,165 @@ private slots:
         QCOMPARE(double(core->Data->Curves()[3]->Data.Samples[2].Value), 31.0);
         QCOMPARE(core->Data->Columns().size(), std::size_t(4));
         QCOMPARE(core->Data->CheckInvariant(), std::string());
+    }
+
+    void FunctionRowsShowTheCallFormAndWhatItGivesInTheInterfaceLanguage()
+    {
+        const std::pair<int, QString> languages[] = {
+            {0, "IF(condition, a, b)  - a where condition is non-zero, else b"},
+            {1, "IF(условие, a, b)  - a там, где условие не равно нулю, иначе b"},
+        };
+        for (const auto& [language, ifRow] : languages) {
+            lang.SetLanguage(static_cast<std::uint8_t>(language));
+            auto form = Open();
+            auto* list = Child<QListWidget>(*form, "lbCurve1");
+            QCOMPARE(FunctionRow(*list, "If")->text(), ifRow);
+            QCOMPARE(FunctionRow(*list, "If")->toolTip(), ifRow);
+            QCOMPARE(FunctionRow(*list, "Average")->text().section("  - ", 0, 0), QString("AVG | AVERAGE(a, b, ...)"));
+            // Every function row reads "call form  - what it gives".
+            for (int row = 2; row < list->count(); ++row) {
+                const QStringList parts = list->item(row)->text().split("  - ");
+                QVERIFY2(parts.size() == 2 && !parts[0].isEmpty() && !parts[1].isEmpty(),
+                         qPrintable(list->item(row)->text()));
+            }
+            QCOMPARE(FunctionRow(*list, "Log")->text().startsWith(language == 0 ? "LOG(a, base)" : "LOG(a, основание)"),
+                     true);
+        }
+    }
+
+    void StoredMethodsAreListedAfterARestartAndEditedThroughOk()
+    {
+        HookRecorder hooks;
+        AddCurve("SUM", "GR+RHOB", SettingsPath());
+        Restart();
+        // The stored method made the curve at load; the calculator lists it.
+        QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB", "SUM"}));
+        {
+            auto form = Open(SettingsPath());
+            auto* rows = Child<QListWidget>(*form, "lbCalculatedCurves");
+            QCOMPARE(rows->count(), 1);
+            QCOMPARE(rows->item(0)->text(), QString("SUM"));
+            rows->setCurrentRow(0);
+            QCOMPARE(Child<QLineEdit>(*form, "EditFormla")->text(), QString("GR+RHOB"));
+            QVERIFY(Child<QLabel>(*form, "lblEntryState")->isHidden());
+            Type(*form, "EditFormla", "GR*10");
+            Child<QPushButton>(*form, "btnOK")->click();
+            QCOMPARE(form->result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB", "SUM"}));
+        QCOMPARE(double(core->Data->Curves()[2]->Data.Samples[1].Value), 200.0);
+        QCOMPARE(StoredFormula("SUM"), std::string("GR*10"));
+
+        // After another restart the edited formula is the one listed; deleting
+        // it takes the curve and the stored method.
+        Restart();
+        QCOMPARE(double(core->Data->Curves()[2]->Data.Samples[1].Value), 200.0);
+        {
+            auto form = Open(SettingsPath());
+            Child<QListWidget>(*form, "lbCalculatedCurves")->setCurrentRow(0);
+            QCOMPARE(Child<QLineEdit>(*form, "EditFormla")->text(), QString("GR*10"));
+            Child<QToolButton>(*form, "sBtnDel")->click();
+            Child<QPushButton>(*form, "btnOK")->click();
+            QCOMPARE(form->result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB"}));
+        QCOMPARE(StoredFormula("SUM"), std::string("(none)"));
+        Restart();
+        QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB"}));
+        QVERIFY(Entries().empty());
+        QVERIFY2(hooks.errors.isEmpty(), qPrintable(hooks.errors.join('\n')));
+    }
+
+    void ABadFormulaAfterARestartChangesNothing()
+    {
+        HookRecorder hooks;
+        AddCurve("SUM", "GR+RHOB", SettingsPath());
+        Restart();
+        auto form = Open(SettingsPath());
+        auto* rows = Child<QListWidget>(*form, "lbCalculatedCurves");
+        rows->setCurrentRow(0);
+        Type(*form, "EditFormla", "GR+XX");
+        Child<QToolButton>(*form, "sBtnNew")->click();
+        Type(*form, "EditFormla", "GR");
+        Child<QPushButton>(*form, "btnOK")->click();
+        QCOMPARE(hooks.errors.size(), 1);
+        QVERIFY(hooks.errors[0].startsWith("Ошибка разбора формулы: кривая XX не найдена."));
+        QVERIFY(form->isVisible());
+        // The stored entry is the one at fault, its bad text selected.
+        QCOMPARE(form->CurrentRow(), 0);
+        QCOMPARE(Child<QLineEdit>(*form, "EditFormla")->selectedText(), QString("XX"));
+        QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB", "SUM"}));
+        QCOMPARE(double(core->Data->Curves()[2]->Data.Samples[1].Value), 22.2);
+        QCOMPARE(core->Settings->GetCalcMethod("SUM")->Formula, std::string("GR+RHOB"));
+        QCOMPARE(StoredFormula("SUM"), std::string("GR+RHOB"));
+        QCOMPARE(Entries().size(), std::size_t(1));
+    }
+
+    void MethodsThatMetTheFileOtherwiseAreListedAndLoseNothing()
+    {
+        // RHOB is a curve of the file itself; MISSING names a curve it lacks.
+        HookRecorder hooks;
+        auto settings = std::make_unique<RLasSettings>();
+        settings->SetCalcMethod("RHOB", std::make_unique<RCurveCalcMethod>("GR/100"));
+        settings->SetCalcMethod("MISSING", std::make_unique<RCurveCalcMethod>("PS*2"));
+        settings->SaveToFile(SettingsPath().toStdString());
+        Restart();
+        QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB"}));
+        for (const int language : {1, 0}) {
+            lang.SetLanguage(static_cast<std::uint8_t>(language));
+            auto form = Open(SettingsPath());
+            auto* rows = Child<QListWidget>(*form, "lbCalculatedCurves");
+            QCOMPARE(rows->count(), 2);
+            QCOMPARE(rows->item(0)->text(), QString("MISSING"));
+            QCOMPARE(rows->item(1)->text(), QString("RHOB"));
+            auto* state = Child<QLabel>(*form, "lblEntryState");
+            rows->setCurrentRow(0);
+            QVERIFY(!state->isHidden());
+            QVERIFY(state->text().contains(language == 0 ? "curve PS not found" : "кривая PS не найдена"));
+            QVERIFY(state->text().startsWith(language == 0 ? "Not computed for this file." : "Для этого файла не вычисляется."));
+            QCOMPARE(rows->item(0)->toolTip(), state->text());
+            rows->setCurrentRow(1);
+            QVERIFY(state->text().startsWith(language == 0 ? "The file has its own curve RHOB" : "В файле есть своя кривая RHOB"));
+            QCOMPARE(Child<QLineEdit>(*form, "EditFormla")->text(), QString("GR/100"));
+            // OK as they are: nothing is computed and nothing is forgotten.
+            Child<QPushButton>(*form, "btnOK")->click();
+            QCOMPARE(form->result(), int(QDialog::Accepted));
+            QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB"}));
+            QCOMPARE(double(core->Data->Curves()[1]->Data.Samples[0].Value), 2.1);
+            QCOMPARE(StoredFormula("RHOB"), std::string("GR/100"));
+            QCOMPARE(StoredFormula("MISSING"), std::string("PS*2"));
+        }
+
+        // Deleting both forgets the formulas; the file's RHOB stays.
+        auto form = Open(SettingsPath());
+        auto* rows = Child<QListWidget>(*form, "lbCalculatedCurves");
+        rows->setCurrentRow(1);
+        Child<QToolButton>(*form, "sBtnDel")->click();
+        Child<QToolButton>(*form, "sBtnDel")->click();
+        QCOMPARE(rows->count(), 0);
+        Child<QPushButton>(*form, "btnOK")->click();
+        QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB"}));
+        QCOMPARE(double(core->Data->Curves()[1]->Data.Samples[0].Value), 2.1);
+        QCOMPARE(StoredFormula("RHOB"), std::string("(none)"));
+        QCOMPARE(StoredFormula("MISSING"), std::string("(none)"));
+        QVERIFY2(hooks.errors.isEmpty(), qPrintable(hooks.errors.join('\n')));
+    }
+
+    void AnEditedFileCurveFormulaReplacesItsValues()
+    {
+        HookRecorder hooks;
+        auto settings = std::make_unique<RLasSettings>();
+        settings->SetCalcMethod("RHOB", std::make_unique<RCurveCalcMethod>("GR/100"));
+        settings->SaveToFile(SettingsPath().toStdString());
+        Restart();
+        auto form = Open(SettingsPath());
+        Child<QListWidget>(*form, "lbCalculatedCurves")->setCurrentRow(0);
+        Type(*form, "EditFormla", "GR/10");
+        Child<QPushButton>(*form, "btnOK")->click();
+        QVERIFY2(hooks.errors.isEmpty(), qPrintable(hooks.errors.join('\n')));
+        QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB"}));
+        QCOMPARE(double(core->Data->Curves()[1]->Data.Samples[0].Value), 1.0);
+        QCOMPARE(StoredFormula("RHOB"), std::string("GR/10"));
     }
 };
 
