@@ -79,14 +79,14 @@ int RunCalc(const CliArgs& args)
         try {
             CommitCalcEntries(data, view, single);
         } catch (const RError& error) {
-            std::cerr << "loggard-cli calc: method " << name << " skipped: " << error.what() << "\n";
+            std::cerr << "loggard-cli calc: method " << name << " skipped: " << ErrorMessage(error) << "\n";
         }
     }
     if (!entries.empty()) {
         try {
             CommitCalcEntries(data, view, entries);
         } catch (const RError& error) {
-            std::cerr << error.what() << "\n";
+            std::cerr << ErrorMessage(error) << "\n";
             return 2;
         }
     }

@@ -4,6 +4,7 @@
 
 #include "las/las_problem.h"
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ void PrintDiagnostic(const std::string& text);
 // The language of the global --lang option (Russian by default), for the
 // words a picture carries (the cross-plot's colour scale: "Глубина").
 RLasLanguage CliLanguage();
+
+// What a failure prints: an RError (file, formula, raster, calculator)
+// worded in the --lang language, any other exception by its what().
+std::string ErrorMessage(const std::exception& error);
 
 int RunDump(const CliArgs& args);
 int RunInfo(const CliArgs& args);

@@ -2,6 +2,7 @@
 // batch work.
 
 #include "cli/commands.h"
+#include "container/error.h"
 #include "container/text_codec.h"
 #include "las/las_problem.h"
 #include "las/logging.h"
@@ -108,6 +109,13 @@ bool ReadLanguage(int argc, char** argv, int& next, RLasLanguage& language)
 
 RLasLanguage CliLanguage() { return CurrentLanguage(); }
 
+std::string ErrorMessage(const std::exception& error)
+{
+    if (const auto* known = dynamic_cast<const RError*>(&error))
+        return known->Text(CurrentLanguage());
+    return error.what();
+}
+
 void PrintDiagnostic(const std::string& text)
 {
     // A message is program text in UTF-8 that may quote file bytes in
@@ -146,7 +154,7 @@ int main(int argc, char** argv)
         try {
             return command.run(CliArgs(argv + first + 1, argv + argc));
         } catch (const std::exception& error) {
-            std::fprintf(stderr, "%s\n", error.what());
+            std::fprintf(stderr, "%s\n", ErrorMessage(error).c_str());
             return 1;
         }
     }

@@ -49,3 +49,32 @@ TEST(CliLanguage, AnUnknownOrMissingLanguageIsAUsageError)
     EXPECT_EQ(RunCli("--lang en", dir).exitCode, 2);
     EXPECT_EQ(RunCli("--lang en --help", dir).exitCode, 0);
 }
+
+TEST(CliLanguage, FileFormulaAndSettingsErrorsFollowTheChosenLanguage)
+{
+    TempDir dir;
+    // A container file that promises a node and ends.
+    WriteWholeFile(dir.File("cut.dat"), std::string("RDCNoncompressFile\1\0\0\0", 22));
+    const std::string dump = "dump " + dir.File("cut.dat");
+    EXPECT_EQ(RunCli(dump, dir).err, "Ошибка чтения из файла: некорректное число узлов (" + dir.File("cut.dat")
+                                         + ", смещение 22)\n");
+    EXPECT_EQ(RunCli("--lang en " + dump, dir).err,
+              "Error reading file: invalid number of nodes (" + dir.File("cut.dat") + ", offset 22)\n");
+
+    const std::string input = std::string(LOGGARD_TEST_DATA_DIR) + "/view/depth_columns.las";
+    const std::string calc = "calc " + input + " " + dir.File("out.las") + " 'B=GR+XYZ'";
+    EXPECT_EQ(RunCli(calc, dir).err,
+              "Ошибка разбора формулы: кривая XYZ не найдена.\r\nОшибка на символе 4: GR+ __ XYZ __ \n");
+    const CliResult english = RunCli("--lang en " + calc, dir);
+    EXPECT_EQ(english.exitCode, 2);
+    EXPECT_EQ(english.err, "Formula error: curve XYZ not found.\r\nError at character 4: GR+ __ XYZ __ \n");
+
+    // A damaged settings file given for the methods is named in the language too.
+    const CliResult settings = RunCli("--lang en calc " + input + " " + dir.File("out.las") + " --methods "
+                                          + dir.File("cut.dat") + " 'A=GR'",
+                                      dir);
+    EXPECT_NE(settings.err.find("Settings file " + dir.File("cut.dat") + " is damaged; the curve views and formulas "
+                                "in it were not loaded: Error reading file: invalid number of nodes"),
+              std::string::npos)
+        << settings.err;
+}
