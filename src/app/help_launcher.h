@@ -7,6 +7,7 @@
 #include <QUrl>
 
 class QWidget;
+class RMultiLang;
 
 class RHelpLauncher {
 public:
@@ -20,8 +21,13 @@ public:
 
     // "mailto:" + address + "?subject=" + the support subject.
     static QUrl SupportMailUrl(const QString& address);
-    // Starts a mail to `address` in the user's mail program.
-    static bool MailSupport(QWidget* parent, const QString& address);
+    // Starts a mail to `address` in the user's mail program; a failure is
+    // worded in `lang`'s language (none: Russian).
+    static bool MailSupport(QWidget* parent, const QString& address, const RMultiLang* lang = nullptr);
+
+    // The interface texts the messages are worded in, in their current
+    // language (the window's own table); none words them in Russian.
+    const RMultiLang* Lang = nullptr;
 
 private:
     QString appDir_;

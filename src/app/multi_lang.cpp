@@ -71,6 +71,16 @@ const std::array<Pair, RMultiLang::kPairCount>& Table()
         {"LAS files (*.las);;All files (*)", "Las файлы (*.las);;Все файлы (*)"},
         {"Go to depth", "Перейти к глубине"},
         {"Depth to show:", "Показать глубину:"},
+        {"Update system", "Система обновлений"},
+        {"Update program not found: %1", "Не найдена программа обновления %1"},
+        {"Could not start the update program %1", "Не удалось запустить программу обновления %1"},
+        {"The update program did not answer within %1 s.", "Программа обновления не ответила за %1 с."},
+        {"The update program crashed.", "Программа обновления завершилась аварийно."},
+        {"Updates are available. Update now?", "Есть обновления. Обновить?"},
+        {"No updates found", "Обновлений не обнаружено"},
+        {"Help file not found: %1", "Не найден файл справки %1"},
+        {"Could not open the help file %1", "Не удалось открыть файл справки %1"},
+        {"Could not open the mail program for %1", "Не удалось открыть почтовую программу для %1"},
     }};
     return table;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // RMultiLang: the interface texts in English (language 0) and Russian
-// (language 1): a fixed table of 60 pairs, one getter per pair returning
+// (language 1): a fixed table of 70 pairs, one getter per pair returning
 // the text of the current language. Texts are UTF-8; "%1" marks where a
 // name or a number goes (QString::arg).
 
@@ -9,7 +9,7 @@
 
 class RMultiLang {
 public:
-    static constexpr int kPairCount = 60;
+    static constexpr int kPairCount = 70;
 
     explicit RMultiLang(std::uint8_t language = 0) : language_(language) {}
 
@@ -81,6 +81,18 @@ public:
     const std::string& LasFilter() const { return Text(57); }  // "LAS files (*.las);;All files (*)"
     const std::string& GoToDepth() const { return Text(58); }  // "Go to depth"
     const std::string& DepthToShow() const { return Text(59); }  // "Depth to show:"
+
+    // The update check and the help and mail launchers.
+    const std::string& UpdateSystem() const { return Text(60); }  // "Update system"
+    const std::string& UpdaterNotFound() const { return Text(61); }  // "Update program not found: %1"
+    const std::string& UpdaterNotStarted() const { return Text(62); }  // "Could not start the update program %1"
+    const std::string& UpdaterNoAnswer() const { return Text(63); }  // "The update program did not answer within %1 s."
+    const std::string& UpdaterCrashed() const { return Text(64); }  // "The update program crashed."
+    const std::string& UpdateAvailable() const { return Text(65); }  // "Updates are available. Update now?"
+    const std::string& NoUpdates() const { return Text(66); }  // "No updates found"
+    const std::string& HelpNotFound() const { return Text(67); }  // "Help file not found: %1"
+    const std::string& HelpNotOpened() const { return Text(68); }  // "Could not open the help file %1"
+    const std::string& MailNotOpened() const { return Text(69); }  // "Could not open the mail program for %1"
 
 private:
     std::uint8_t language_;

@@ -1,6 +1,7 @@
 #include "app/updater.h"
 
 #include "app/dialog_hooks.h"
+#include "app/multi_lang.h"
 #include "app/product_info.h"
 
 #include <QApplication>
@@ -10,7 +11,14 @@
 
 namespace {
 
-QString Title() { return QString::fromUtf8("Система обновлений"); }
+// The texts of `lang`, or the Russian ones when the caller gave none.
+const RMultiLang& Texts(const RMultiLang* lang)
+{
+    static const RMultiLang russian(1);
+    return lang ? *lang : russian;
+}
+
+QString Say(const std::string& text) { return QString::fromStdString(text); }
 
 // A wait cursor for the time the check blocks the window.
 struct WaitCursor {
@@ -38,10 +46,11 @@ QString RUpdater::UpdaterPath() const { return appDir_ + "/" + ProductInfo::kUpd
 
 RUpdater::Result RUpdater::CheckForUpdates(QWidget* parent) const
 {
+    const RMultiLang& texts = Texts(Lang);
     const QString program = UpdaterPath();
     const QString url = QString::fromUtf8(ProductInfo::kUpdateUrl);
     if (!QFileInfo::exists(program)) {
-        RDialogHooks::ShowError(parent, QString::fromUtf8("Не найдена программа обновления ") + program);
+        RDialogHooks::ShowError(parent, Say(texts.UpdaterNotFound()).arg(program));
         return Result::Failed;
     }
 
@@ -52,33 +61,32 @@ RUpdater::Result RUpdater::CheckForUpdates(QWidget* parent) const
         const WaitCursor wait;
         process.start(program, {"/c", url});
         if (!process.waitForStarted(TimeoutMs)) {
-            RDialogHooks::ShowError(parent, QString::fromUtf8("Не удалось запустить программу обновления ") + program
-                                                + ": " + process.errorString());
+            RDialogHooks::ShowError(parent, Say(texts.UpdaterNotStarted()).arg(program) + ": " + process.errorString());
             return Result::Failed;
         }
         if (!process.waitForFinished(TimeoutMs)) {
             process.kill();
             process.waitForFinished(1000);
-            RDialogHooks::ShowError(parent, QString::fromUtf8("Программа обновления не ответила за %1 с.")
-                                                .arg(TimeoutMs / 1000.0));
+            RDialogHooks::ShowError(parent, Say(texts.UpdaterNoAnswer()).arg(TimeoutMs / 1000.0));
             return Result::Failed;
         }
     }
     if (process.exitStatus() != QProcess::NormalExit) {
-        RDialogHooks::ShowError(parent, QString::fromUtf8("Программа обновления завершилась аварийно."));
+        RDialogHooks::ShowError(parent, Say(texts.UpdaterCrashed()));
         return Result::Failed;
     }
 
+    const QString title = Say(texts.UpdateSystem());
     switch (process.exitCode()) {
     case 2:
-        if (!RDialogHooks::Ask(parent, Title(), QString::fromUtf8("Есть обновления. Обновить?")))
+        if (!RDialogHooks::Ask(parent, title, Say(texts.UpdateAvailable())))
             return Result::Declined;
         if (!QProcess::startDetached(program, {"/u", url, appPath_}, appDir_)) {
-            RDialogHooks::ShowError(parent, QString::fromUtf8("Не удалось запустить программу обновления ") + program);
+            RDialogHooks::ShowError(parent, Say(texts.UpdaterNotStarted()).arg(program));
             return Result::Failed;
         }
         return Result::UpdateStarted;
-    case 1: RDialogHooks::Inform(parent, Title(), QString::fromUtf8("Обновлений не обнаружено")); return Result::NoUpdate;
+    case 1: RDialogHooks::Inform(parent, title, Say(texts.NoUpdates())); return Result::NoUpdate;
     default: return Result::Other;
     }
 }

@@ -13,6 +13,7 @@
 #include <QString>
 
 class QWidget;
+class RMultiLang;
 
 class RUpdater {
 public:
@@ -33,6 +34,10 @@ public:
     Result CheckForUpdates(QWidget* parent) const;
 
     int TimeoutMs = kDefaultTimeoutMs;
+    // The interface texts the messages are worded in, in their current
+    // language (the window's own table, so a change of language reaches
+    // every copy); none words them in Russian.
+    const RMultiLang* Lang = nullptr;
 
 private:
     QString appDir_;

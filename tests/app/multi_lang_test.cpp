@@ -31,3 +31,21 @@ TEST(RMultiLang, EveryPairIsTranslated)
     // Only "Color" repeats.
     EXPECT_EQ(seen.size(), static_cast<std::size_t>(RMultiLang::kPairCount - 1));
 }
+
+TEST(RMultiLang, UpdateAndHelpTextsKeepTheirRussianAndTakeTheirName)
+{
+    RMultiLang lang(1);
+    EXPECT_EQ(lang.UpdateSystem(), "Система обновлений");
+    EXPECT_EQ(lang.UpdaterNotFound(), "Не найдена программа обновления %1");
+    EXPECT_EQ(lang.UpdaterNoAnswer(), "Программа обновления не ответила за %1 с.");
+    EXPECT_EQ(lang.NoUpdates(), "Обновлений не обнаружено");
+    EXPECT_EQ(lang.MailNotOpened(), "Не удалось открыть почтовую программу для %1");
+    lang.SetLanguage(0);
+    EXPECT_EQ(lang.UpdateAvailable(), "Updates are available. Update now?");
+    // Texts that take a name or a number have exactly one place for it.
+    for (const std::string* text : {&lang.UpdaterNotFound(), &lang.UpdaterNotStarted(), &lang.UpdaterNoAnswer(),
+                                    &lang.HelpNotFound(), &lang.HelpNotOpened(), &lang.MailNotOpened()}) {
+        EXPECT_NE(text->find("%1"), std::string::npos) << *text;
+        EXPECT_EQ(text->find("%2"), std::string::npos) << *text;
+    }
+}
