@@ -14,8 +14,10 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -60,7 +62,7 @@ TfrmCurveSettings::TfrmCurveSettings(QWidget* parent, RLasCore& core, const RMul
       onViewChanged_(std::move(onViewChanged))
 {
     setObjectName("frmCurveSettings");
-    setWindowTitle("Curves settings");
+    setWindowTitle(Utf8(lang.CurvesSettings()));
 
     // Lives with the dialog; each drop-down borrows it while open.
     fillForm_ = new TfrmFill(this);
@@ -95,7 +97,14 @@ TfrmCurveSettings::TfrmCurveSettings(QWidget* parent, RLasCore& core, const RMul
     btnSave_->setDefault(true);
     btnCancel_ = new QPushButton(Utf8(lang.Cancel()), this);
     btnCancel_->setObjectName("btnCancel");
+    lblTrackHint_ = new QLabel(Utf8(lang.TrackHint()).arg(static_cast<int>(core.Data->Curves().size())), this);
+    lblTrackHint_->setObjectName("lblTrackHint");
+    lblTrackHint_->setStyleSheet("color: #C00000;");
+    lblTrackHint_->setWordWrap(true);
+    lblTrackHint_->hide();
     auto* bottom = new QHBoxLayout;
+    bottom->setContentsMargins(kNameX, 0, 0, 0);
+    bottom->addWidget(lblTrackHint_, 1);
     bottom->addStretch();
     bottom->addWidget(btnSave_);
     bottom->addWidget(btnCancel_);
@@ -177,6 +186,13 @@ void TfrmCurveSettings::BuildRows()
         row.track = new QLineEdit(row.panel);
         row.track->setObjectName("EditTrack" + number);
         row.track->setGeometry(kTrackX, 8, 101, 24);
+        // Digits only, whatever the desktop's locale: no sign, no grouping.
+        auto* whole = new QIntValidator(0, static_cast<int>(curves.size()), row.track);
+        QLocale plain = QLocale::c();
+        plain.setNumberOptions(QLocale::RejectGroupSeparator);
+        whole->setLocale(plain);
+        row.track->setValidator(whole);
+        row.track->setToolTip(lblTrackHint_->text());
 
         row.fillBox = new RComboForm(row.panel);
         row.fillBox->setObjectName("RComboForm" + number);
@@ -211,9 +227,43 @@ void TfrmCurveSettings::BuildRows()
         row.fillBox->OnApplyComboForm = [this](RComboForm& control, QWidget& form) {
             return RComboForm1ApplyComboForm(control, form);
         };
+        connect(row.track, &QLineEdit::textChanged, this, &TfrmCurveSettings::ShowTrackStates);
         rows_.push_back(row);
         row.panel->show();
     }
+    ShowTrackStates();
+}
+
+TfrmCurveSettings::TrackState TfrmCurveSettings::ReadTrack(const Row& row, std::int32_t& track) const
+{
+    const QString text = row.track->text().trimmed();
+    track = 0;
+    if (text.isEmpty())
+        return TrackState::Ok;
+    bool whole = false;
+    const int value = text.toInt(&whole, 10);
+    if (!whole)
+        return TrackState::NotWhole;
+    if (value < 0 || value > static_cast<int>(rows_.size()))
+        return TrackState::OutOfRange;
+    track = value;
+    return TrackState::Ok;
+}
+
+void TfrmCurveSettings::ShowTrackStates()
+{
+    bool anyRefused = false;
+    for (const Row& row : rows_) {
+        std::int32_t track = 0;
+        const bool acceptable = ReadTrack(row, track) == TrackState::Ok;
+        anyRefused = anyRefused || !acceptable;
+        if (row.track->property("acceptable") == QVariant(acceptable))
+            continue;  // a new style sheet repolishes the edit: only on a change
+        row.track->setProperty("acceptable", acceptable);
+        row.track->setStyleSheet(acceptable ? QString()
+                                            : QString("QLineEdit { background-color: #FFE0E0; border: 1px solid #C00000; }"));
+    }
+    lblTrackHint_->setVisible(anyRefused);
 }
 
 void TfrmCurveSettings::PbColor1Click(int row)
@@ -275,8 +325,7 @@ bool TfrmCurveSettings::RComboForm1ApplyComboForm(RComboForm& control, QWidget&)
     if (form.rbConst->isChecked()) {
         double value = 0.0;
         if (!ReadNumber(form.EditConst->text(), value)) {
-            Refuse(form.EditConst,
-                   QString::fromUtf8("Константа заливки должна быть числом: \"%1\".").arg(form.EditConst->text()));
+            Refuse(form.EditConst, Utf8(lang_.FillConstantNotNumber()).arg(form.EditConst->text()));
             return false;
         }
         result.FillType = RFillType::Constant;
@@ -316,15 +365,17 @@ void TfrmCurveSettings::btnSaveClick()
     // the settings half replaced.
     std::vector<std::int32_t> tracks;
     for (const Row& row : rows_) {
-        const QString text = row.track->text().trimmed();
-        bool ok = true;
-        tracks.push_back(text.isEmpty() ? 0 : text.toInt(&ok, 10));
-        if (!ok) {
+        std::int32_t track = 0;
+        const TrackState state = ReadTrack(row, track);
+        if (state != TrackState::Ok) {
             sbMain_->ensureWidgetVisible(row.track);
-            Refuse(row.track, QString::fromUtf8("Трек кривой %1 должен быть целым числом: \"%2\".")
-                                  .arg(row.name->toolTip(), row.track->text()));
+            const QString curve = row.name->toolTip(), typed = row.track->text();
+            Refuse(row.track, state == TrackState::NotWhole
+                                  ? Utf8(lang_.TrackNotWhole()).arg(curve, typed)
+                                  : Utf8(lang_.TrackOutOfRange()).arg(curve, QString::number(rows_.size()), typed));
             return;
         }
+        tracks.push_back(track);
     }
 
     // Views of curves this file lacks, and the calculation methods, stay:

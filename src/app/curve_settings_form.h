@@ -7,8 +7,13 @@
 //                              [&] { RebuildCharts(); });
 //     dialog.exec();
 //
+// A track is a whole number from 0 to the number of curves (empty reads
+// 0); the edit takes nothing else as it is typed, and a text out of range
+// (a stored track, a number being typed) turns the edit red with the hint
+// shown under the rows.
+//
 // Nothing reaches the settings before OK. OK checks every row first (a
-// track that is not a whole number is refused in place), then stores the
+// track that is not a whole number in range is refused in place), then stores the
 // view of every listed curve, keeping the views of curves this file lacks
 // and the stored calculation methods; prepares the document, lets
 // `onViewChanged` rebuild the charts and writes the settings file. A failed
@@ -73,7 +78,11 @@ public:
     QWidget* RComboForm1PrepareComboForm(RComboForm& control);
     bool RComboForm1ApplyComboForm(RComboForm& control, QWidget& form);
 
+    // The hint under the rows; shown while a track edit holds a text OK would refuse.
+    QLabel& TrackHint() { return *lblTrackHint_; }
+
 private:
+    enum class TrackState { Ok, NotWhole, OutOfRange };
     struct Row {
         QWidget* panel;
         QCheckBox* name;
@@ -90,6 +99,10 @@ private:
     // A row's drop-down text: "No fill", "Greater than 75", "Less than RHOB".
     QString FillText(const RowFill& fill) const;
     void Refuse(QWidget* where, const QString& message);
+    // A row's track as OK would read it: empty reads 0.
+    TrackState ReadTrack(const Row& row, std::int32_t& track) const;
+    // Every track edit red or plain by its text, the hint shown while any is red.
+    void ShowTrackStates();
 
     RLasCore& core_;
     const RMultiLang& lang_;
@@ -107,6 +120,7 @@ private:
     QLabel* LblNote_;
     QScrollArea* sbMain_;
     QWidget* rowsHost_;
+    QLabel* lblTrackHint_;
     QPushButton* btnSave_;
     QPushButton* btnCancel_;
 };

@@ -81,6 +81,12 @@ const std::array<Pair, RMultiLang::kPairCount>& Table()
         {"Help file not found: %1", "Не найден файл справки %1"},
         {"Could not open the help file %1", "Не удалось открыть файл справки %1"},
         {"Could not open the mail program for %1", "Не удалось открыть почтовую программу для %1"},
+        {"Curves settings", "Настройки кривых"},
+        {"The fill constant must be a number: \"%1\".", "Константа заливки должна быть числом: \"%1\"."},
+        {"The track of curve %1 must be a whole number: \"%2\".", "Трек кривой %1 должен быть целым числом: \"%2\"."},
+        {"The track of curve %1 must be from 0 to %2: \"%3\".", "Трек кривой %1 должен быть от 0 до %2: \"%3\"."},
+        {"Track: a whole number from 0 to %1 (0 or empty: a track of its own)",
+         "Трек: целое число от 0 до %1 (0 или пусто: отдельный трек)"},
     }};
     return table;
 }

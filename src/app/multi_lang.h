@@ -1,6 +1,6 @@
 #pragma once
 // RMultiLang: the interface texts in English (language 0) and Russian
-// (language 1): a fixed table of 70 pairs, one getter per pair returning
+// (language 1): a fixed table of 75 pairs, one getter per pair returning
 // the text of the current language. Texts are UTF-8; "%1" marks where a
 // name or a number goes (QString::arg).
 
@@ -9,7 +9,7 @@
 
 class RMultiLang {
 public:
-    static constexpr int kPairCount = 70;
+    static constexpr int kPairCount = 75;
 
     explicit RMultiLang(std::uint8_t language = 0) : language_(language) {}
 
@@ -93,6 +93,13 @@ public:
     const std::string& HelpNotFound() const { return Text(67); }  // "Help file not found: %1"
     const std::string& HelpNotOpened() const { return Text(68); }  // "Could not open the help file %1"
     const std::string& MailNotOpened() const { return Text(69); }  // "Could not open the mail program for %1"
+
+    // The curve settings dialog.
+    const std::string& CurvesSettings() const { return Text(70); }  // "Curves settings"
+    const std::string& FillConstantNotNumber() const { return Text(71); }  // "The fill constant must be a number: \"%1\"."
+    const std::string& TrackNotWhole() const { return Text(72); }  // "The track of curve %1 must be a whole number: \"%2\"."
+    const std::string& TrackOutOfRange() const { return Text(73); }  // "The track of curve %1 must be from 0 to %2: \"%3\"."
+    const std::string& TrackHint() const { return Text(74); }  // "Track: a whole number from 0 to %1 (0 or empty: a track of its own)"
 
 private:
     std::uint8_t language_;

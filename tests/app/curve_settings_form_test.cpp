@@ -98,6 +98,7 @@ private slots:
     void RowsShowTheStoredViews()
     {
         auto dialog = Open();
+        QCOMPARE(dialog->windowTitle(), QString("Curves settings"));
         QCOMPARE(dialog->RowCount(), 6);
         QCOMPARE(Child<QCheckBox>(*dialog, "ChBxName6")->text(), QString("KEPT"));
         QCOMPARE(Child<QLabel>(*dialog, "lblCurveName")->text(), QString("Curve"));
@@ -221,6 +222,14 @@ private slots:
     void BadConstantIsRefusedInPlace()
     {
         HookRecorder hooks;
+        {
+            auto english = Open();
+            DropDown(*english, 0).EditConst->setText("0.5x");
+            QVERIFY(!Drop(*english, 0)->ConfirmDropDown());
+            QCOMPARE(hooks.errors, QStringList{"The fill constant must be a number: \"0.5x\"."});
+            hooks.errors.clear();
+        }
+        lang.SetLanguage(1);
         auto dialog = Open();
         TfrmFill& form = DropDown(*dialog, 0);
         form.EditConst->setText("0.5x");
@@ -304,6 +313,15 @@ private slots:
     void BadTrackChangesNothing()
     {
         HookRecorder hooks;
+        {
+            // Text put in from code passes the edit's check; OK still refuses it.
+            auto english = Open();
+            Child<QLineEdit>(*english, "EditTrack4")->setText("two");
+            Child<QPushButton>(*english, "btnSave")->click();
+            QCOMPARE(hooks.errors, QStringList{"The track of curve NPHI must be a whole number: \"two\"."});
+            hooks.errors.clear();
+        }
+        lang.SetLanguage(1);
         auto dialog = Open();
         Child<QCheckBox>(*dialog, "ChBxName1")->setChecked(false);
         Child<QLineEdit>(*dialog, "EditTrack4")->setText("two");
@@ -314,6 +332,58 @@ private slots:
         QVERIFY(core->Settings->GetView("SP") == nullptr);
         QVERIFY(!std::filesystem::exists(dir->File("settings.dat")));
         QCOMPARE(rebuilds, 0);
+    }
+
+    void TrackTakesWholeNumbersUpToTheCurveCountAsItIsTyped()
+    {
+        HookRecorder hooks;
+        auto dialog = Open();
+        auto* track = Child<QLineEdit>(*dialog, "EditTrack2");
+        QLabel& hint = dialog->TrackHint();
+        const auto acceptable = [&] { return track->property("acceptable").toBool(); };
+        QVERIFY(acceptable() && !hint.isVisible());
+        // Letters, signs, points and numbers longer than the count never get in.
+        QTest::keyClicks(track, "x-.,3");
+        QCOMPARE(track->text(), QString("3"));
+        QVERIFY(acceptable() && !hint.isVisible());
+        QTest::keyClicks(track, "0");
+        QCOMPARE(track->text(), QString("3"));
+        // A digit beyond the six curves can be typed, and says so.
+        track->clear();
+        QTest::keyClicks(track, "9");
+        QCOMPARE(track->text(), QString("9"));
+        QVERIFY(!acceptable());
+        QVERIFY(!track->styleSheet().isEmpty());
+        QVERIFY(hint.isVisible());
+        QCOMPARE(hint.text(), QString("Track: a whole number from 0 to 6 (0 or empty: a track of its own)"));
+        QCOMPARE(track->toolTip(), hint.text());
+        Child<QPushButton>(*dialog, "btnSave")->click();
+        QCOMPARE(hooks.errors, QStringList{"The track of curve SP must be from 0 to 6: \"9\"."});
+        QVERIFY(core->Settings->GetView("SP") == nullptr);
+        QCOMPARE(rebuilds, 0);
+        // The largest track and an empty edit are fine again.
+        QTest::keyClick(track, Qt::Key_Backspace);
+        QTest::keyClicks(track, "6");
+        QVERIFY(acceptable() && track->styleSheet().isEmpty() && !hint.isVisible());
+        Child<QPushButton>(*dialog, "btnSave")->click();
+        QCOMPARE(hooks.errors.size(), 1);
+        QCOMPARE(core->Settings->GetView("SP")->Track, 6);
+    }
+
+    void StoredTrackBeyondTheCurvesShowsRedInRussian()
+    {
+        HookRecorder hooks;
+        lang.SetLanguage(1);
+        core->Settings->GetView("NPHI")->Track = 9;
+        auto dialog = Open();
+        QVERIFY(!Child<QLineEdit>(*dialog, "EditTrack4")->property("acceptable").toBool());
+        QVERIFY(Child<QLineEdit>(*dialog, "EditTrack1")->property("acceptable").toBool());
+        QVERIFY(dialog->TrackHint().isVisible());
+        QCOMPARE(dialog->TrackHint().text(), QString("Трек: целое число от 0 до 6 (0 или пусто: отдельный трек)"));
+        Child<QPushButton>(*dialog, "btnSave")->click();
+        QCOMPARE(hooks.errors, QStringList{"Трек кривой NPHI должен быть от 0 до 6: \"9\"."});
+        QCOMPARE(core->Settings->GetView("NPHI")->Track, 9);
+        QVERIFY(dialog->isVisible());
     }
 
     void CancelTouchesNothing()
@@ -369,6 +439,8 @@ private slots:
     {
         lang.SetLanguage(1);
         auto dialog = Open();
+        QCOMPARE(dialog->windowTitle(), QString("Настройки кривых"));
+        QCOMPARE(Child<QPushButton>(*dialog, "btnCancel")->text(), QString("Отмена"));
         QCOMPARE(Child<QLabel>(*dialog, "lblCurveName")->text(), QString("Кривая"));
         QCOMPARE(Child<QLabel>(*dialog, "lblTrack")->text(), QString("Трек"));
         QCOMPARE(Drop(*dialog, 0)->Text(), QString("Больше чем 0.5"));

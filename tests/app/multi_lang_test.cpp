@@ -49,3 +49,21 @@ TEST(RMultiLang, UpdateAndHelpTextsKeepTheirRussianAndTakeTheirName)
         EXPECT_EQ(text->find("%2"), std::string::npos) << *text;
     }
 }
+
+TEST(RMultiLang, CurveSettingsTextsKeepTheirRussianAndTheirPlaces)
+{
+    RMultiLang lang(1);
+    EXPECT_EQ(lang.CurvesSettings(), "Настройки кривых");
+    EXPECT_EQ(lang.FillConstantNotNumber(), "Константа заливки должна быть числом: \"%1\".");
+    EXPECT_EQ(lang.TrackNotWhole(), "Трек кривой %1 должен быть целым числом: \"%2\".");
+    const RMultiLang english(0);
+    EXPECT_EQ(english.CurvesSettings(), "Curves settings");
+    // Each language has the same places for the name, the count and the text typed.
+    for (const RMultiLang* in : {static_cast<const RMultiLang*>(&lang), &english}) {
+        const std::pair<const std::string*, int> texts[] = {
+            {&in->FillConstantNotNumber(), 1}, {&in->TrackNotWhole(), 2}, {&in->TrackOutOfRange(), 3}, {&in->TrackHint(), 1}};
+        for (const auto& [text, places] : texts)
+            for (int k = 1; k <= 3; ++k)
+                EXPECT_EQ(text->find("%" + std::to_string(k)) != std::string::npos, k <= places) << *text;
+    }
+}
