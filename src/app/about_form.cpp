@@ -180,8 +180,18 @@ void TfrmAbout::cbLangChange(int index)
 {
     if (index < 0 || index > 1)
         return;
+    const QString oldCaption = QString::fromStdString(lang_.MainCaption());
     lang_.SetLanguage(static_cast<std::uint8_t>(index));
     if (onLanguageChanged_)
         onLanguageChanged_();
     SetButtonTexts();
+    // The title is the main window's caption, a file name perhaps after it
+    // ("Well logs viewer [well.las]"): the caption changes language, the
+    // rest stays.
+    const QString caption = QString::fromStdString(lang_.MainCaption());
+    const QString title = windowTitle();
+    if (title.isEmpty())
+        setWindowTitle(caption);
+    else if (title.startsWith(oldCaption))
+        setWindowTitle(caption + title.mid(oldCaption.size()));
 }

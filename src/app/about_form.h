@@ -11,7 +11,8 @@
 //
 // Choosing a language sets it in `lang` at once, calls `onLanguageChanged`
 // so the main window re-captions itself, and re-captions the help and
-// update buttons.
+// update buttons and the window's title (the main window's caption,
+// which the window starts with; what the caller added after it stays).
 
 #include "app/help_launcher.h"
 #include "app/updater.h"

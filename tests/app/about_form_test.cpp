@@ -79,6 +79,30 @@ private slots:
         QCOMPARE(Child<QPushButton>(about, "btnUpdate")->text(), QString("Update"));
     }
 
+    void TitleIsTheMainCaptionInTheChosenLanguage()
+    {
+        RMultiLang lang(1);
+        {
+            TfrmAbout about(nullptr, lang, {}, Updater(), RHelpLauncher(Dir()));
+            QCOMPARE(about.windowTitle(), QString("Визуализатор данных каротажа"));
+        }
+        // The main window gives its own caption, its file name after it.
+        lang.SetLanguage(0);
+        TfrmAbout about(nullptr, lang, {}, Updater(), RHelpLauncher(Dir()));
+        about.setWindowTitle("Well logs viewer [well.las]");
+        auto* languages = Child<QComboBox>(about, "cbLang");
+        languages->setCurrentIndex(1);
+        emit languages->activated(1);
+        QCOMPARE(about.windowTitle(), QString("Визуализатор данных каротажа [well.las]"));
+        languages->setCurrentIndex(0);
+        emit languages->activated(0);
+        QCOMPARE(about.windowTitle(), QString("Well logs viewer [well.las]"));
+        // A title of the caller's own is left alone.
+        about.setWindowTitle("Loggard");
+        emit languages->activated(1);
+        QCOMPARE(about.windowTitle(), QString("Loggard"));
+    }
+
     void SupportMailAndHelp()
     {
         HookRecorder hooks;
