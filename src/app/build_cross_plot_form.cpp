@@ -39,7 +39,7 @@ QString FromUtf8(const std::string& text) { return QString::fromStdString(text);
 RLasCrossPlotSettings& TfrmBuildCrossPlot::PlotSettings() { return Run().plot; }
 
 TfrmBuildCrossPlot::TfrmBuildCrossPlot(QWidget* parent, RLasCore& core, const RMultiLang& lang)
-    : QDialog(parent), core_(core)
+    : QDialog(parent), core_(core), depthName_(lang.Depth())
 {
     setObjectName("frmBuildCrossPlot");
     setWindowTitle(FromUtf8(lang.CrossPlot()));
@@ -198,6 +198,7 @@ bool TfrmBuildCrossPlot::BuildFromLists()
     RLasCrossPlotSettings& plot = PlotSettings();
     plot.XCurve = x;
     plot.YCurve = y;
+    plot.DepthName = depthName_;
     core_.BuildCrossPlot(RChartCrossPlot_->Chart(), plot);
     return true;
 }

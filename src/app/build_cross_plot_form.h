@@ -13,6 +13,8 @@
 
 #include <QDialog>
 
+#include <string>
+
 class QLabel;
 class QListWidget;
 class RChartWidget;
@@ -69,6 +71,8 @@ private:
     bool BuildFromLists();
 
     RLasCore& core_;
+    // What the chart's colour scale calls depth, in the window's language.
+    std::string depthName_;
     TfrmCrossplotSettings* settingsForm_;
     QWidget* SettingsPanel_;
     QLabel* Label1_;

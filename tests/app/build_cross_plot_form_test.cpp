@@ -153,6 +153,9 @@ private slots:
         // The composer runs the gradient from the second colour to the first.
         QCOMPARE(markers.Color.Color(), kRed.Value());
         QCOMPARE(markers.GradientColor.Color(), kGreen.Value());
+        // The picture says what the colours map: depth, in the window's language.
+        QVERIFY(ColorScaleContent(Chart(*dialog)).has_value());
+        QCOMPARE(Chart(*dialog).ColorScale.Caption, std::string("Depth"));
     }
 
     void CurvesOfAKoi8rFileAreListedInItsCodePage()
@@ -321,6 +324,7 @@ private slots:
         QCOMPARE(Child<QGroupBox>(*dialog, "gbMarkerSize")->title(), QString::fromUtf8("Размер маркера"));
         QTest::mouseClick(Shape(*dialog, QString::fromUtf8("Треугольник")), Qt::LeftButton);
         QCOMPARE(Chart(*dialog).Series()[0].Markers.Style, cmsTriangle);
+        QCOMPARE(Chart(*dialog).ColorScale.Caption, TextCodec::Utf8ToCp1251("Глубина"));
     }
 };
 
