@@ -56,14 +56,6 @@ int DisplayOffset(const std::string& bytes, int byteOffset, const RLasData& data
 
 }  // namespace
 
-const std::vector<TfrmCurveConstruction::Entry>& TfrmCurveConstruction::AddedCurves()
-{
-    static const std::vector<Entry> none;
-    return none;
-}
-
-void TfrmCurveConstruction::ClearAddedCurves() {}
-
 TfrmCurveConstruction::TfrmCurveConstruction(QWidget* parent, RLasCore& core, const RMultiLang& lang,
                                              std::function<void()> onCurvesChanged, QString settingsPath)
     : QDialog(parent),

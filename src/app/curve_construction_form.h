@@ -47,12 +47,6 @@ public:
     TfrmCurveConstruction(QWidget* parent, RLasCore& core, const RMultiLang& lang,
                           std::function<void()> onCurvesChanged = {}, QString settingsPath = {});
 
-    // To be removed: the entries are the document's own
-    // (RLasCore::CalculatorEntries). AddedCurves is always empty and
-    // ClearAddedCurves does nothing; a new document starts with its own list.
-    static const std::vector<Entry>& AddedCurves();
-    static void ClearAddedCurves();
-
     const std::vector<Entry>& WorkingEntries() const { return working_; }
     int CurrentRow() const { return currentRow_; }
 

@@ -489,7 +489,6 @@ bool TFrmMain::OpenLasFile(const QString& path)
             // The charts let go of the old document before it is freed, so
             // that nothing refers to it whatever happens below.
             ClearCharts();
-            TfrmCurveConstruction::ClearAddedCurves();
             core_ = std::move(load.Core);
             documentLoaded_ = true;
             documentPath_ = path;

@@ -298,4 +298,19 @@ void RAxisPainter::DrawVertical(const RChartAxis& axis)
         const int x = right ? band.right - captionExtent / 2 : band.left + captionExtent / 2;
         driver_.DrawText(x, y, axis.Caption, axis.CaptionColor);
     }
+
+    // The header cell: its lines centred in the header band above the axis.
+    const RChartRect header = chart_.LayoutResult().header;
+    if (!axis.HeaderCaption.empty() && header.Height() > 0) {
+        RFont upright = axis.CaptionFont;
+        upright.Angle = 0;
+        driver_.SelectFont(upright);
+        const std::vector<std::string> lines = axis.HeaderLines();
+        const int lineHeight = driver_.MeasureText("0").height;
+        int y = header.top + (header.Height() - lineHeight * static_cast<int>(lines.size())) / 2 + lineHeight / 2;
+        for (const std::string& text : lines) {
+            driver_.DrawText((band.left + band.right) / 2, y, text, axis.CaptionColor);
+            y += lineHeight;
+        }
+    }
 }

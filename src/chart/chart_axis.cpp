@@ -118,3 +118,15 @@ double RChartAxis::VisibleMax() const
 {
     return std::max(PixelToValue(PixelStart()), PixelToValue(PixelEnd()));
 }
+
+std::vector<std::string> RChartAxis::HeaderLines() const
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start <= HeaderCaption.size() && !HeaderCaption.empty()) {
+        const std::size_t end = std::min(HeaderCaption.find('\n', start), HeaderCaption.size());
+        lines.push_back(HeaderCaption.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}

@@ -73,6 +73,12 @@ public:
     RAlignment CaptionAlign = alEnd;
     RFont CaptionFont;
     RColor CaptionColor = ChartColors::System(ChartColors::kWindowText);
+    // A vertical axis's cell in the header band above it (the depth track's
+    // index name and unit): one line per '\n', centred, in CaptionFont upright and
+    // CaptionColor. The axis is at least as wide as its widest line, the
+    // header band at least as high as its lines.
+    std::string HeaderCaption;
+    std::vector<std::string> HeaderLines() const;
     bool Visible = true;
     // Horizontal axes with the same TrackIndex share a track; tracks stand
     // side by side in TrackIndex order.

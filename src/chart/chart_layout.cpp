@@ -190,6 +190,19 @@ void RChartLayout::Measure()
         // Labels of absurd width are cut rather than crowding out the graph area.
         if (axis.SizeAuto)
             m.thickness = std::max(m.thickness, axis.MinSize);
+        if (vertical && !axis.HeaderCaption.empty()) {
+            RFont upright = axis.CaptionFont;
+            upright.Angle = 0;
+            driver_.SelectFont(upright);
+            for (const std::string& line : axis.HeaderLines()) {
+                const RChartTextSize size = driver_.MeasureText(line);
+                m.headerWidth = std::max(m.headerWidth, size.width + 2 * kGap);
+                m.headerHeight += size.height;
+            }
+            m.headerHeight += 2 * kGap;
+            if (axis.SizeAuto)
+                m.thickness = std::max(m.thickness, m.headerWidth);
+        }
         if (axis.SizeAuto)
             m.thickness = std::min(m.thickness, (vertical ? driver_.Width() : driver_.Height()) / 3);
         return m;
@@ -268,13 +281,14 @@ void RChartLayout::Margins()
 
     // Vertical axes side by side; their labels stand out half a line
     // beyond the graph area at its top and bottom.
-    int leftAxes = 0, rightAxes = 0, verticalOverhang = 0;
+    int leftAxes = 0, rightAxes = 0, verticalOverhang = 0, headerCells = 0;
     for (int i = 0; i < chart_.YAxis().Count(); ++i) {
         const RChartAxis& axis = chart_.YAxis()[i];
         if (!axis.Visible)
             continue;
         (axis.TopRightAlignment ? rightAxes : leftAxes) += yMeasure_[std::size_t(i)].thickness;
         verticalOverhang = std::max(verticalOverhang, yMeasure_[std::size_t(i)].labelHeight / 2 + 1);
+        headerCells = std::max(headerCells, yMeasure_[std::size_t(i)].headerHeight);
     }
     // Horizontal axes stacked per track; labels at the ends of bottom axes
     // stand out half their width.
@@ -296,6 +310,9 @@ void RChartLayout::Margins()
     int header = 0, footer = 0;
     for (const auto& [track, size] : headerByTrack)
         header = std::max(header, size);
+    // The cells of vertical axes share the header band of the tracks.
+    if (header > 0)
+        header = std::max(header, headerCells);
     for (const auto& [track, size] : footerByTrack)
         footer = std::max(footer, size);
 

@@ -51,6 +51,7 @@ private:
         int captionExtent = 0;
         int labelExtent = 0;  // label width (vertical axes) or height (horizontal)
         int labelHeight = 0;
+        int headerWidth = 0, headerHeight = 0;  // the header cell's text, gaps included
     };
 
     void ResolveRanges(double lengthX, double lengthY);

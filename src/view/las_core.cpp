@@ -298,6 +298,13 @@ void RLasCore::BuildChart(RChart& chart, const RLasFilter& filter) const
     // As wide as its widest label (930,000.0), and never narrower than 50 px.
     depth.MinSize = 50;
     depth.GridLinesColor = GridColor(black, area);
+    // The depth track's header cell: the index's name over its unit.
+    if (const TLasHeaderNew* header = Data->LasHeader(); header && !header->Curves().DepthLine.Mnem.empty()) {
+        const RLasSectionLine& index = header->Curves().DepthLine;
+        depth.HeaderCaption = ChartText(index.Unit.empty() ? index.Mnem : index.Mnem + "\n" + index.Unit, *Data);
+        depth.CaptionFont.Size = 8;
+        depth.CaptionFont.Weight = 7;
+    }
 
     const auto& curves = Data->Curves();
     for (std::size_t i = 0; i < curves.size(); ++i) {

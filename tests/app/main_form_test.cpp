@@ -235,7 +235,6 @@ private slots:
     {
         dir = std::make_unique<TempDir>();
         hooks = std::make_unique<HookRecorder>();
-        TfrmCurveConstruction::ClearAddedCurves();
     }
     void cleanup()
     {
@@ -721,7 +720,7 @@ private slots:
             calculator->findChild<QPushButton*>("btnOK")->click();
         });
         Child<QToolButton>(*window, "sBtnCalc")->click();
-        QCOMPARE(TfrmCurveConstruction::AddedCurves().size(), std::size_t(1));
+        QCOMPARE(window->Core().CalculatorEntries().Entries().size(), std::size_t(1));
         QCOMPARE(window->LogChart().Series().Count(), 3);
         QCOMPARE(window->MiniMapChart().Series().Count(), 3);
 
@@ -731,7 +730,10 @@ private slots:
         QVERIFY(stored.LoadFromFile(window->ViewSettingsPath().toStdString()));
         QVERIFY(stored.GetCalcMethod("SUM"));
         QVERIFY(window->OpenLasFile(QString::fromStdString(WriteWell(*dir, "b.las"))));
-        QVERIFY(TfrmCurveConstruction::AddedCurves().empty());
+        // The other file lists the stored method as one of its own.
+        QCOMPARE(window->Core().CalculatorEntries().Entries().size(), std::size_t(1));
+        QCOMPARE(window->Core().CalculatorEntries().Entries()[0].Name, std::string("SUM"));
+        QCOMPARE(window->Core().CalculatorEntries().Entries()[0].Source, RCalcEntrySource::Calculator);
         QCOMPARE(window->LogChart().Series().Count(), 3);
         window.reset();
         auto restarted = MakeWindow(seen);
