@@ -1,6 +1,7 @@
 // Where a laid-out chart puts its parts, and the conversions between values
 // and pixels that the view and the fills rely on.
 
+#include "raster/bitmap32.h"
 #include "sample_charts.h"
 
 #include <gtest/gtest.h>
@@ -221,4 +222,38 @@ TEST(ChartLayout, AutomaticCaptionSizeFollowsTheCaptionFont)
     x.CaptionFont.Size = 30;
     chart.Layout();
     EXPECT_EQ(x.ScreenRect().Height(), fixed);
+}
+
+TEST(ChartLayout, DepthHeaderCellWidensItsAxisAndIsDrawnAboveIt)
+{
+    RChart chart;
+    TwoTrackLogChart(chart);
+    RChartAxis& depth = chart.YAxis()[0];
+    // Sized by its labels, at least 50 px, as the log chart's depth axis is.
+    depth.SizeAuto = true;
+    depth.MinSize = 50;
+    chart.Layout();
+    const int plainWidth = depth.ScreenRect().Width();
+    depth.HeaderCaption = "MEASURED_DEPTH\nM";
+    chart.Draw();
+    const RChartRect band = depth.ScreenRect();
+    const RChartRect header = chart.LayoutResult().header;
+    ASSERT_GT(header.Height(), 0);
+    RFont upright = depth.CaptionFont;
+    upright.Angle = 0;
+    chart.Driver().SelectFont(upright);
+    EXPECT_GE(band.Width(), chart.Driver().MeasureText("MEASURED_DEPTH").width);
+    EXPECT_GT(band.Width(), plainWidth);
+    // Ink in the cell above the axis, none in the header band without it.
+    const auto inked = [&](int left, int right) {
+        for (int y = header.top; y < header.bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (chart.Bitmap().Util().ReadPixel(x, y).Value() != chart.Bitmap().Util().ReadPixel(left, header.top).Value())
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(inked(band.left + 1, band.right - 1));
+    depth.HeaderCaption.clear();
+    chart.Draw();
+    EXPECT_FALSE(inked(depth.ScreenRect().left + 1, depth.ScreenRect().right - 1));
 }
