@@ -139,7 +139,7 @@ void Container(const std::uint8_t* data, std::size_t size)
     settings->LoadFromNode(container);
     RLasCore core;
     core.SetData(SmallDataSet(), std::move(settings));
-    core.Prepare(1);
+    core.Prepare(RPrepareMode::Opened);
     DrawLogChart(core);
 
     // What the program writes after showing the document must load again.

@@ -163,7 +163,7 @@ void TfrmAbout::SetButtonTexts()
     btnUpdate_->setText(QString::fromStdString(lang_.Update()));
 }
 
-void TfrmAbout::Label4Click(const QString& address) { RHelpLauncher::MailSupport(this, address); }
+void TfrmAbout::Label4Click(const QString& address) { RHelpLauncher::MailSupport(this, address, &lang_); }
 
 void TfrmAbout::btnHelpClick() { help_.OpenHelp(this); }
 

@@ -1,6 +1,7 @@
 #include "app/curve_construction_form.h"
 
 #include "app/dialog_hooks.h"
+#include "app/error_text.h"
 #include "app/las_text.h"
 #include "app/multi_lang.h"
 #include "calc/formula_parser.h"
@@ -29,20 +30,34 @@ namespace {
 
 QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// The notes on an entry that is not a curve of its own, per interface
-// language (0 English, 1 Russian).
+// The window's own texts per interface language (0 English, 1 Russian):
+// the notes on an entry that is not a curve of its own and the refusals.
 struct REntryTexts {
-    const char* fileCurve;   // %1: the curve's name
-    const char* notApplied;  // %1: why, the parser's sentence
+    const char* fileCurve;        // %1: the curve's name
+    const char* notApplied;       // %1: why, the parser's sentence
+    const char* noName;
+    const char* nameRepeated;     // %1: the name
+    const char* nameInFile;       // %1: the name
+    const char* settingsDamaged;  // %1: the settings file
 };
 const REntryTexts kEntryTexts[2] = {
     {"The file has its own curve %1: this formula replaces its values only when you change it; deleting the row "
      "forgets the formula and keeps the curve.",
-     "Not computed for this file. %1 The formula stays stored; change it to compute the curve here."},
+     "Not computed for this file. %1 The formula stays stored; change it to compute the curve here.",
+     "The curve has no name.",
+     "The name \"%1\" is already taken by another curve of the calculator.",
+     "The file already has a curve \"%1\".",
+     "The settings file %1 is damaged: the formulas will be stored in it when the curve views are saved again"},
     {"В файле есть своя кривая %1: эта формула заменит её значения, только если вы её измените; удаление строки "
      "забудет формулу, а кривая останется.",
-     "Для этого файла не вычисляется. %1 Формула остаётся сохранённой; измените её, чтобы вычислить кривую здесь."},
+     "Для этого файла не вычисляется. %1 Формула остаётся сохранённой; измените её, чтобы вычислить кривую здесь.",
+     "Не задано имя кривой.",
+     "Имя кривой \"%1\" уже занято другой кривой калькулятора.",
+     "В файле уже есть кривая \"%1\".",
+     "Файл настроек %1 повреждён: формулы будут сохранены в нём, когда виды кривых будут сохранены заново"},
 };
+
+const REntryTexts& TextsOf(int language) { return kEntryTexts[language == 1 ? 1 : 0]; }
 
 // Between a function's call form and what it gives.
 constexpr const char* kHelpSeparator = "  - ";
@@ -185,7 +200,7 @@ TfrmCurveConstruction::TfrmCurveConstruction(QWidget* parent, RLasCore& core, co
 
 QString TfrmCurveConstruction::EntryNote(const Entry& entry) const
 {
-    const REntryTexts& texts = kEntryTexts[language_ == 1 ? 1 : 0];
+    const REntryTexts& texts = TextsOf(language_);
     switch (entry.Source) {
     case RCalcEntrySource::Calculator: return {};
     case RCalcEntrySource::FileCurve:
@@ -323,13 +338,9 @@ bool TfrmCurveConstruction::CheckNames()
     QString message;
     switch (problem.kind) {
     case RCalcNameProblem::Kind::None: return true;
-    case RCalcNameProblem::Kind::Missing: message = QString::fromUtf8("Не задано имя кривой."); break;
-    case RCalcNameProblem::Kind::Repeated:
-        message = QString::fromUtf8("Имя кривой \"%1\" уже занято другой кривой калькулятора.").arg(shown);
-        break;
-    case RCalcNameProblem::Kind::TakenByFile:
-        message = QString::fromUtf8("В файле уже есть кривая \"%1\".").arg(shown);
-        break;
+    case RCalcNameProblem::Kind::Missing: message = QString::fromUtf8(TextsOf(language_).noName); break;
+    case RCalcNameProblem::Kind::Repeated: message = QString::fromUtf8(TextsOf(language_).nameRepeated).arg(shown); break;
+    case RCalcNameProblem::Kind::TakenByFile: message = QString::fromUtf8(TextsOf(language_).nameInFile).arg(shown); break;
     }
     SelectRow(problem.row);
     lbCalculatedCurvesClick();
@@ -346,7 +357,7 @@ void TfrmCurveConstruction::ShowCommitError(const std::exception& error, int row
         SelectRow(row);
         lbCalculatedCurvesClick();
     }
-    RDialogHooks::ShowError(this, QString::fromStdString(error.what()));
+    RDialogHooks::ShowError(this, ErrorText(error, LanguageOfIndex(language_)));
     if (!located)
         return;
     const auto* formulaError = dynamic_cast<const RFormulaError*>(&error);
@@ -378,21 +389,19 @@ void TfrmCurveConstruction::btnOKClick()
     }
     working_ = core_.CalculatorEntries().Entries();
 
-    core_.Prepare(0);
+    core_.Prepare(RPrepareMode::Changed);
     if (onCurvesChanged_)
         onCurvesChanged_();
     // The methods are kept with the views, through the one atomic save; a
     // failed write says why, and the curves stay in the document.
     if (!settingsPath_.isEmpty() && core_.Settings->Damaged()) {
         // A damaged file is replaced only by a deliberate save of the views.
-        RDialogHooks::ShowError(this, QString::fromUtf8("Файл настроек %1 повреждён: формулы будут сохранены в нём, "
-                                                        "когда виды кривых будут сохранены заново")
-                                          .arg(settingsPath_));
+        RDialogHooks::ShowError(this, QString::fromUtf8(TextsOf(language_).settingsDamaged).arg(settingsPath_));
     } else if (!settingsPath_.isEmpty()) {
         try {
             core_.Settings->SaveToFile(QFile::encodeName(settingsPath_).toStdString());
         } catch (const std::exception& error) {
-            RDialogHooks::ShowError(this, QString::fromStdString(error.what()));
+            RDialogHooks::ShowError(this, ErrorText(error, LanguageOfIndex(language_)));
         }
     }
     accept();

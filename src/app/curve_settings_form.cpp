@@ -3,6 +3,7 @@
 #include "app/color_swatch.h"
 #include "app/combo_form.h"
 #include "app/dialog_hooks.h"
+#include "app/error_text.h"
 #include "app/fill_form.h"
 #include "app/las_text.h"
 #include "app/multi_lang.h"
@@ -396,7 +397,7 @@ void TfrmCurveSettings::btnSaveClick()
                                                         : row.fill.FillColor;
         core_.Settings->SetView(curves[i]->Mnemonic, std::move(view));
     }
-    core_.Prepare(0);
+    core_.Prepare(RPrepareMode::Changed);
     if (onViewChanged_)
         onViewChanged_();
 
@@ -404,7 +405,7 @@ void TfrmCurveSettings::btnSaveClick()
         core_.Settings->SaveToFile(QFile::encodeName(settingsPath_).toStdString());
     } catch (const std::exception& error) {
         // The new views stay in effect; the file keeps its old content.
-        RDialogHooks::ShowError(this, QString::fromStdString(error.what()));
+        RDialogHooks::ShowError(this, ErrorText(error, LanguageOfIndex(lang_.Language())));
     }
     accept();
 }

@@ -97,10 +97,8 @@ RDocumentLoader::Result RDocumentLoader::Load(const ReadDocument& read, const st
             const RLogScope scope(load.get());
             try {
                 load->result.Core = load->read(load->lasPath, load->settingsPath, options);
-            } catch (const std::exception& error) {
-                load->result.Failure = error.what();
             } catch (...) {
-                // No document and no reason: the window says the file could not be opened.
+                load->result.Failure = std::current_exception();
             }
         }
         load->done = true;

@@ -19,6 +19,7 @@
 #include <QObject>
 #include <QString>
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -48,7 +49,7 @@ public:
     struct Result {
         bool Cancelled = false;
         std::unique_ptr<RLasCore> Core{};
-        std::string Failure{};  // what the reading raised
+        std::exception_ptr Failure{};  // what the reading raised, worded by the window
         std::vector<Diagnostic> Diagnostics{};
     };
     // The progress dialog's texts, in the interface language.

@@ -6,6 +6,7 @@
 #include "app/curve_construction_form.h"
 #include "app/curve_settings_form.h"
 #include "app/dialog_hooks.h"
+#include "app/error_text.h"
 #include "app/las_text.h"
 #include "app/log_overlay.h"
 #include "app/main_settings.h"
@@ -149,6 +150,10 @@ TFrmMain::TFrmMain(QString settingsFolder, QStringList arguments, QWidget* paren
                                                      current, std::min(top, bottom), std::max(top, bottom), 2, &ok);
         return ok ? std::optional<double>(depth) : std::nullopt;
     };
+
+    // Their messages speak the window's language, whichever copy shows them.
+    Updater.Lang = &lang_;
+    Help.Lang = &lang_;
 
     setObjectName("FrmMain");
     setMinimumSize(800, 600);
@@ -471,7 +476,16 @@ bool TFrmMain::OpenLasFile(const QString& path)
     if (load.Cancelled)
         return false;  // nothing changed
 
-    QString failure = FromUtf8(load.Failure);
+    QString failure;
+    if (load.Failure) {
+        try {
+            std::rethrow_exception(load.Failure);
+        } catch (const std::exception& error) {
+            failure = ErrorText(error, DiagnosticLanguage());
+        } catch (...) {
+            // No reason given: the file could not be opened, as below.
+        }
+    }
     // The loaded data set, whoever holds it below: the window, or the load
     // when it is not swapped in.
     const RLasData* loaded = load.Core ? load.Core->Data.get() : nullptr;
@@ -494,7 +508,7 @@ bool TFrmMain::OpenLasFile(const QString& path)
             documentPath_ = path;
             ShowDocument();
         } catch (const std::exception& error) {
-            failure = FromUtf8(error.what());
+            failure = ErrorText(error, DiagnosticLanguage());
         }
         enableItAll();
     }
@@ -608,7 +622,7 @@ void TFrmMain::sBtnSaveClick()
         try {
             RAtomicFile probe(PathBytes(path));
         } catch (const std::exception& error) {
-            const QString reason = FromUtf8(error.what());
+            const QString reason = ErrorText(error, DiagnosticLanguage());
             if (!messages_.contains(reason))
                 messages_ << reason;
         }
@@ -703,7 +717,7 @@ void TFrmMain::Guarded(const std::function<void()>& command)
         command();
     } catch (const std::exception& error) {
         setEnabled(true);
-        ShowError(FromUtf8(error.what()));
+        ShowError(ErrorText(error, DiagnosticLanguage()));
     }
 }
 

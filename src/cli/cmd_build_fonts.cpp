@@ -34,7 +34,7 @@ void FillSample(RLasCore& core)
     auto logView = std::make_unique<RCurveView>();
     logView->LogAxis = true;
     core.Settings->SetView("RT", std::move(logView));
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
 }
 
 }  // namespace

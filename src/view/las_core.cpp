@@ -36,11 +36,11 @@ std::unique_ptr<RLasCore> RLasCore::Open(const std::string& lasPath, const std::
     data->LoadFromLas(lasPath, options);
     auto core = std::make_unique<RLasCore>();
     core->SetData(std::move(data), std::move(settings));
-    core->Prepare(1);
+    core->Prepare(RPrepareMode::Opened);
     return core;
 }
 
-void RLasCore::Prepare(int mode)
+void RLasCore::Prepare(RPrepareMode mode)
 {
     RebuildCalculatedCurves(mode);
     MakeUniqueNames();
@@ -49,9 +49,9 @@ void RLasCore::Prepare(int mode)
     MarkRedundantPoints();
 }
 
-void RLasCore::RebuildCalculatedCurves(int mode)
+void RLasCore::RebuildCalculatedCurves(RPrepareMode mode)
 {
-    if (mode == 1) {
+    if (mode == RPrepareMode::Opened) {
         ::RebuildCalculatedCurves(*Data, *Settings);
         calculatorEntries_.ListStoredMethods(*Data, *Settings);
     }

@@ -4,7 +4,7 @@
 //
 //     RLasCore core;
 //     core.SetData(std::move(data), std::move(settings));
-//     core.Prepare(1);            // right after loading
+//     core.Prepare(RPrepareMode::Opened);  // right after loading
 //     core.BuildChart(chart);     // the log chart
 //
 // Prepare readies the data set for drawing: stored calculation methods,
@@ -23,6 +23,12 @@
 
 class RBitmap32;
 class RChart;
+
+// Why a document is prepared for drawing.
+enum class RPrepareMode {
+    Opened,   // a file was just loaded
+    Changed,  // views or curves changed since
+};
 
 class RLasCore {
 public:
@@ -48,10 +54,10 @@ public:
     static std::unique_ptr<RLasCore> Open(const std::string& lasPath, const std::string& settingsPath,
                                           const RLasLoadOptions& options);
 
-    // Mode 1 after a file was loaded (stored methods are computed), mode 0
-    // after the views or the curves changed.
-    void Prepare(int mode);
-    void RebuildCalculatedCurves(int mode);
+    // Opened: right after a file was loaded (stored methods are computed
+    // and listed); Changed: after the views or the curves changed.
+    void Prepare(RPrepareMode mode);
+    void RebuildCalculatedCurves(RPrepareMode mode);
     void MakeUniqueNames();
     void AssignTracks();
     void BuildFills();
@@ -79,7 +85,7 @@ public:
     bool IsShown(std::size_t curveIndex) const;
 
     // The calculator's curves of this document: the stored methods as they
-    // met the file (listed by Prepare(1)), then what the calculator added.
+    // met the file (listed by Prepare(RPrepareMode::Opened)), then what the calculator added.
     RCalculatorEntries& CalculatorEntries() { return calculatorEntries_; }
     const RCalculatorEntries& CalculatorEntries() const { return calculatorEntries_; }
 

@@ -260,6 +260,7 @@ private slots:
     void EmptyFormulaIsRefusedAndTheWindowStays()
     {
         HookRecorder hooks;
+        lang.SetLanguage(1);
         auto form = Open();
         Child<QToolButton>(*form, "sBtnNew")->click();
         Child<QPushButton>(*form, "btnOK")->click();
@@ -276,6 +277,7 @@ private slots:
     void ParseErrorSelectsTheFaultyTextOfItsEntry()
     {
         HookRecorder hooks;
+        lang.SetLanguage(1);
         auto form = Open();
         auto* add = Child<QToolButton>(*form, "sBtnNew");
         add->click();
@@ -299,28 +301,35 @@ private slots:
 
     void NamesMustBeGivenUniqueAndFree()
     {
-        HookRecorder hooks;
-        auto form = Open();
-        auto* add = Child<QToolButton>(*form, "sBtnNew");
-        auto* ok = Child<QPushButton>(*form, "btnOK");
-        add->click();
-        Type(*form, "EditFormla", "GR");
-        Child<QLineEdit>(*form, "EditName")->clear();
-        emit Child<QLineEdit>(*form, "EditName")->textEdited(QString());
-        ok->click();
-        add->click();
-        Type(*form, "EditName", "A");
-        Type(*form, "EditFormla", "GR");
-        Child<QListWidget>(*form, "lbCalculatedCurves")->setCurrentRow(0);
-        Type(*form, "EditName", "A");
-        ok->click();
-        Type(*form, "EditName", "RHOB");
-        ok->click();
-        QCOMPARE(hooks.errors, (QStringList{"Не задано имя кривой.",
-                                            "Имя кривой \"A\" уже занято другой кривой калькулятора.",
-                                            "В файле уже есть кривая \"RHOB\"."}));
-        QVERIFY(form->isVisible());
-        QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB"}));
+        const std::pair<int, QStringList> languages[] = {
+            {1, {"Не задано имя кривой.", "Имя кривой \"A\" уже занято другой кривой калькулятора.",
+                 "В файле уже есть кривая \"RHOB\"."}},
+            {0, {"The curve has no name.", "The name \"A\" is already taken by another curve of the calculator.",
+                 "The file already has a curve \"RHOB\"."}},
+        };
+        for (const auto& [language, expected] : languages) {
+            HookRecorder hooks;
+            lang.SetLanguage(static_cast<std::uint8_t>(language));
+            auto form = Open();
+            auto* add = Child<QToolButton>(*form, "sBtnNew");
+            auto* ok = Child<QPushButton>(*form, "btnOK");
+            add->click();
+            Type(*form, "EditFormla", "GR");
+            Child<QLineEdit>(*form, "EditName")->clear();
+            emit Child<QLineEdit>(*form, "EditName")->textEdited(QString());
+            ok->click();
+            add->click();
+            Type(*form, "EditName", "A");
+            Type(*form, "EditFormla", "GR");
+            Child<QListWidget>(*form, "lbCalculatedCurves")->setCurrentRow(0);
+            Type(*form, "EditName", "A");
+            ok->click();
+            Type(*form, "EditName", "RHOB");
+            ok->click();
+            QCOMPARE(hooks.errors, expected);
+            QVERIFY(form->isVisible());
+            QCOMPARE(CurveNames(*core), (std::vector<std::string>{"GR", "RHOB"}));
+        }
     }
 
     void DeletingAnEntryDeletesItsCurveAlone()
@@ -514,6 +523,7 @@ private slots:
         HookRecorder hooks;
         AddCurve("SUM", "GR+RHOB", SettingsPath());
         Restart();
+        lang.SetLanguage(1);
         auto form = Open(SettingsPath());
         auto* rows = Child<QListWidget>(*form, "lbCalculatedCurves");
         rows->setCurrentRow(0);

@@ -49,7 +49,7 @@ inline std::unique_ptr<RLasCore> OpenDocument(const TempDir& dir, const std::vec
     data->LoadFromLas(path);
     auto core = std::make_unique<RLasCore>();
     core->SetData(std::move(data), std::move(settings));
-    core->Prepare(1);
+    core->Prepare(RPrepareMode::Opened);
     return core;
 }
 

@@ -5,6 +5,7 @@
 #include "app/view_scale.h"
 #include "chart/chart.h"
 #include "container/error.h"
+#include "container/file_error.h"
 #include "container/text_codec.h"
 #include "dialog_test_support.h"
 #include "las/logging.h"
@@ -1087,6 +1088,21 @@ private slots:
         QCOMPARE(window->windowTitle(), QString("Well logs viewer [a.las]"));
         QVERIFY(window->InscribeActive());
         QVERIFY(window->LogChart().Series().Count() > 0);
+
+        // A file error raised in the worker is worded in the interface language.
+        window->LoadDocument = [](const std::string&, const std::string&,
+                                  const RLasLoadOptions&) -> std::unique_ptr<RLasCore> {
+            throw RFileError({.Kind = RFileErrorKind::OpenFailed, .Path = "/x/b.las", .SystemError = ENOENT});
+        };
+        for (const int language : {0, 1}) {
+            hooks->errors.clear();
+            window->cbLangChange(language);
+            QVERIFY(!window->OpenDocument(QString::fromStdString(WriteWell(*dir, "b.las"))));
+            QCOMPARE(hooks->errors.size(), 1);
+            QVERIFY2(hooks->errors[0].startsWith(language == 0 ? "Cannot open file /x/b.las: "
+                                                               : QString::fromUtf8("Ошибка открытия файла /x/b.las: ")),
+                     qPrintable(hooks->errors[0]));
+        }
     }
 
     void CommandLineFileOpensInscribedBeforeTheTrackIsSetUp()

@@ -26,7 +26,7 @@ protected:
                                             std::pair{"MISSING", "PS*2"}, std::pair{"A.B", "GR"}})
             settings->SetCalcMethod(name, std::make_unique<RCurveCalcMethod>(formula));
         core.SetData(std::move(data), std::move(settings));
-        core.Prepare(1);
+        core.Prepare(RPrepareMode::Opened);
     }
 
     RCalculatorEntries& Entries() { return core.CalculatorEntries(); }
@@ -35,7 +35,7 @@ protected:
     void Commit(std::vector<RCalculatorEntry> working)
     {
         Entries().Commit(*core.Data, *core.Settings, std::move(working));
-        core.Prepare(0);
+        core.Prepare(RPrepareMode::Changed);
         EXPECT_EQ(core.Data->CheckInvariant(), "");
     }
     std::vector<std::string> CurveNames() const

@@ -95,7 +95,7 @@ TEST_F(LasCoreChartTest, SharedTrackWithCurveFillLogTrackGapsAndCalculatedCurve)
     View("NPHI", 0xFF0000, 2);
     View("RT", 0x000000, 3).LogAxis = true;
     core.Settings->SetCalcMethod("GRX", std::make_unique<RCurveCalcMethod>("GR/2"));
-    core.Prepare(1);
+    core.Prepare(RPrepareMode::Opened);
     ASSERT_EQ(core.Data->Curves().size(), 5u);
 
     EXPECT_TRUE(MatchesGolden(Draw(560, 380).Bitmap(), "log_chart", 2, "view"));
@@ -128,7 +128,7 @@ TEST_F(LasCoreChartTest, ConstantFillsByCondition)
         view.FillCondition = condition;
         view.FillColor = RPlatformColor(0x00A000);
     }
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     EXPECT_TRUE(MatchesGolden(Draw(420, 300).Bitmap(), "constant_fills", 2, "view"));
 }
 
@@ -142,7 +142,7 @@ TEST_F(LasCoreChartTest, FillAgainstAnOutOfRangeConstantStaysInItsTrack)
     a.FillCondition = RFillCondition::Between;
     a.FillColor = RPlatformColor(0x0000FF);
     View("B", 0x000000, 2);
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     // A fill index that names no series is skipped, not followed.
     core.Settings->Fills.push_back({7, RFillType::Curve, RFillCondition::Between, 9, 0.0, RPlatformColor(0xFF)});
     const auto region = [&](const RChartRect& box) {
@@ -171,7 +171,7 @@ TEST_F(LasCoreChartTest, AxisRangesAndNumberFormatsFollowTheCurve)
     AddCurve("FLAT", "", {5, 5, 5});
     // A curve whose range is unknown (made in code, never measured).
     RLasCurve& unmeasured = AddCurve("UNMEASURED", "", {1, 2});
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     unmeasured.MinValue = unmeasured.MaxValue = std::nan("");
     Draw();
     // Drawing leaves the curve's own range unknown and draws it over -0.5..0.5.
@@ -198,7 +198,7 @@ TEST_F(LasCoreChartTest, AxisRangesAndNumberFormatsFollowTheCurve)
 TEST_F(LasCoreChartTest, DepthAxisOfASingleDepthHasASpanAndFitsLongDepths)
 {
     AddCurve("GR", "API", {55}, 1200.0, 0.5);
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     Draw();
     // The data range stays the file's; the axis itself is widened.
     EXPECT_EQ(core.Settings->MinDepth, 1200.0);
@@ -211,7 +211,7 @@ TEST_F(LasCoreChartTest, DepthAxisOfASingleDepthHasASpanAndFitsLongDepths)
     // Seven-digit depths: the axis grows to its widest label.
     core.Data = std::make_unique<RLasData>();
     AddCurve("GR", "API", {55, 60, 65, 70}, 1930000.0, 5.0);
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     Draw();
     const RChartAxis& depth = chart.YAxis()[0];
     chart.Driver().SelectFont(depth.Font);
@@ -230,7 +230,7 @@ TEST_F(LasCoreChartTest, CaptionsAreReadInTheEncodingOfTheDataSet)
     core.Data->TextEncoding = TextCodec::Encoding::Koi8R;
     AddCurve(name, unit, {1, 2, 3});
     AddCurve("GR", "API", {4, 5, 6});
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     Draw();
     const std::string shown = TextCodec::Utf8ToCp1251("ГК, мкР/ч");
     EXPECT_EQ(chart.XAxis()[0].Caption, shown);
@@ -256,7 +256,7 @@ TEST_F(LasCoreChartTest, PointsAscendInDepthAndSkipRedundantSamplesButNotRunEnds
 {
     // STEP below 0: the samples run upwards, the series still runs down.
     AddCurve("UP", "", {4, 3, 2, 1, kNull, 7, 7, 7, 7}, 1004.0, -0.5);
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     Draw();
     const RChartDataSeries& points = chart.Series()[0].Data();
     std::vector<double> depths(points.Ys().begin(), points.Ys().end());
@@ -271,7 +271,7 @@ TEST_F(LasCoreChartTest, PointsAscendInDepthAndSkipRedundantSamplesButNotRunEnds
 TEST_F(LasCoreChartTest, MiniMapHidesCurveAxes)
 {
     AddWave("GR", "API", 75, 45, 40);
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     chart.SetSize(400, 300);
     core.BuildMiniMap(chart);
     EXPECT_EQ(chart.Width(), 256);
@@ -286,7 +286,7 @@ TEST_F(LasCoreChartTest, CrossPlotPairsCommonDepthsFromTheDeepestUp)
     AddCurve("X", "", {1, 2, 3, 4, 5, 6, 7});
     AddCurve("Y", "", {10, 20, kNull, 40}, 1000.5, 1.0);
     View("X", 0x0000FF).LogAxis = false;
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     RLasCrossPlotSettings settings = GradientCircles();
     core.BuildCrossPlot(chart, settings);
     const RChartDataSeries& points = chart.Series()[0].Data();
@@ -310,7 +310,7 @@ TEST_F(LasCoreChartTest, CrossPlotGradientRunsOverDepthAndIsExplained)
     // keep to depth across the gap, and the scale names depth and its ends.
     AddCurve("X", "", {1, 2, 3, 4, 5, 6, 7});
     AddCurve("Y", "", {10, kNull, 30}, 1000.5, 1.0);
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     RLasCrossPlotSettings settings = GradientCircles();
     core.BuildCrossPlot(chart, settings);
     const RChartSeries& series = chart.Series()[0];
@@ -355,7 +355,7 @@ TEST_F(LasCoreChartTest, CrossPlotPairsIrregularRowsByDepth)
         grid.push_back(1000.0 + 0.5 * k);
     AddCurve("Y", "", grid);
     AddIrregularFileCurve(*core.Data, "Z", DepthIndex(JitteredDepthsWithGap()), {10, 20, 30, 40, 50, kNull, 70}, kNull);
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     RLasCrossPlotSettings settings = GradientCircles();
     core.BuildCrossPlot(chart, settings);
     const auto pairs = [&] {
@@ -386,7 +386,7 @@ TEST_F(LasCoreChartTest, CrossPlotPicture)
     }
     AddCurve("NPHI", "V/V", porosity);
     AddCurve("RHOB", "G/C3", density);
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     RLasCrossPlotSettings settings = GradientCircles();
     chart.SetSize(360, 300);
     chart.SetUseAntialiasing(true);

@@ -49,10 +49,10 @@ TEST_F(LasCoreTest, UniqueNamesAreStableAcrossPreparations)
 {
     for (const char* name : {"GR", "GR", "GR (2)", "X(7)", "A (x)", "A (x)"})
         AddCurve(name, {1, 2});
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     const std::vector<std::string> expected = {"GR", "GR (2)", "GR (3)", "X(7)", "A (x)", "A (x) (2)"};
     EXPECT_EQ(Names(), expected);
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     EXPECT_EQ(Names(), expected);
 }
 
@@ -66,21 +66,21 @@ TEST_F(LasCoreTest, TracksAreDenseWithNumberedTracksFirst)
     View("D", 5);
     View("E", 2000000000);  // above the automatic numbers, still before them
     View("F", 3, false);
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     EXPECT_EQ(core.Settings->Tracks, (std::vector<std::int32_t>{0, 3, 0, 1, 2, -1}));
     EXPECT_EQ(core.Views[5], core.Settings->GetView("F"));
 }
 
 TEST_F(LasCoreTest, DepthRangeOfShownFileCurves)
 {
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     EXPECT_EQ(core.Settings->MinDepth, 0.0);
     EXPECT_EQ(core.Settings->MaxDepth, 1.0);
 
     AddCurve("UP", {1, 2, 3}, 1200.0, -0.5);  // runs from 1200 up to 1199
     AddCurve("HID", {1, 2}, 500.0);
     View("HID", 0, false);
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     EXPECT_EQ(core.Settings->MinDepth, 1199.0);
     EXPECT_EQ(core.Settings->MaxDepth, 1200.0);
 }
@@ -105,7 +105,7 @@ TEST_F(LasCoreTest, FillsNeedAShownReferenceInTheSameTrack)
     rhob.FillCondition = RFillCondition::Below;
     rhob.FillConst = 2.2;
     rhob.FillColor = RPlatformColor(-5);  // a system colour fills black
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
 
     // Series indexes skip the hidden curve; fills run from the last curve.
     ASSERT_EQ(core.Settings->Fills.size(), 2u);
@@ -122,7 +122,7 @@ TEST_F(LasCoreTest, FillsNeedAShownReferenceInTheSameTrack)
     EXPECT_EQ(between.Color, RPlatformColor(0x00FF00));
 
     View("SP", 3);  // the reference moves to another track
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     EXPECT_EQ(core.Settings->Fills.size(), 1u);
 }
 
@@ -130,7 +130,7 @@ TEST_F(LasCoreTest, RedundantPointsWithinRunsKeepEveryRunsEnds)
 {
     // A straight line, a gap, a constant run, a gap, a bend.
     AddCurve("GR", {1, 2, 3, 4, kNull, 7, 7, 7, 7, kNull, 1, 2, 3, 10, 11});
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     const std::vector<bool> expected = {false, true, true, false, false, false, true, true, false,
                                         false, false, true, false, false, false};
     EXPECT_EQ(Redundant(0), expected);
@@ -143,7 +143,7 @@ TEST_F(LasCoreTest, RedundantPointsOnAnIrregularIndexAreCollinearInDepth)
     const auto depths = DepthIndex({1000.0, 1001.0, 1003.0, 1004.0, 1006.0});
     AddIrregularFileCurve(*core.Data, "GR", depths, {1, 2, 3, 4, 6}, kNull);
     AddIrregularFileCurve(*core.Data, "UP", DepthIndex({1006.0, 1004.0, 1003.0, 1001.0, 1000.0}), {6, 4, 3, 2, 1}, kNull);
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     EXPECT_EQ(Redundant(0), (std::vector<bool>{false, false, false, true, false}));
     EXPECT_EQ(Redundant(1), (std::vector<bool>{false, true, false, false, false}));
     // The range runs from the top row to the bottom one whichever way the rows go.
@@ -155,9 +155,9 @@ TEST_F(LasCoreTest, StoredMethodsMakeCalculatedCurvesOnlyInModeOne)
 {
     AddCurve("GR", {10, 20});
     core.Settings->SetCalcMethod("GR2", std::make_unique<RCurveCalcMethod>("GR*2"));
-    core.Prepare(0);
+    core.Prepare(RPrepareMode::Changed);
     EXPECT_EQ(core.Data->Curves().size(), 1u);
-    core.Prepare(1);
+    core.Prepare(RPrepareMode::Opened);
     ASSERT_EQ(core.Data->Curves().size(), 2u);
     EXPECT_TRUE(RLasCore::IsCalculated(*core.Data->Curves()[1]));
     EXPECT_EQ(core.Data->CheckInvariant(), "");
