@@ -29,6 +29,8 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QInputDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -166,6 +168,7 @@ TFrmMain::TFrmMain(QString settingsFolder, QStringList arguments, QWidget* paren
     // The language and the saved view from mainSettings.ini.
     const RMainSettings ini = RMainSettings::Load(PathBytes(MainSettingsPath()));
     lang_.SetLanguage(std::uint8_t(ini.Language));
+    InstallQtTexts();
     updateMainLabels();
     cbLang_->blockSignals(true);
     cbLang_->setCurrentIndex(ini.Language);
@@ -697,8 +700,21 @@ void TFrmMain::cbLangChange(int index)
     LanguageChanged();
 }
 
+void TFrmMain::InstallQtTexts()
+{
+    if (qtTextsInstalled_) {
+        QCoreApplication::removeTranslator(&qtTexts_);
+        qtTextsInstalled_ = false;
+    }
+    // English is Qt's own; without the translations installed Qt's texts stay English.
+    if (lang_.Language() == 1 && qtTexts_.load(QLocale(QLocale::Russian), "qtbase", "_",
+                                               QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        qtTextsInstalled_ = QCoreApplication::installTranslator(&qtTexts_);
+}
+
 void TFrmMain::LanguageChanged()
 {
+    InstallQtTexts();
     updateMainLabels();
     if (documentLoaded_)
         indetifyCaptionByPath(documentPath_);

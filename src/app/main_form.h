@@ -38,6 +38,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTranslator>
 #include <QWidget>
 
 #include <functional>
@@ -164,6 +165,8 @@ private:
     void SetupCharts();
     void FormShow();
     void LanguageChanged();
+    // Qt's own texts (standard buttons, the file dialogs) in the language.
+    void InstallQtTexts();
     // The document's charts, the whole log shown.
     void ShowDocument();
     void ClearCharts();
@@ -192,6 +195,8 @@ private:
     QString settingsFolder_;
     QStringList arguments_;
     RMultiLang lang_;
+    QTranslator qtTexts_;
+    bool qtTextsInstalled_ = false;
     std::unique_ptr<RLasCore> core_;
     bool documentLoaded_ = false;
     QString documentPath_;

@@ -362,6 +362,8 @@ private slots:
             Child<QComboBox>(*window, "cbLang")->setCurrentIndex(1);
             QCOMPARE(window->windowTitle(), QString::fromUtf8("Визуализатор данных каротажа [a.las]"));
             QCOMPARE(Child<QLabel>(*window, "lblScaleName")->text(), QString::fromUtf8("Масштаб"));
+            // Qt's own buttons and dialogs speak it too.
+            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString::fromUtf8("Отмена"));
             QCOMPARE(Child<QToolButton>(*window, "sBtnInscribe")->toolTip(), QString::fromUtf8("Вписать (Ctrl+0)"));
             QVERIFY(window->ReadOut(0, 0).startsWith(QString::fromUtf8("Глубина: ")));
 
@@ -378,6 +380,7 @@ private slots:
             QCOMPARE(window->Lang().Language(), 0);
             QCOMPARE(window->windowTitle(), QString("Well logs viewer [a.las]"));
             QCOMPARE(Child<QComboBox>(*window, "cbLang")->currentIndex(), 0);
+            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
             window->cbLangChange(1);
         }
         QVERIFY(Read(Path("mainSettings.ini")).find("lang=1\n") != std::string::npos);
