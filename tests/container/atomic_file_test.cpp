@@ -7,9 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -152,4 +155,124 @@ TEST(AtomicFile, ReadOnlyFolderRaisesTheOpenErrorAndKeepsTheOldFile)
     EXPECT_EQ(result.message, "Ошибка открытия файла " + path + ": " + std::strerror(EACCES));
     EXPECT_EQ(ReadWholeFile(path), "old");
     EXPECT_EQ(FileNames(folder), std::vector<std::string>{"settings.dat"});
+}
+
+TEST(AtomicFile, ALinkStaysALinkAndTheFileItLeadsToIsReplaced)
+{
+    TempDir dir;
+    namespace fs = std::filesystem;
+    fs::create_directory(dir.File("data"));
+    fs::create_directory(dir.File("links"));
+    const std::string target = dir.File("data/well.las");
+    WriteWholeFile(target, "old");
+    ::chmod(target.c_str(), 0640);
+
+    // Two levels: an absolute link to a relative one in another folder.
+    fs::create_symlink("../data/well.las", dir.File("links/relative"));
+    fs::create_symlink(dir.File("links/relative"), dir.File("absolute"));
+    {
+        RAtomicFile file(dir.File("absolute"));
+        EXPECT_EQ(file.Target(), dir.File("links/../data/well.las"));
+        EXPECT_EQ(file.TemporaryPath().rfind(file.Target() + ".", 0), 0u);
+        file.Write("new", 3);
+        file.Commit();
+    }
+    EXPECT_TRUE(fs::is_symlink(dir.File("absolute")));
+    EXPECT_TRUE(fs::is_symlink(dir.File("links/relative")));
+    EXPECT_EQ(fs::read_symlink(dir.File("links/relative")), "../data/well.las");
+    EXPECT_EQ(ReadWholeFile(target), "new");
+    EXPECT_EQ(ModeOf(target), 0640u);
+    EXPECT_EQ(FileNames(dir.File("data")), std::vector<std::string>{"well.las"});
+
+    // A dangling link gets the file it names; a discarded save leaves both
+    // as they were.
+    fs::create_symlink("data/created.las", dir.File("dangling"));
+    {
+        RAtomicFile discarded(dir.File("dangling"));
+        discarded.Write("x", 1);
+    }
+    EXPECT_FALSE(fs::exists(dir.File("data/created.las")));
+    RAtomicFile file(dir.File("dangling"));
+    file.Write("made", 4);
+    file.Commit();
+    EXPECT_TRUE(fs::is_symlink(dir.File("dangling")));
+    EXPECT_EQ(ReadWholeFile(dir.File("data/created.las")), "made");
+
+    // A link to itself never ends.
+    fs::create_symlink("loop", dir.File("loop"));
+    try {
+        RAtomicFile looped(dir.File("loop"));
+        ADD_FAILURE() << "a link loop was followed";
+    } catch (const RError& error) {
+        EXPECT_EQ(std::string(error.what()), "Ошибка открытия файла " + dir.File("loop") + ": " + std::strerror(ELOOP));
+    }
+    EXPECT_TRUE(fs::is_symlink(dir.File("loop")));
+}
+
+TEST(AtomicFile, ADeviceIsWrittenThroughAndNeverReplaced)
+{
+    TempDir dir;
+    // /dev/null takes everything; /dev/full refuses, and as root a rename
+    // would otherwise have put a regular file in place of the device.
+    RAtomicFile null("/dev/null");
+    EXPECT_TRUE(null.TemporaryPath().empty());
+    null.Write("abc", 3);
+    null.Commit();
+
+    std::filesystem::create_symlink("/dev/full", dir.File("full"));
+    RAtomicFile full(dir.File("full"));
+    try {
+        full.Write("abc", 3);
+        ADD_FAILURE() << "/dev/full took the bytes";
+    } catch (const RError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Ошибка записи в файл: " + std::string(std::strerror(ENOSPC)) + " (" + dir.File("full") + ")");
+    }
+    struct stat info {};
+    ASSERT_EQ(::stat("/dev/full", &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("full")));
+}
+
+namespace {
+
+void RemoveTemporariesAndDie(int signalNumber)
+{
+    RAtomicFile::UnlinkPendingOnSignal();
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
+
+}  // namespace
+
+TEST(AtomicFile, ASignalHandlerRemovesTheTemporariesOfSavesUnderWay)
+{
+    TempDir dir;
+    const std::string path = dir.File("big.las");
+    WriteWholeFile(path, "old");
+    for (const int signalNumber : {SIGTERM, SIGINT}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            std::signal(signalNumber, RemoveTemporariesAndDie);
+            RAtomicFile first(path);
+            RAtomicFile second(dir.File("other.las"));
+            {
+                RAtomicFile finished(dir.File("finished.las"));
+                finished.Commit();
+            }
+            const std::string chunk(1 << 20, 'z');
+            first.Write(chunk.data(), chunk.size());
+            second.Write(chunk.data(), chunk.size());
+            std::raise(signalNumber);
+            ::_exit(0);  // not reached
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber);
+        EXPECT_EQ(FileNames(dir.Path().string()), (std::vector<std::string>{"big.las", "finished.las"}));
+        EXPECT_EQ(ReadWholeFile(path), "old");
+    }
+    // Nothing is pending here, and a finished save is never removed.
+    EXPECT_EQ(RAtomicFile::UnlinkPendingOnSignal(), 0);
 }
