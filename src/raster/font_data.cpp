@@ -5,13 +5,16 @@
 #include "raster/raster_lock.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <mutex>
 #include <numbers>
 
 namespace {
 
 constexpr int kGlyphValues = 7;  // runs, OriginX, OriginY, width, height, AdvanceX, AdvanceY
+
+// |value| <= limit for a limit of 0 or more, written so that no value
+// (INT_MIN included) is negated.
+bool Within(int value, int limit) { return value >= -limit && value <= limit; }
 
 bool IntegerValue(const RDCObject& object, int index, int& out)
 {
@@ -149,7 +152,7 @@ void RFontData::LoadFromNode(const RDCNode& node)
     int lineX = 0, lineY = 0;
     const RDCObject* head = node.ObjectAt(0);
     if (head && IntegerValue(*head, 0, lineX) && IntegerValue(*head, 1, lineY)
-        && std::abs(lineX) <= advanceLimit && std::abs(lineY) <= advanceLimit) {
+        && Within(lineX, advanceLimit) && Within(lineY, advanceLimit)) {
         lineAdvanceX_ = lineX;
         lineAdvanceY_ = lineY;
         lineAdvanceKnown_ = true;
@@ -175,7 +178,7 @@ void RFontData::LoadFromNode(const RDCNode& node)
             continue;
         const auto [originX, originY, width, height, advanceX, advanceY] =
             std::tuple(values[0], values[1], values[2], values[3], values[4], values[5]);
-        if (std::abs(advanceX) > advanceLimit || std::abs(advanceY) > advanceLimit)
+        if (!Within(advanceX, advanceLimit) || !Within(advanceY, advanceLimit))
             continue;
         const auto bytes = data->AsBinary();
         std::vector<std::uint16_t> runs(bytes.size() / 2);
@@ -184,7 +187,7 @@ void RFontData::LoadFromNode(const RDCNode& node)
         if (runs.empty()) {
             glyph.width = glyph.height = glyph.originX = glyph.originY = 0;
         } else {
-            if (width > side || height > side || std::abs(originX) > side || std::abs(originY) > side
+            if (width > side || height > side || !Within(originX, side) || !Within(originY, side)
                 || !RunsValid(runs, width, height))
                 continue;
             glyph.width = width;

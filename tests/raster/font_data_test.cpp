@@ -3,8 +3,12 @@
 #include "container/data_container.h"
 #include "raster/font_data.h"
 #include "raster/font_raster_container.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
 
 TEST(GlyphRuns, ValidationChecksRowsWidthsAndTerminators)
 {
@@ -79,4 +83,35 @@ TEST(FontNode, DamagedGlyphsAreMadeAgainAndMissingLineAdvanceComputed)
     // Used, they are rasterised again and equal the originals.
     EXPECT_EQ(loaded.Glyph('A').runs, original.GlyphAt('A' - 32).runs);
     EXPECT_TRUE(loaded.AllPresent());
+}
+
+TEST(FontNode, GlyphBoundsOfIntMinAreDamageNotWrappedNumbers)
+{
+    // A fonts.dat whose glyphs claim origins and advances of INT_MIN, the
+    // one value whose magnitude an int cannot hold: read back from the
+    // file, those glyphs are refused and made again, like any out of bounds.
+    constexpr std::int32_t kLeast = std::numeric_limits<std::int32_t>::min();
+    RFontData& original = *RFontRasterContainer::TrueColor().Select(RFont("Arial", 8));
+    RDataContainer written;
+    RDCNode& node = *written.NodeByPath(original.NodePath(), true);
+    original.SaveToNode(node);
+    node.Object(0)->Value(1)->SetInteger(kLeast);         // line advance
+    node.Object('A' - 31)->Value(1)->SetInteger(kLeast);  // origin x
+    node.Object('B' - 31)->Value(2)->SetInteger(kLeast);  // origin y
+    node.Object('C' - 31)->Value(5)->SetInteger(kLeast);  // advance x
+    node.Object('D' - 31)->Value(6)->SetInteger(kLeast);  // advance y
+    TempDir dir;
+    written.SaveToFile(dir.File("fonts.dat"));
+    RDataContainer read;
+    ASSERT_TRUE(read.LoadFromFile(dir.File("fonts.dat")));
+    const RDCNode* const stored = read.NodeByPath(original.NodePath());
+    ASSERT_NE(stored, nullptr);
+
+    RFontData loaded(RFont("Arial", 8), RFontMode::Grey);
+    loaded.LoadFromNode(*stored);
+    EXPECT_EQ(loaded.LineAdvanceY(), original.LineAdvanceY());
+    for (const char code : {'A', 'B', 'C', 'D'})
+        EXPECT_FALSE(loaded.GlyphAt(code - 32).present) << code;
+    EXPECT_TRUE(loaded.GlyphAt('E' - 32).present);
+    EXPECT_EQ(loaded.Glyph('C').advanceX, original.GlyphAt('C' - 32).advanceX);
 }
