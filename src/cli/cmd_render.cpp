@@ -6,6 +6,8 @@
 #include "cli/commands.h"
 #include "cli/chart_model.h"
 #include "cli/las_loading.h"
+#include "container/atomic_file.h"
+#include "container/error.h"
 #include "las/logging.h"
 #include "raster/bitmap32.h"
 #include "raster/png_codec.h"
@@ -131,12 +133,17 @@ std::unique_ptr<RLasCore> LoadDocument(const std::string& lasPath, const std::op
     return core;
 }
 
+// Through the atomic save like every other file: a full disk or a missing
+// folder keeps the old model whole and is reported, not passed over.
 bool WriteModel(const std::string& path, const nlohmann::ordered_json& model)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << model.dump(2) << '\n';
-    if (!out) {
-        std::cerr << "cannot write " << path << "\n";
+    const std::string text = model.dump(2) + '\n';
+    try {
+        RAtomicFile file(path);
+        file.Write(text.data(), text.size());
+        file.Commit();
+    } catch (const RError& error) {
+        std::fprintf(stderr, "%s\n", ErrorMessage(error).c_str());
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 // batch work.
 
 #include "cli/commands.h"
+#include "container/atomic_file.h"
 #include "container/error.h"
 #include "container/text_codec.h"
 #include "las/las_problem.h"
@@ -105,6 +106,16 @@ bool ReadLanguage(int argc, char** argv, int& next, RLasLanguage& language)
     return true;
 }
 
+// A terminating signal removes the temporaries of the saves under way and
+// then ends the program as it would have without the handler, so that the
+// shell still sees the signal.
+void RemoveTemporariesAndDie(int signalNumber)
+{
+    RAtomicFile::UnlinkPendingOnSignal();
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
+
 }  // namespace
 
 RLasLanguage CliLanguage() { return CurrentLanguage(); }
@@ -130,6 +141,10 @@ int main(int argc, char** argv)
     // with a temporary file left beside the target. Ignored, the write
     // fails with EFBIG instead and the save reports it like a full disk.
     std::signal(SIGXFSZ, SIG_IGN);
+    // Ctrl+C or a kill during a save would leave its temporary file (as big
+    // as the file being written) beside the target.
+    std::signal(SIGTERM, RemoveTemporariesAndDie);
+    std::signal(SIGINT, RemoveTemporariesAndDie);
     int first = 1;
     RLasLanguage language = RLasLanguage::Russian;
     if (!ReadLanguage(argc, argv, first, language)) {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+
 namespace {
 
 const std::string kFixtures = std::string(LOGGARD_TEST_DATA_DIR) + "/las/";
@@ -122,4 +125,55 @@ TEST(CliConvert, WriteErrorKeepsTheOldTargetAndLeavesNoTemporary)
     const CliResult unlimited = RunCli("convert " + dir.File("in.las") + " " + dir.File("out.las"), dir);
     EXPECT_EQ(unlimited.exitCode, 0) << unlimited.err;
     EXPECT_GT(ReadWholeFile(dir.File("out.las")).size(), std::size_t{64 * 1024});
+}
+
+TEST(CliConvert, TermOrInterruptDuringASaveLeavesNoTemporary)
+{
+    TempDir dir;
+    // About 30 MB to write: time enough to catch the save under way.
+    std::string las = "~Version\r\n VERS. 2.0 : X\r\n WRAP. NO : Y\r\n~Well\r\n STRT.M 0 : A\r\n"
+                      " STOP.M 39999.9 : B\r\n STEP.M 0.1 : C\r\n NULL. -999.25 : N\r\n~Curve\r\n DEPT.M : D\r\n";
+    for (int c = 0; c < 8; ++c)
+        las += " C" + std::to_string(c) + ".U : V\r\n";
+    las += "~A\r\n";
+    las.reserve(las.size() + (40u << 20));
+    char line[160];
+    for (int i = 0; i < 400000; ++i) {
+        const int length = std::snprintf(line, sizeof line, "%d.%d 1.5 2.25 3 4.125 5 6.5 7 8.75\r\n", i / 10, i % 10);
+        las.append(line, static_cast<std::size_t>(length));
+    }
+    WriteWholeFile(dir.File("in.las"), las);
+    const std::string old = "~Version\r\n an older file\r\n";
+    const std::string binary = std::string(LOGGARD_BIN_DIR) + "/loggard-cli";
+
+    for (const int signalNumber : {SIGTERM, SIGINT}) {
+        WriteWholeFile(dir.File("out.las"), old);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::execl(binary.c_str(), "loggard-cli", "convert", dir.File("in.las").c_str(), dir.File("out.las").c_str(),
+                    static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        // The temporary is listed before the first byte goes into it: once
+        // it has some, the signal finds it.
+        bool caught = false;
+        for (int wait = 0; wait < 60000 && !caught; ++wait) {
+            for (const std::string& name : FileNames(dir.Path().string())) {
+                if (name.rfind("out.las.", 0) == 0 && std::filesystem::file_size(dir.File(name)) > 0) {
+                    caught = true;
+                    break;
+                }
+            }
+            if (!caught)
+                ::usleep(500);
+        }
+        ::kill(child, signalNumber);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(caught) << "the save was never seen under way";
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) << status;
+        EXPECT_EQ(FileNames(dir.Path().string()), (std::vector<std::string>{"in.las", "out.las"}));
+        EXPECT_EQ(ReadWholeFile(dir.File("out.las")), old);
+    }
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include <fstream>
@@ -167,4 +169,44 @@ TEST(CliRender, EncodingOptionOverridesTheGuessForNamesCaptionsAndQuotes)
     EXPECT_NE(unknown.err.find("unknown encoding latin-9"), std::string::npos) << unknown.err;
     EXPECT_FALSE(std::filesystem::exists(dir.File("c.png")));
     EXPECT_EQ(RunCli("crossplot " + las + " ГК GR " + dir.File("x.png") + " --encoding", dir).exitCode, 2);
+}
+
+TEST(CliRender, AModelThatCannotBeWrittenFailsTheCommandAndKeepsTheOldModel)
+{
+    TempDir dir;
+    const std::string old = "{\"an older model\": true}\n";
+    WriteWholeFile(dir.File("m.json"), old);
+    const std::string render = "render " + kSample + " " + dir.File("r.png") + " --width 64 --height 64 --model ";
+
+    // A full disk: the picture (about 1.3 KB) fits under the limit, the
+    // model (about 1.9 KB) does not.
+    const CliResult full = RunCliUnderFileSizeLimit(render + dir.File("m.json"), dir, 1600);
+    EXPECT_EQ(full.exitCode, 1) << full.err;
+    EXPECT_EQ(full.err, "Ошибка записи в файл: " + std::string(std::strerror(EFBIG)) + " (" + dir.File("m.json") + ")\n");
+    EXPECT_TRUE(std::filesystem::exists(dir.File("r.png")));
+    EXPECT_EQ(ReadWholeFile(dir.File("m.json")), old);
+
+    // A missing folder and a folder that is a file say why, in the --lang
+    // language.
+    const CliResult missing = RunCli("--lang en " + render + dir.File("no/m.json"), dir);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "Cannot open file " + dir.File("no/m.json") + ": No such file or directory\n");
+    const CliResult underFile = RunCli(render + dir.File("m.json/inner.json"), dir);
+    EXPECT_EQ(underFile.exitCode, 1);
+    EXPECT_EQ(underFile.err,
+              "Ошибка открытия файла " + dir.File("m.json/inner.json") + ": " + std::strerror(ENOTDIR) + "\n");
+    EXPECT_EQ(ReadWholeFile(dir.File("m.json")), old);
+
+    // /dev/full is written as a device, and refuses; it stays a device.
+    const CliResult device = RunCli("--lang en crossplot " + kSample + " GR RHOB " + dir.File("x.png") + " --model /dev/full", dir);
+    EXPECT_EQ(device.exitCode, 1);
+    EXPECT_EQ(device.err, "Error writing file: No space left on device (/dev/full)\n");
+    EXPECT_EQ(std::filesystem::status("/dev/full").type(), std::filesystem::file_type::character);
+
+    // A model saved through a link replaces the file the link leads to.
+    std::filesystem::create_symlink("m.json", dir.File("link.json"));
+    const CliResult linked = RunCli(render + dir.File("link.json"), dir);
+    EXPECT_EQ(linked.exitCode, 0) << linked.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.json")));
+    EXPECT_EQ(ReadJson(dir.File("m.json"))["curves"][0]["mnemonic"], "GR");
 }
