@@ -257,25 +257,51 @@ constexpr std::string_view kCutEnd = " байт)";
 constexpr std::size_t kQuoted = 200;
 
 // A quote in UTF-8: the file's bytes through `decode`, the ending of a cut
-// quote kept as it is.
+// quote kept as it is. A whole quote is at most kQuoted bytes long, so a
+// longer one is cut, its mark the last one in it.
 std::string DecodeQuote(const std::string& quoted, const std::function<std::string(std::string_view)>& decode)
 {
-    if (quoted.size() > kQuoted && std::string_view(quoted).substr(kQuoted).starts_with(kCutMark)
-        && quoted.ends_with(kCutEnd))
-        return decode(std::string_view(quoted).substr(0, kQuoted)) + quoted.substr(kQuoted);
+    if (quoted.size() > kQuoted && quoted.ends_with(kCutEnd)) {
+        const std::size_t mark = quoted.rfind(kCutMark);
+        if (mark != std::string::npos)
+            return decode(std::string_view(quoted).substr(0, mark)) + quoted.substr(mark);
+    }
     return decode(quoted);
 }
+
+// Control characters that a terminal would act on: C0 (line breaks and
+// tabs too, which would break a message's layout) and DEL.
+bool IsControlByte(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
 
 }  // namespace
 
 std::string QuoteForMessage(std::string_view bytes)
 {
     // Bytes are put in raw, in the file's own encoding; DecodeQuotes reads
-    // them for showing once the encoding is known.
-    if (bytes.size() <= kQuoted)
-        return std::string(bytes);
-    return std::string(bytes.substr(0, kQuoted)) + std::string(kCutMark) + std::to_string(bytes.size())
-           + std::string(kCutEnd);
+    // them for showing once the encoding is known. Control bytes become
+    // \xNN (two lowercase hex digits, "\x1b" for ESC), so that a file can
+    // neither retitle nor clear a terminal through a message; being ASCII,
+    // the escapes read the same in every encoding a file may have. The
+    // quote, escapes counted, takes at most kQuoted bytes before the mark.
+    std::string quote;
+    std::size_t taken = 0;
+    for (; taken < bytes.size(); ++taken) {
+        const auto byte = static_cast<unsigned char>(bytes[taken]);
+        const bool control = IsControlByte(byte);
+        if (quote.size() + (control ? 4 : 1) > kQuoted)
+            break;
+        if (control) {
+            constexpr char kHex[] = "0123456789abcdef";
+            quote += "\\x";
+            quote += kHex[byte >> 4];
+            quote += kHex[byte & 0xF];
+        } else {
+            quote += static_cast<char>(byte);
+        }
+    }
+    if (taken == bytes.size())
+        return quote;
+    return quote + std::string(kCutMark) + std::to_string(bytes.size()) + std::string(kCutEnd);
 }
 
 void DecodeQuotes(RLasProblem& problem, const std::function<std::string(std::string_view)>& decode)

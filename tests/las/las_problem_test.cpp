@@ -218,8 +218,41 @@ TEST(QuoteForMessage, WholeUpTo200BytesThenCutWithTheLength)
     EXPECT_EQ(QuoteForMessage(""), "");
     const std::string longer = std::string(200, '7') + "8";
     EXPECT_EQ(QuoteForMessage(longer), exact + "... (201 байт)");
-    // Embedded NUL bytes are kept, not a place to stop.
-    EXPECT_EQ(QuoteForMessage(std::string_view("a\0b", 3)), std::string("a\0b", 3));
+    // Embedded NUL bytes are quoted, not a place to stop.
+    EXPECT_EQ(QuoteForMessage(std::string_view("a\0b", 3)), "a\\x00b");
+}
+
+TEST(QuoteForMessage, ControlBytesAreEscapedAndTextKept)
+{
+    // An xterm title sequence, a bell, a screen clear and the line breaks
+    // and tab that would break a message's line.
+    EXPECT_EQ(QuoteForMessage("GR\x1b]0;owned\x07 \x1b[2J\r\n\t\x7f\x1f"),
+              "GR\\x1b]0;owned\\x07 \\x1b[2J\\x0d\\x0a\\x09\\x7f\\x1f");
+    // UTF-8 and 8-bit Cyrillic (Windows-1251, KOI8-R) are text, not controls;
+    // backslashes stay single.
+    EXPECT_EQ(QuoteForMessage("ГК \xD1\xEA\xE2 \xE7\xCB \\x41"), "ГК \xD1\xEA\xE2 \xE7\xCB \\x41");
+}
+
+TEST(QuoteForMessage, BinaryJunkGivesAShortEscapedExcerpt)
+{
+    // Escapes count towards the 200 bytes, so a line of control bytes shows
+    // 50 of them, and a cut never splits an escape.
+    const std::string junk(1000, '\x01');
+    std::string shown;
+    for (int i = 0; i < 50; ++i)
+        shown += "\\x01";
+    EXPECT_EQ(QuoteForMessage(junk), shown + "... (1000 байт)");
+    const std::string tail = std::string(198, 'a') + "\x1b";
+    EXPECT_EQ(QuoteForMessage(tail), std::string(198, 'a') + "... (199 байт)");
+    // Decoded for showing, the excerpt keeps its mark whatever its length.
+    RLasProblem problem = ProblemOf(RLasProblemKind::NoDot);
+    problem.Line = QuoteForMessage(junk);
+    DecodeQuotes(problem, [](std::string_view bytes) { return "[" + std::string(bytes) + "]"; });
+    EXPECT_EQ(problem.Line, "[" + shown + "]... (1000 байт)");
+    problem.Line = QuoteForMessage(std::string(150, 'b') + "... (" + std::string(100, '\r'));
+    DecodeQuotes(problem, [](std::string_view bytes) { return "<" + std::string(bytes) + ">"; });
+    EXPECT_TRUE(problem.Line.starts_with("<" + std::string(150, 'b') + "... ("));
+    EXPECT_TRUE(problem.Line.ends_with(">... (255 байт)")) << problem.Line;
 }
 
 TEST(Report, TextOnlySinksReceiveTheRussianWording)
