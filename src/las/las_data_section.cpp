@@ -104,6 +104,14 @@ bool ReadDataSection(RLasLineReader& reader, const std::string& path, const Data
         scans.push_back(PieceScanner(reader, targets, layout, progress, SIZE_MAX, ceiling).Scan({}));
     }
 
+    // A piece that met the file's end before the size it had at Open tells
+    // of the whole file, wherever the section ended.
+    for (const PieceScan& scan : scans)
+        read.fileChanged = read.fileChanged || scan.fileChanged;
+    if (read.fileChanged) {
+        Report({.Kind = RLasProblemKind::FileChanged, .Path = path});
+        return false;
+    }
     read.forms.assign(targets.ValueCount() + 1, ColumnForm{});
     bool readFailed = false;
     for (const PieceScan& scan : scans) {

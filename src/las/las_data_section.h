@@ -21,13 +21,15 @@ struct DataSectionRead {
     bool sectionFollows = false;  // a tilde line ended the section
     std::uint64_t sectionAt = 0;  // its offset
     bool linesCut = false;
+    bool fileChanged = false;  // the file was cut short while it was read
 };
 
 // Reads the section from the reader's position. `rowsHint`: rows the header
 // declares (0 when it cannot tell), the first guess for a wrapped section
 // read in one piece. False, with the problem reported, when the file could
-// not be read, the load was asked to stop or the rows would pass the
-// memory ceiling: nothing half-read is kept.
+// not be read or was cut short while it was (read.fileChanged), the load
+// was asked to stop or the rows would pass the memory ceiling: nothing
+// half-read is kept.
 bool ReadDataSection(RLasLineReader& reader, const std::string& path, const DataLayout& layout,
                      const RLasLoadOptions& options, DataTargets& targets, std::size_t rowsHint,
                      DataSectionRead& read);

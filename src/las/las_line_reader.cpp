@@ -61,12 +61,37 @@ RLasLineReader::~RLasLineReader() { Close(); }
 bool RLasLineReader::Open(const std::string& path)
 {
     Close();
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0)
-        return false;
-    ownsFd_ = true;
+    changed_ = false;
+    fileType_ = RLasFileType::Regular;
+    // What stands at the path is checked before it is opened: opening a
+    // device may do something by itself, and a FIFO would wait for a writer.
     struct stat info {};
-    fileSize_ = ::fstat(fd_, &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+    if (::stat(path.c_str(), &info) != 0) {
+        openFailure_ = errno == ENOENT || errno == ENOTDIR ? RLasProblemKind::FileNotFound
+                                                           : RLasProblemKind::FileUnreadable;
+        return false;
+    }
+    if (!TakesFileType(info))
+        return false;
+    // Without O_NONBLOCK a FIFO put in the file's place since then would
+    // hold the open up; what was opened is checked again.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0) {
+        openFailure_ = errno == ENOENT ? RLasProblemKind::FileNotFound : RLasProblemKind::FileUnreadable;
+        return false;
+    }
+    ownsFd_ = true;
+    openFailure_ = RLasProblemKind::FileUnreadable;
+    if (::fstat(fd_, &info) != 0 || !TakesFileType(info)) {
+        Close();
+        return false;
+    }
+    const int flags = ::fcntl(fd_, F_GETFL);
+    if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        Close();
+        return false;
+    }
+    fileSize_ = static_cast<std::uint64_t>(info.st_size);
     fileOffset_ = 0;
     limit_ = kToTheEnd;
     buffer_.resize(kBufferSize);
@@ -82,6 +107,7 @@ bool RLasLineReader::Open(const std::string& path)
     std::size_t markLength;
     if (TextCodec::DetectUtf16(std::string_view(buffer_.data(), end_), byteOrder, markLength)) {
         if (!ConvertFromUtf16(byteOrder, markLength)) {
+            openFailure_ = changed_ ? RLasProblemKind::FileChanged : RLasProblemKind::FileUnreadable;
             Close();
             return false;
         }
@@ -90,6 +116,20 @@ bool RLasLineReader::Open(const std::string& path)
         hadUtf8Mark_ = end_ >= 3 && std::memcmp(buffer_.data(), "\xEF\xBB\xBF", 3) == 0;
     }
     return true;
+}
+
+bool RLasLineReader::TakesFileType(const struct stat& info)
+{
+    if (S_ISREG(info.st_mode))
+        return true;
+    fileType_ = S_ISDIR(info.st_mode)    ? RLasFileType::Folder
+                : S_ISFIFO(info.st_mode) ? RLasFileType::Fifo
+                : S_ISSOCK(info.st_mode) ? RLasFileType::Socket
+                : S_ISCHR(info.st_mode)  ? RLasFileType::CharacterDevice
+                : S_ISBLK(info.st_mode)  ? RLasFileType::BlockDevice
+                                         : RLasFileType::Other;
+    openFailure_ = fileType_ == RLasFileType::Folder ? RLasProblemKind::IsAFolder : RLasProblemKind::NotARegularFile;
+    return false;
 }
 
 bool RLasLineReader::ConvertFromUtf16(TextCodec::Encoding byteOrder, std::size_t markLength)
@@ -116,7 +156,7 @@ bool RLasLineReader::ConvertFromUtf16(TextCodec::Encoding byteOrder, std::size_t
         ok = WriteAll(converted, utf8);
         written += utf8.size();
     }
-    if (!ok || failed_ || ::lseek(converted, 0, SEEK_SET) != 0) {
+    if (!ok || failed_ || changed_ || ::lseek(converted, 0, SEEK_SET) != 0) {
         ::close(converted);
         return false;
     }
@@ -141,7 +181,7 @@ bool RLasLineReader::OpenPiece(const RLasLineReader& whole, std::uint64_t begin,
     limit_ = std::max(begin, end);
     buffer_.resize(kBufferSize);
     begin_ = end_ = 0;
-    eof_ = failed_ = cut_ = false;
+    eof_ = failed_ = changed_ = cut_ = false;
     started_ = true;  // a byte order mark can only open the file
     sourceEncoding_ = whole.sourceEncoding_;
     hadUtf8Mark_ = whole.hadUtf8Mark_;
@@ -159,8 +199,9 @@ void RLasLineReader::Close()
 std::uint64_t RLasLineReader::NextLineStart(std::uint64_t from) const
 {
     char block[64 * 1024];
-    for (std::uint64_t at = from; fd_ >= 0;) {
-        const ssize_t got = ::pread(fd_, block, sizeof block, static_cast<off_t>(at));
+    for (std::uint64_t at = from; fd_ >= 0 && at < fileSize_;) {
+        const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(sizeof block, fileSize_ - at));
+        const ssize_t got = ::pread(fd_, block, want, static_cast<off_t>(at));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
@@ -198,6 +239,7 @@ std::uint64_t RLasLineReader::CountLineFeeds(std::uint64_t from, std::uint64_t t
 {
     std::vector<char> block(kBufferSize);
     std::uint64_t count = 0;
+    to = std::min(to, fileSize_);
     for (std::uint64_t at = from; fd_ >= 0 && at < to;) {
         const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), to - at));
         const ssize_t got = ::pread(fd_, block.data(), want, static_cast<off_t>(at));
@@ -225,11 +267,13 @@ bool RLasLineReader::Fill()
     // A line longer than the buffer makes it grow, up to kMaxLineLength.
     if (end_ == buffer_.size())
         buffer_.resize(buffer_.size() * 2);
+    // Bytes past the size at Open were written since and are not read.
+    const std::uint64_t stop = std::min(limit_, fileSize_);
     for (;;) {
         const std::size_t room = static_cast<std::size_t>(
-            std::min<std::uint64_t>(buffer_.size() - end_, limit_ - std::min(limit_, fileOffset_)));
-        // The whole file is read in order, which works on pipes too; a piece
-        // reads at its own offsets so that pieces can share the descriptor.
+            std::min<std::uint64_t>(buffer_.size() - end_, stop - std::min(stop, fileOffset_)));
+        // The whole file is read in order; a piece reads at its own offsets
+        // so that pieces can share the descriptor.
         char* const into = buffer_.data() + end_;
         const ssize_t got = room == 0 ? 0
                             : ownsFd_ ? ::read(fd_, into, room)
@@ -242,6 +286,8 @@ bool RLasLineReader::Fill()
         if (got < 0 && errno == EINTR)
             continue;
         failed_ = got < 0;
+        // The end came before the size the file had: it was cut short.
+        changed_ = got == 0 && room > 0;
         eof_ = true;
         return false;
     }

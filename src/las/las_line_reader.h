@@ -18,6 +18,15 @@
 // AtEnd() is true once no byte follows the lines read so far, so after the
 // last line of a file it is true even before ReadLine fails.
 //
+// Only a regular file is opened: anything else (a folder, a FIFO, a socket,
+// a device) is refused before a byte is read, and a FIFO without a writer
+// does not hold Open up. OpenFailure() and FileType() tell why.
+//
+// The reader reads no further than the size the file had at Open: bytes a
+// writer appends meanwhile are not read. A file that ends before that size
+// (cut short by another program while it is read) ends the reading there
+// with Changed() set, the lines before it handed out.
+//
 // A line longer than kMaxLineLength is cut there and the rest of it, up to
 // the next line end, is skipped (LinesCut() tells): a file without line
 // ends is never held whole.
@@ -35,6 +44,9 @@
 #include <vector>
 
 #include "container/text_codec.h"
+#include "las/las_problem.h"
+
+struct stat;
 
 class RLasLineReader {
 public:
@@ -50,6 +62,11 @@ public:
     // False when the file cannot be opened or, for UTF-16, converted (a
     // read error, no room or no way to make the temporary file).
     bool Open(const std::string& path);
+    // Why the last Open returned false: FileNotFound, IsAFolder,
+    // NotARegularFile (FileType() says what stands there), FileChanged (a
+    // UTF-16 file cut short while it was converted) or FileUnreadable.
+    RLasProblemKind OpenFailure() const { return openFailure_; }
+    RLasFileType FileType() const { return fileType_; }
     // Reads bytes [begin, end) of the file `whole` has open (no byte order
     // mark check); `whole` must outlive this reader.
     bool OpenPiece(const RLasLineReader& whole, std::uint64_t begin, std::uint64_t end);
@@ -76,6 +93,9 @@ public:
     bool AtEnd();
     // A read error met on the way (the lines before it were handed out).
     bool Failed() const { return failed_; }
+    // The file ended before the size it had at Open: it was cut short
+    // while it was read (the lines before that were handed out).
+    bool Changed() const { return changed_; }
     // A line was longer than kMaxLineLength and was cut.
     bool LinesCut() const { return cut_; }
 
@@ -88,6 +108,8 @@ private:
     // takes with its line end once that end is in the buffer; false while
     // it is not, with the line's length so far.
     bool FindLineEnd(std::size_t& length, std::size_t& consumed) const;
+    // True for a regular file; anything else sets FileType and OpenFailure.
+    bool TakesFileType(const struct stat& info);
     // Replaces the open UTF-16 file, whose first bytes are in the buffer,
     // by its UTF-8 text in an anonymous temporary file.
     bool ConvertFromUtf16(TextCodec::Encoding byteOrder, std::size_t markLength);
@@ -102,6 +124,9 @@ private:
     std::size_t end_ = 0;    // end of the bytes read
     bool eof_ = false;
     bool failed_ = false;
+    bool changed_ = false;
+    RLasProblemKind openFailure_ = RLasProblemKind::FileUnreadable;
+    RLasFileType fileType_ = RLasFileType::Regular;
     bool started_ = false;  // the byte order mark check is done
     bool cut_ = false;
     std::string cutLine_;  // the kept part of the last overlong line

@@ -59,6 +59,7 @@ PieceScan PieceScanner::Scan(PieceStart start)
     ReportProgress();
     scan.linesCut = reader_.LinesCut();
     scan.readFailed = reader_.Failed();
+    scan.fileChanged = reader_.Changed();
     return scan;
 }
 

@@ -74,6 +74,7 @@ struct PieceScan {
     DataIssues issues;
     bool linesCut = false;
     bool readFailed = false;
+    bool fileChanged = false;  // the file ended before its size at Open
 };
 
 class PieceScanner {

@@ -24,6 +24,7 @@ struct LanguageTable {
     std::string_view suchRows;       // appended when Count > 1 on a kind that counts like lines
     std::string_view samplesTake;    // {Size} when the sample count is known
     std::string_view samplesBeyond;  // {Size} when it is beyond counting
+    std::array<std::string_view, 7> fileTypes;  // {Detail} of NotARegularFile, by RLasFileType
 };
 
 constexpr LanguageTable kEnglish{
@@ -51,6 +52,7 @@ constexpr LanguageTable kEnglish{
         {Kind::BadNumber, "Invalid format for {Name}"},
         {Kind::MissingWellItem, "Item {Name} not found in the Well section"},
         {Kind::NoCurves, "No curve found in the Curve section"},
+        {Kind::OnlyIndexColumn, "File {Path} has no curves: its data hold only the depth column"},
         {Kind::NoDepthCurve,
          "No depth item found in the Curve section (DEPT, DEPTH, BOREHOLE-DEPTH or TIME). The first item is used"},
         {Kind::NoDot, "No dot found in line {Line}"},
@@ -93,6 +95,8 @@ constexpr LanguageTable kEnglish{
     "; {Count} such rows",
     "{Count} samples of {Expected} curves would take {Found} MB",
     "more than {Count} samples",
+    {"regular file", "folder", "FIFO (named pipe)", "socket", "character device", "block device",
+     "special file"},
 };
 
 constexpr LanguageTable kRussian{
@@ -120,6 +124,7 @@ constexpr LanguageTable kRussian{
         {Kind::BadNumber, "Неверный формат для {Name}"},
         {Kind::MissingWellItem, "Не найдено поле {Name} в секции Well"},
         {Kind::NoCurves, "Не найдено ни одной кривой в секции Curve"},
+        {Kind::OnlyIndexColumn, "В файле {Path} нет кривых: в его данных только столбец глубины"},
         {Kind::NoDepthCurve,
          "Не найдено поле глубины в секции Curve (DEPT, DEPTH, BOREHOLE-DEPTH или TIME). Выбрано первое поле"},
         {Kind::NoDot, "Не найдена точка в строке {Line}"},
@@ -161,6 +166,8 @@ constexpr LanguageTable kRussian{
     "; таких строк: {Count}",
     "{Count} отсчётов по {Expected} кривым займут {Found} МБ",
     "больше {Count} отсчётов",
+    {"обычный файл", "папка", "именованный канал (FIFO)", "сокет", "символьное устройство", "блочное устройство",
+     "особый файл"},
 };
 
 // Every template sits at its kind's index, so a kind finds its text directly.
@@ -180,11 +187,11 @@ bool CountsLikeLines(Kind kind)
 }
 
 // Appends `text` with its {Field} names replaced by the problem's fields;
-// {Size} and {Cause} are the phrases worded for it. Field texts go in as
+// {Size}, {Cause} and {Detail} are the phrases worded for it. Field texts go in as
 // they are and are not scanned again, so the work is linear in the output.
 // A name that is no field stays as written.
 void Fill(std::string& out, std::string_view text, const RLasProblem& problem, std::string_view size,
-          std::string_view cause)
+          std::string_view cause, std::string_view detail)
 {
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -207,7 +214,7 @@ void Fill(std::string& out, std::string_view text, const RLasProblem& problem, s
         else if (name == "Found")
             out += problem.Found;
         else if (name == "Detail")
-            out += problem.Detail;
+            out += detail;
         else if (name == "Count")
             out += std::to_string(problem.Count);
         else if (name == "Expected")
@@ -234,12 +241,16 @@ std::string ProblemText(const RLasProblem& problem, RLasLanguage language)
     const LanguageTable& table = language == RLasLanguage::Russian ? kRussian : kEnglish;
     std::string size;
     if (problem.Kind == Kind::TooManySamples || problem.Kind == Kind::TooManySamplesForMemory)
-        Fill(size, problem.Found.empty() ? table.samplesBeyond : table.samplesTake, problem, {}, {});
+        Fill(size, problem.Found.empty() ? table.samplesBeyond : table.samplesTake, problem, {}, {}, problem.Detail);
     const std::string cause = problem.Cause ? FaultText(*problem.Cause, language) : problem.Detail;
+    const auto fileType = static_cast<std::size_t>(problem.FileType);
+    const std::string_view detail = problem.FileType != RLasFileType::Regular && fileType < table.fileTypes.size()
+                                        ? table.fileTypes[fileType]
+                                        : std::string_view(problem.Detail);
     std::string text;
-    Fill(text, table.kinds[index].text, problem, size, cause);
+    Fill(text, table.kinds[index].text, problem, size, cause, detail);
     if (CountsLikeLines(problem.Kind) && problem.Count > 1)
-        Fill(text, table.suchRows, problem, {}, {});
+        Fill(text, table.suchRows, problem, {}, {}, problem.Detail);
     return text;
 }
 

@@ -34,7 +34,7 @@ enum class RLasProblemKind {
     LineCut,           // Path: a line beyond the reader's longest was cut
     ReadCancelled,     // Path: the load was asked to stop
     FileChanged,       // Path: the file changed while it was read
-    NotARegularFile,   // Path; Detail: what it is instead ("сокет")
+    NotARegularFile,   // Path; FileType: what it is instead (else Detail: "сокет")
     IsAFolder,         // Path
     Utf16Read,         // Path; Detail: the encoding ("UTF-16LE"). A notice, not a failure.
     SavedAsUtf8,       // Path: a file read from UTF-16 was written back in UTF-8
@@ -53,6 +53,7 @@ enum class RLasProblemKind {
     BadNumber,           // Name: the Well item whose value is not a number
     MissingWellItem,     // Name: the Well item that is not there
     NoCurves,            // the Curve section has no line
+    OnlyIndexColumn,     // Path: the data hold the depth and no curve
     NoDepthCurve,        // no depth mnemonic in ~C; the first curve is the depth
     NoDot,               // Line: a header line without the dot after the mnemonic
     NoColon,             // Line
@@ -91,6 +92,11 @@ enum class RLasProblemKind {
 // Kinds run from 0 to kLasProblemKindCount - 1.
 inline constexpr std::size_t kLasProblemKindCount = static_cast<std::size_t>(RLasProblemKind::NotASettingsFile) + 1;
 
+// What stands at a path that is opened as a file. A LAS file or settings
+// file must be Regular; reading anything else could wait for ever (a FIFO
+// without a writer) or never end (a device).
+enum class RLasFileType : std::uint8_t { Regular, Folder, Fifo, Socket, CharacterDevice, BlockDevice, Other };
+
 struct RLasProblem {
     RLasProblemKind Kind;
     std::string Path{};    // the file
@@ -103,6 +109,9 @@ struct RLasProblem {
     // The file error behind the problem, worded in the problem's language
     // where the kind shows it; without one Detail is shown in its place.
     std::optional<RFileFault> Cause{};
+    // NotARegularFile: what the path is, worded in the problem's language;
+    // Regular leaves Detail shown in its place.
+    RLasFileType FileType = RLasFileType::Regular;
 };
 
 // The program's language (container/language.h), as its settings store it.

@@ -13,15 +13,8 @@
 #include "las/logging.h"
 
 #include <algorithm>
-#include <sys/stat.h>
 
 namespace {
-
-bool FileExists(const std::string& path)
-{
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-}
 
 // Reads the next line trimmed of blanks; false at the end of the file.
 bool ReadTrimmed(RLasLineReader& reader, std::string& line)
@@ -65,14 +58,20 @@ private:
 
 bool OpenFile(RLasLineReader& reader, const std::string& path)
 {
-    if (!FileExists(path)) {
-        Report({.Kind = RLasProblemKind::FileNotFound, .Path = path});
+    if (reader.Open(path))
+        return true;
+    Report({.Kind = reader.OpenFailure(), .Path = path, .FileType = reader.FileType()});
+    return false;
+}
+
+// True, with the problem reported, when the reader stopped short of the
+// end of the file: a read failed or the file was cut while it was read.
+// Whatever the lines read so far seemed to say, that is the problem.
+bool ReadStoppedShort(const RLasLineReader& reader, const std::string& path)
+{
+    if (!reader.Changed() && !reader.Failed())
         return false;
-    }
-    if (!reader.Open(path)) {
-        Report({.Kind = RLasProblemKind::FileUnreadable, .Path = path});
-        return false;
-    }
+    Report({.Kind = reader.Changed() ? RLasProblemKind::FileChanged : RLasProblemKind::FileUnreadable, .Path = path});
     return true;
 }
 
@@ -87,7 +86,8 @@ bool SeekFirstSection(RLasLineReader& reader, const std::string& path, std::stri
         }
     }
     if (!found) {
-        Report({.Kind = RLasProblemKind::NoSections, .Path = path});
+        if (!ReadStoppedShort(reader, path))
+            Report({.Kind = RLasProblemKind::NoSections, .Path = path});
         return false;
     }
     if (SectionKindOf(line) == RLasSectionKind::Data) {
@@ -109,6 +109,8 @@ bool ReadHeaderSections(RLasLineReader& reader, const std::string& path, std::st
             ReadTrimmed(reader, line);
         }
     }
+    if (ReadStoppedShort(reader, path))
+        return false;
     // A data section with no rows is still one (the file may end at its
     // title line); only a file without one has none.
     if (!IsTildeLine(line) || SectionKindOf(line) != RLasSectionKind::Data) {
@@ -130,13 +132,14 @@ bool ReadHeaderSections(RLasLineReader& reader, const std::string& path, std::st
     return true;
 }
 
-// The sections after the data section, kept as they stand.
-std::string ReadTrailingText(const RLasLineReader& whole, std::uint64_t from)
+// The sections after the data section, kept as they stand, into `text`;
+// false (reported) when the file could not be read to its end.
+bool ReadTrailingText(const RLasLineReader& whole, std::uint64_t from, const std::string& path, std::string& text)
 {
     RLasLineReader reader;
-    std::string text;
+    text.clear();
     if (!reader.OpenPiece(whole, from, RLasLineReader::kToTheEnd))
-        return text;
+        return true;
     std::string_view line;
     while (reader.ReadLine(line)) {
         if (!text.empty())
@@ -145,7 +148,7 @@ std::string ReadTrailingText(const RLasLineReader& whole, std::uint64_t from)
     }
     while (text.ends_with("\r\n"))
         text.resize(text.size() - 2);
-    return text;
+    return !ReadStoppedShort(reader, path);
 }
 
 // The rows' problems, each kind once for the file.
@@ -229,8 +232,12 @@ bool RLasData::LoadFromLas(const std::string& path, const RLasLoadOptions& optio
         FileEncoding = options.Encoding ? *options.Encoding : TextCodec::GuessEightBit(lasHeader_->FullText());
     const bool converted = FileEncoding == TextCodec::Encoding::Utf16LE || FileEncoding == TextCodec::Encoding::Utf16BE;
     TextEncoding = converted ? TextCodec::Encoding::Utf8 : FileEncoding;
-    if (!headerRead)
+    if (!headerRead) {
+        // A header read from a file that changed under it is no header of it.
+        if (reader.Changed())
+            lasHeader_.reset();
         return false;
+    }
 
     const TLasWellSection& well = lasHeader_->Well();
     DataTargets targets(*lasHeader_);
@@ -238,10 +245,15 @@ bool RLasData::LoadFromLas(const std::string& path, const RLasLoadOptions& optio
     const DataLayout layout{version.Wrap, version.Delimiter};
     const std::int64_t declared = well.Step != 0.0 ? SampleCountFor(well.Strt, well.Stop, well.Step) : -1;
     if (!ReadDataSection(reader, path, layout, options, targets, static_cast<std::size_t>(std::max<std::int64_t>(declared, 0)),
-                         read))
+                         read)) {
+        if (read.fileChanged)
+            lasHeader_.reset();
         return false;
-    if (read.sectionFollows)
-        lasHeader_->TrailingText = ReadTrailingText(reader, read.sectionAt);
+    }
+    if (read.sectionFollows && !ReadTrailingText(reader, read.sectionAt, path, lasHeader_->TrailingText)) {
+        lasHeader_.reset();
+        return false;
+    }
     ReportDataIssues(read.issues);
 
     TDoubleArray depths;
@@ -257,5 +269,11 @@ bool RLasData::LoadFromLas(const std::string& path, const RLasLoadOptions& optio
     }
     Header = FlatHeader(*lasHeader_, Index.Count);
     CacheText = Header.FullText;
-    return !curves_.empty();
+    if (curves_.empty()) {
+        // Depths and nothing to draw along them: every caller takes that
+        // as a failed load, and this says why.
+        Report({.Kind = RLasProblemKind::OnlyIndexColumn, .Path = path});
+        return false;
+    }
+    return true;
 }

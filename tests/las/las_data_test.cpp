@@ -1,10 +1,12 @@
 #include "las/las_data.h"
 #include "las/las_line_reader.h"
+#include "las/las_problem.h"
 #include "las/logging.h"
 
 #include "container/data_container.h"
 #include "container/error.h"
 #include "support/child_process.h"
+#include "support/fifo_guard.h"
 #include "support/file_curves.h"
 #include "support/files.h"
 #include "support/irregular_curves.h"
@@ -16,6 +18,8 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <utility>
 #include <stdexcept>
 #include <sys/stat.h>
 
@@ -256,6 +260,148 @@ TEST(LoadFromLas, BrokenFilesAreReportedByKind)
         EXPECT_EQ(log.Messages.back(), message);
         EXPECT_TRUE(data.Curves().empty());
     }
+}
+
+namespace {
+
+// Keeps the problems of a load and, on the first one of kind `trigger`,
+// runs `onTrigger`: a problem raised while the header is parsed comes
+// after the file's size is taken and before its data are read, the moment
+// another program's change would hurt most.
+class ProblemLog final : public RLogSink {
+public:
+    void Message(const std::string&) override {}
+    void Problem(const RLasProblem& problem) override
+    {
+        Problems.push_back(problem);
+        if (problem.Kind == trigger && onTrigger)
+            std::exchange(onTrigger, nullptr)();
+    }
+
+    std::vector<RLasProblem> Problems;
+    RLasProblemKind trigger = RLasProblemKind::NoDepthCurve;
+    std::function<void()> onTrigger;
+
+    std::vector<RLasProblemKind> Kinds() const
+    {
+        std::vector<RLasProblemKind> kinds;
+        for (const RLasProblem& problem : Problems)
+            kinds.push_back(problem.Kind);
+        return kinds;
+    }
+};
+
+// An index named X (so that NoDepthCurve is raised while the header is
+// parsed) and one curve, `rows` rows of well over a reader's buffer.
+// Wrapped, the section is read in one piece by the load's own reader.
+std::string LongLasWithoutADepthName(int rows, bool wrap, const std::string& after = "")
+{
+    std::string data;
+    for (int row = 0; row < rows; ++row)
+        data += std::to_string(row) + "    " + std::to_string(row * 3) + ".125000000000000000000000000000\r\n";
+    return MakeLas(" STRT.M 0 : A\r\n STOP.M " + std::to_string(rows - 1) + " : B\r\n STEP.M 1 : C\r\n",
+                   " X.M : D\r\n GR.GAPI : G\r\n", data, wrap)
+           + after;
+}
+
+}  // namespace
+
+TEST(LoadFromLas, WhatIsNoRegularFileIsRefusedByWhatItIsWithoutWaiting)
+{
+    TempDir dir;
+    MakeFifo(dir.File("pipe.las"));
+    std::filesystem::create_directory(dir.File("folder.las"));
+    const std::pair<std::string, std::string> cases[] = {
+        {dir.File("pipe.las"), dir.File("pipe.las") + " не является обычным файлом (именованный канал (FIFO))"},
+        {"/dev/null", "/dev/null не является обычным файлом (символьное устройство)"},
+        {dir.File("folder.las"), dir.File("folder.las") + " является папкой, а не файлом"},
+    };
+    for (const auto& [path, message] : cases) {
+        const FifoGuard guard(dir.File("pipe.las"));
+        RLasData data;
+        RLogCollector log;
+        EXPECT_FALSE(data.LoadFromLas(path));
+        EXPECT_FALSE(guard.Unblocked()) << path;
+        EXPECT_EQ(log.Messages, std::vector<std::string>{message});
+        EXPECT_EQ(data.LasHeader(), nullptr);
+    }
+    ProblemLog problems;
+    RLasData data;
+    EXPECT_FALSE(data.LoadFromLas("/dev/null", {.Sink = &problems}));
+    ASSERT_EQ(problems.Problems.size(), 1u);
+    EXPECT_EQ(ProblemText(problems.Problems[0], RLasLanguage::English),
+              "/dev/null is not a regular file (character device)");
+}
+
+TEST(LoadFromLas, AFileCutShortWhileReadFailsAsChangedAndKeepsNothing)
+{
+    // Cut in the data section, and in a section after it, read in one piece
+    // and in several: never a shorter log passed off as the file.
+    TempDir dir;
+    const std::string path = dir.File("in.las");
+    std::string other = "~Other\r\n";
+    while (other.size() < RLasLineReader::kBufferSize * 3)
+        other += "Remarks that run on for a while, line after line\r\n";
+    const std::uint64_t cut = RLasLineReader::kBufferSize * 2;
+    for (const std::string& text : {LongLasWithoutADepthName(20000, false), LongLasWithoutADepthName(20000, true),
+                                    LongLasWithoutADepthName(10, false, other)}) {
+        for (const unsigned threads : {1u, 4u}) {
+            SCOPED_TRACE(threads);
+            WriteWholeFile(path, text);
+            ASSERT_GT(text.size(), cut + RLasLineReader::kBufferSize);
+            ProblemLog problems;
+            problems.onTrigger = [&] { std::filesystem::resize_file(path, cut); };
+            RLasData data;
+            EXPECT_FALSE(data.LoadFromLas(path, {.Threads = threads, .ParallelFrom = 0, .Sink = &problems}));
+            EXPECT_EQ(problems.Kinds(),
+                      (std::vector<RLasProblemKind>{RLasProblemKind::NoDepthCurve, RLasProblemKind::FileChanged}));
+            EXPECT_EQ(ProblemText(problems.Problems.back(), RLasLanguage::Russian),
+                      "Файл " + path + " изменился во время чтения");
+            EXPECT_EQ(ProblemText(problems.Problems.back(), RLasLanguage::English),
+                      "File " + path + " changed while it was being read");
+            EXPECT_TRUE(data.Curves().empty());
+            EXPECT_TRUE(data.Columns().empty());
+            EXPECT_EQ(data.LasHeader(), nullptr);
+            EXPECT_EQ(data.CheckInvariant(), "");
+        }
+    }
+}
+
+TEST(LoadFromLas, RowsAppendedWhileReadAreLeftForTheNextLoad)
+{
+    TempDir dir;
+    const std::string path = dir.File("in.las");
+    const int rows = 20000;
+    for (const auto& [threads, wrap] : {std::pair{1u, false}, std::pair{4u, false}, std::pair{1u, true}}) {
+        SCOPED_TRACE(threads + wrap * 100);
+        WriteWholeFile(path, LongLasWithoutADepthName(rows, wrap));
+        ProblemLog problems;
+        problems.onTrigger = [&] {
+            std::ofstream append(path, std::ios::binary | std::ios::app);
+            for (int row = rows; row < rows + 5000; ++row)
+                append << row << " 1\r\n";
+        };
+        RLasData data;
+        ASSERT_TRUE(data.LoadFromLas(path, {.Threads = threads, .ParallelFrom = 0, .Sink = &problems}));
+        EXPECT_EQ(problems.Kinds(), std::vector<RLasProblemKind>{RLasProblemKind::NoDepthCurve});
+        EXPECT_EQ(data.Header.SampleCount, rows);
+        EXPECT_EQ(data.Index.Last(), rows - 1);
+    }
+}
+
+TEST(LoadFromLas, AFileOfOnlyTheDepthColumnSaysItHasNoCurves)
+{
+    TempDir dir;
+    auto loaded = LoadText(MakeLas(" STRT.M 1 : A\r\n STOP.M 2 : B\r\n STEP.M 1 : C\r\n", " DEPT.M : D\r\n",
+                                   "1\r\n2\r\n"),
+                           dir);
+    EXPECT_FALSE(loaded->result);
+    EXPECT_EQ(loaded->messages,
+              std::vector<std::string>{"В файле " + dir.File("in.las") + " нет кривых: в его данных только столбец глубины"});
+    EXPECT_TRUE(loaded->data.Curves().empty());
+    RLasProblem problem{.Kind = RLasProblemKind::OnlyIndexColumn, .Path = "/logs/a.las"};
+    EXPECT_EQ(ProblemText(problem, RLasLanguage::English),
+              "File /logs/a.las has no curves: its data hold only the depth column");
 }
 
 TEST(LoadFromLas, OverlongLineIsCutWithAMessageAndTheFileStillLoads)

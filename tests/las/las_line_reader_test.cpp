@@ -1,11 +1,14 @@
 #include "las/las_line_reader.h"
 
+#include "support/fifo_guard.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -283,4 +286,124 @@ TEST(RLasLineReader, Utf16FileWithAnOddByteCountEndsInAReplacement)
         lines.emplace_back(line);
     EXPECT_EQ(lines, (std::vector<std::string>{"~A", "1 2", "3\uFFFD"}));
     EXPECT_FALSE(reader.Failed());
+}
+
+// --- What is not a regular file, and files that change under the reader ---
+
+TEST(RLasLineReader, RefusesWhatIsNoRegularFileWithoutWaitingOnIt)
+{
+    // A FIFO without a writer would hold a plain open up for ever.
+    TempDir dir;
+    MakeFifo(dir.File("pipe.las"));
+    std::filesystem::create_directory(dir.File("folder.las"));
+    RLasLineReader reader;
+    {
+        FifoGuard guard(dir.File("pipe.las"));
+        EXPECT_FALSE(reader.Open(dir.File("pipe.las")));
+        EXPECT_FALSE(guard.Unblocked());
+    }
+    EXPECT_EQ(reader.OpenFailure(), RLasProblemKind::NotARegularFile);
+    EXPECT_EQ(reader.FileType(), RLasFileType::Fifo);
+    EXPECT_FALSE(reader.IsOpen());
+
+    EXPECT_FALSE(reader.Open("/dev/null"));
+    EXPECT_EQ(reader.OpenFailure(), RLasProblemKind::NotARegularFile);
+    EXPECT_EQ(reader.FileType(), RLasFileType::CharacterDevice);
+
+    EXPECT_FALSE(reader.Open(dir.File("folder.las")));
+    EXPECT_EQ(reader.OpenFailure(), RLasProblemKind::IsAFolder);
+    EXPECT_FALSE(reader.Open(dir.File("missing.las")));
+    EXPECT_EQ(reader.OpenFailure(), RLasProblemKind::FileNotFound);
+    EXPECT_FALSE(reader.Open(dir.File("missing.las/f.las")));
+    EXPECT_EQ(reader.OpenFailure(), RLasProblemKind::FileNotFound);
+
+    WriteWholeFile(dir.File("f.las"), "~A\n");
+    ASSERT_TRUE(reader.Open(dir.File("f.las")));
+    std::string_view line;
+    ASSERT_TRUE(reader.ReadLine(line));
+    EXPECT_EQ(line, "~A");
+}
+
+namespace {
+
+// Three buffers of numbered lines "0\n1\n...": Open reads the first
+// buffer, so a change after Open meets bytes not read yet.
+std::string NumberedLines()
+{
+    std::string bytes;
+    for (int i = 0; bytes.size() < RLasLineReader::kBufferSize * 3; ++i)
+        bytes += std::to_string(i) + "\n";
+    return bytes;
+}
+
+std::size_t LinesLeft(RLasLineReader& reader)
+{
+    std::size_t count = 0;
+    std::string_view line;
+    while (reader.ReadLine(line))
+        ++count;
+    return count;
+}
+
+}  // namespace
+
+TEST(RLasLineReader, AFileCutShortWhileReadEndsAsChangedNotAsItsEnd)
+{
+    const std::string bytes = NumberedLines();
+    const auto lineCount = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+    TempDir dir;
+    const std::string path = dir.File("f.las");
+    for (const bool pieces : {false, true}) {
+        SCOPED_TRACE(pieces);
+        WriteWholeFile(path, bytes);
+        RLasLineReader file;
+        ASSERT_TRUE(file.Open(path));
+        ASSERT_EQ(file.FileSize(), bytes.size());
+        std::filesystem::resize_file(path, RLasLineReader::kBufferSize * 2);
+        if (!pieces) {
+            EXPECT_LT(LinesLeft(file), lineCount);
+            EXPECT_TRUE(file.Changed());
+            EXPECT_FALSE(file.Failed());
+            continue;
+        }
+        // A piece wholly before the cut reads as before; one across it and
+        // one past it meet the early end.
+        const std::uint64_t cut = RLasLineReader::kBufferSize * 2;
+        const std::uint64_t before = file.NextLineStart(cut / 2);
+        for (const auto& [begin, end, changed] : {std::tuple{std::uint64_t(0), before, false},
+                                                  std::tuple{before, RLasLineReader::kToTheEnd, true},
+                                                  std::tuple{cut + 10, bytes.size(), true}}) {
+            RLasLineReader piece;
+            ASSERT_TRUE(piece.OpenPiece(file, begin, end));
+            LinesLeft(piece);
+            EXPECT_EQ(piece.Changed(), changed) << begin;
+        }
+    }
+}
+
+TEST(RLasLineReader, BytesAppendedWhileReadingAreNotRead)
+{
+    const std::string bytes = NumberedLines();
+    TempDir dir;
+    const std::string path = dir.File("f.las");
+    WriteWholeFile(path, bytes);
+    RLasLineReader file;
+    ASSERT_TRUE(file.Open(path));
+    {
+        std::ofstream append(path, std::ios::binary | std::ios::app);
+        append << "appended\n" << std::string(RLasLineReader::kBufferSize, 'a') << "\nlast";
+    }
+    EXPECT_EQ(file.NextLineStart(bytes.size() - 1), bytes.size());
+    EXPECT_EQ(file.CountLineFeeds(0, RLasLineReader::kToTheEnd),
+              static_cast<std::uint64_t>(std::count(bytes.begin(), bytes.end(), '\n')));
+    std::string last;
+    for (std::string_view line; file.ReadLine(line);)
+        last = line;
+    EXPECT_EQ(last, std::to_string(std::count(bytes.begin(), bytes.end(), '\n') - 1));
+    EXPECT_EQ(file.Offset(), bytes.size());
+    EXPECT_FALSE(file.Changed());
+    RLasLineReader piece;
+    ASSERT_TRUE(piece.OpenPiece(file, bytes.size() - 3, RLasLineReader::kToTheEnd));
+    EXPECT_EQ(LinesLeft(piece), 1u);
+    EXPECT_FALSE(piece.Changed());
 }
