@@ -11,6 +11,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 RLasCore::RLasCore() : Data(std::make_unique<RLasData>()), Settings(std::make_unique<RLasSettings>()) {}
@@ -59,17 +62,26 @@ void RLasCore::RebuildCalculatedCurves(RPrepareMode mode)
 
 void RLasCore::MakeUniqueNames()
 {
+    // Each curve keeps its stem when no earlier curve holds it, else takes
+    // the first free "stem (k)", k from 2. Names are only ever added to
+    // `taken`, so a number found taken for a stem stays taken: the search of
+    // the next curve of that stem resumes where the last one stopped, and
+    // every name is looked up a bounded number of times.
     const auto& curves = Data->Curves();
-    for (std::size_t i = 0; i < curves.size(); ++i) {
-        const std::string stem(CurveNameStem(curves[i]->Mnemonic));
-        const auto taken = [&](const std::string& name) {
-            return std::any_of(curves.begin(), curves.begin() + static_cast<std::ptrdiff_t>(i),
-                               [&](const auto& earlier) { return earlier->Mnemonic == name; });
-        };
+    std::unordered_set<std::string> taken;
+    taken.reserve(curves.size());
+    std::unordered_map<std::string, std::uint64_t> nextNumber;  // per stem: all below are taken
+    for (const auto& curve : curves) {
+        std::string stem(CurveNameStem(curve->Mnemonic));
         std::string name = stem;
-        for (int k = 2; taken(name); ++k)
-            name = stem + " (" + std::to_string(k) + ")";
-        curves[i]->Mnemonic = std::move(name);
+        if (taken.contains(name)) {
+            std::uint64_t& number = nextNumber.try_emplace(stem, 2).first->second;
+            do
+                name = stem + " (" + std::to_string(number++) + ")";
+            while (taken.contains(name));
+        }
+        taken.insert(name);
+        curve->Mnemonic = std::move(name);
     }
 }
 
@@ -137,6 +149,9 @@ void RLasCore::BuildFills()
             seriesIndex[i] = shown++;
 
     const auto trackOf = [&](std::size_t i) { return i < Settings->Tracks.size() ? Settings->Tracks[i] : -1; };
+    // The last curve of each name, made when the first fill against a curve
+    // needs it.
+    std::unordered_map<std::string_view, std::size_t> lastOfName;
     std::vector<RLasFillInfo> fills;
     for (std::size_t i = count; i-- > 0;) {
         const RCurveView* view = i < Views.size() ? Views[i] : nullptr;
@@ -147,13 +162,11 @@ void RLasCore::BuildFills()
             const RCurveView* other = Settings->GetView(view->FillCurve);
             if (!other || !other->Visible || other->Track != view->Track)
                 continue;
-            std::size_t found = count;
-            for (std::size_t k = count; k-- > 0;) {
-                if (curves[k]->Mnemonic == view->FillCurve) {
-                    found = k;
-                    break;
-                }
-            }
+            if (lastOfName.empty())
+                for (std::size_t k = 0; k < count; ++k)
+                    lastOfName[curves[k]->Mnemonic] = k;
+            const auto named = lastOfName.find(view->FillCurve);
+            const std::size_t found = named == lastOfName.end() ? count : named->second;
             // Both curves in one track: a fill between two tracks would
             // paint across every track between them.
             if (found == count || seriesIndex[found] < 0 || trackOf(found) != trackOf(i))

@@ -56,6 +56,44 @@ TEST_F(LasCoreTest, UniqueNamesAreStableAcrossPreparations)
     EXPECT_EQ(Names(), expected);
 }
 
+// A curve takes its stem when no earlier curve holds it, else the first free
+// "stem (k)": names the file already holds, or a stem that itself reads like
+// a numbered name, are skipped over, never given twice.
+TEST_F(LasCoreTest, UniqueNamesSkipNamesTakenByEarlierCurves)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
+        {{"GR (2)", "GR", "GR"}, {"GR", "GR (2)", "GR (3)"}},
+        {{"GR (2) (5)", "GR", "GR", "GR"}, {"GR (2)", "GR", "GR (3)", "GR (4)"}},
+        {{"GR", "GR", "GR (2) (9)", "GR (2) (9)", "GR"}, {"GR", "GR (2)", "GR (2) (2)", "GR (2) (3)", "GR (3)"}},
+        {{"GR", "SP", "GR", "SP", "GR"}, {"GR", "SP", "GR (2)", "SP (2)", "GR (3)"}},
+        {{"GR (02)", "GR (+2)", "GR (-1)", "GR (1234567890)"}, {"GR", "GR (2)", "GR (3)", "GR (1234567890)"}},
+        {{"gr", "GR", "gr"}, {"gr", "GR", "gr (2)"}},
+    };
+    for (const auto& [names, expected] : cases) {
+        core.SetData(nullptr);
+        for (const std::string& name : names)
+            AddCurve(name, {1, 2});
+        core.Prepare(RPrepareMode::Changed);
+        EXPECT_EQ(Names(), expected) << names.front() << " ...";
+    }
+}
+
+TEST_F(LasCoreTest, UniqueNamesOfAFileFullOfOneName)
+{
+    constexpr std::size_t kCurves = 65535;
+    for (std::size_t c = 0; c < kCurves; ++c)
+        AddCurve(c == 1 ? "GR (3)" : "GR", {1, 2});
+    core.Prepare(RPrepareMode::Opened);
+    const std::vector<std::string> names = Names();
+    ASSERT_EQ(names.size(), kCurves);
+    EXPECT_EQ(names[0], "GR");
+    EXPECT_EQ(names[1], "GR (2)");  // its stem is GR, and GR (2) is free
+    EXPECT_EQ(names[2], "GR (3)");
+    EXPECT_EQ(names[kCurves - 1], "GR (65535)");
+    core.Prepare(RPrepareMode::Changed);
+    EXPECT_EQ(Names(), names);
+}
+
 TEST_F(LasCoreTest, TracksAreDenseWithNumberedTracksFirst)
 {
     for (const char* name : {"A", "B", "C", "D", "E", "F"})
