@@ -57,6 +57,7 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         files << QString::fromLocal8Bit(argv[i]);
 
+    RemoveSaveTemporariesOnSignals();
     TFrmMain window(AppFiles::SettingsFolder(), files);
     const RSignalCloser closer(window);
     window.showMaximized();

@@ -1,10 +1,13 @@
 #include "app/signal_closer.h"
 
+#include "container/atomic_file.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QSocketNotifier>
 #include <QWidget>
 
+#include <atomic>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,9 +16,26 @@ namespace {
 
 int gWriteEnd = -1;
 struct sigaction gPreviousTerm, gPreviousInt;
+// A signal written into the pipe that the event loop has not read yet.
+std::atomic<bool> gUnanswered{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "signal handlers need lock-free atomics");
+
+void RemoveTemporariesAndDie(int signalNumber)
+{
+    RAtomicFile::UnlinkPendingOnSignal();
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
 
 void OnSignal(int signalNumber)
 {
+    // The event loop is busy with a save since the last signal: stop now,
+    // leaving no temporary behind.
+    if (gUnanswered.exchange(true) && RAtomicFile::UnlinkPendingOnSignal() > 0) {
+        std::signal(signalNumber, SIG_DFL);
+        std::raise(signalNumber);
+        return;
+    }
     const char byte = char(signalNumber);
     // Nothing to be done in a signal handler when the pipe is full.
     if (gWriteEnd >= 0 && ::write(gWriteEnd, &byte, 1) < 0) {
@@ -23,6 +43,16 @@ void OnSignal(int signalNumber)
 }
 
 }  // namespace
+
+void RemoveSaveTemporariesOnSignals()
+{
+    struct sigaction action = {};
+    action.sa_handler = RemoveTemporariesAndDie;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
 
 RSignalCloser::RSignalCloser(QWidget& window) : window_(window)
 {
@@ -34,6 +64,7 @@ RSignalCloser::RSignalCloser(QWidget& window) : window_(window)
         char bytes[16];
         while (::read(pipe_[0], bytes, sizeof bytes) > 0) {
         }
+        gUnanswered = false;
         CloseWindow();
     });
     struct sigaction action = {};
