@@ -143,14 +143,18 @@ void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalc
     std::vector<std::string> deletedNames;
     std::vector<int> appended;
     try {
-        for (const int index : deletedCurves) {
+        for (const int index : deletedCurves)
             deletedNames.push_back(journal.Take(index).Mnemonic);
-            for (RCalcEntry& entry : entries) {
-                if (entry.CurveIndex == index)
-                    entry.CurveIndex = -1;
-                else if (entry.CurveIndex > index)
-                    --entry.CurveIndex;
-            }
+        // An entry of a deleted curve has none now; the others move down past
+        // the deleted curves below them.
+        for (RCalcEntry& entry : entries) {
+            if (entry.CurveIndex < 0)
+                continue;
+            const auto below = std::lower_bound(deletedCurves.rbegin(), deletedCurves.rend(), entry.CurveIndex);
+            if (below != deletedCurves.rend() && *below == entry.CurveIndex)
+                entry.CurveIndex = -1;
+            else
+                entry.CurveIndex -= static_cast<int>(below - deletedCurves.rbegin());
         }
         for (std::size_t i = 0; i < entries.size(); ++i) {
             RCalcEntry& entry = entries[i];
@@ -183,11 +187,17 @@ void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalc
         throw;
     }
 
-    for (std::size_t i = 0; i < deletedCurves.size(); ++i) {
-        settings.SetView(deletedNames[i], nullptr);
-        if (deletedCurves[i] < static_cast<int>(settings.Tracks.size()))
-            settings.Tracks.erase(settings.Tracks.begin() + deletedCurves[i]);
-    }
+    for (const std::string& name : deletedNames)
+        settings.SetView(name, nullptr);
+    std::vector<bool> deletedTrack(settings.Tracks.size(), false);
+    for (const int index : deletedCurves)
+        if (static_cast<std::size_t>(index) < deletedTrack.size())
+            deletedTrack[static_cast<std::size_t>(index)] = true;
+    std::size_t keptTracks = 0;
+    for (std::size_t k = 0; k < settings.Tracks.size(); ++k)
+        if (!deletedTrack[k])
+            settings.Tracks[keptTracks++] = settings.Tracks[k];
+    settings.Tracks.resize(keptTracks);
     for (const int curveIndex : appended) {
         settings.SetView(data.Curves()[static_cast<std::size_t>(curveIndex)]->Mnemonic, std::make_unique<RCurveView>());
         if (settings.Tracks.size() <= static_cast<std::size_t>(curveIndex))

@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <set>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -24,23 +27,29 @@ std::string Sentence(const RError& error, RLanguage language)
 void RCalculatorEntries::ListStoredMethods(const RLasData& data, const RLasStoreSettings& settings)
 {
     entries_.clear();
+    // The first calculated curve of each method and the first file curve of
+    // each name, looked up once per method.
+    std::unordered_map<std::string_view, int> calculatedBy, fileCurveNamed;
     const auto& curves = data.Curves();
-    const auto index = [&curves](auto&& matches) {
-        const auto found = std::find_if(curves.begin(), curves.end(), [&](const auto& curve) { return matches(*curve); });
-        return found == curves.end() ? -1 : static_cast<int>(found - curves.begin());
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        const RLasCurve& curve = *curves[i];
+        if (curve.IsCalculated())
+            calculatedBy.try_emplace(curve.MethodName, static_cast<int>(i));
+        else
+            fileCurveNamed.try_emplace(curve.Mnemonic, static_cast<int>(i));
+    }
+    const auto index = [](const auto& map, const std::string& name) {
+        const auto found = map.find(name);
+        return found == map.end() ? -1 : found->second;
     };
     for (const auto& [name, method] : settings.CalcMethods()) {
         RCalculatorEntry entry;
         entry.Name = name;
         entry.Formula = method->Formula;
         const std::string mnemonic = name.substr(0, RLasCurve::kMaxMnemonicLength);
-        if ((entry.CurveIndex = index([&](const RLasCurve& curve) {
-                 return curve.IsCalculated() && curve.MethodName == name;
-             })) >= 0) {
+        if ((entry.CurveIndex = index(calculatedBy, name)) >= 0) {
             entry.Source = RCalcEntrySource::Calculator;
-        } else if ((entry.CurveIndex = index([&](const RLasCurve& curve) {
-                        return !curve.IsCalculated() && curve.Mnemonic == mnemonic;
-                    })) >= 0) {
+        } else if ((entry.CurveIndex = index(fileCurveNamed, mnemonic)) >= 0) {
             entry.Source = RCalcEntrySource::FileCurve;
         } else {
             entry.Source = RCalcEntrySource::NotApplied;
@@ -61,14 +70,13 @@ void RCalculatorEntries::ListStoredMethods(const RLasData& data, const RLasStore
     }
 }
 
-const RCalculatorEntry* RCalculatorEntries::Bound(int curveIndex, RCalcEntrySource source) const
+RCalculatorEntries::BoundCurves RCalculatorEntries::Bound() const
 {
-    if (curveIndex < 0)
-        return nullptr;
-    const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const RCalculatorEntry& entry) {
-        return entry.CurveIndex == curveIndex && entry.Source == source;
-    });
-    return found == entries_.end() ? nullptr : &*found;
+    BoundCurves bound;
+    for (const RCalculatorEntry& entry : entries_)
+        if (entry.CurveIndex >= 0)
+            bound.insert({entry.CurveIndex, entry.Source});
+    return bound;
 }
 
 RCalcNameProblem RCalculatorEntries::CheckNames(const RLasData& data,
@@ -80,24 +88,31 @@ RCalcNameProblem RCalculatorEntries::CheckNames(const RLasData& data,
     for (const RCalculatorEntry& entry : entries_)
         if (entry.Source == RCalcEntrySource::Calculator && entry.CurveIndex >= 0)
             released.insert(entry.CurveIndex);
+    const BoundCurves bound = Bound();
+    std::unordered_map<std::string_view, std::vector<int>> keptCurvesNamed;
     const auto& curves = data.Curves();
+    for (std::size_t i = 0; i < curves.size(); ++i)
+        if (!released.contains(static_cast<int>(i)))
+            keptCurvesNamed[curves[i]->Mnemonic].push_back(static_cast<int>(i));
+    std::unordered_set<std::string_view> earlierNames;
     for (std::size_t row = 0; row < working.size(); ++row) {
         const RCalculatorEntry& entry = working[row];
         const int at = static_cast<int>(row);
-        for (std::size_t other = 0; other < row; ++other)
-            if (working[other].Name == entry.Name)
-                return {RCalcNameProblem::Kind::Repeated, at};
+        if (!earlierNames.insert(entry.Name).second)
+            return {RCalcNameProblem::Kind::Repeated, at};
         // A method kept as it is writes no curve.
         if (entry.Source == RCalcEntrySource::NotApplied && !entry.Edited)
             continue;
         if (entry.Name.empty())
             return {RCalcNameProblem::Kind::Missing, at};
-        for (std::size_t i = 0; i < curves.size(); ++i) {
-            const int curveIndex = static_cast<int>(i);
-            if (curves[i]->Mnemonic != entry.Name || released.count(curveIndex))
-                continue;
+        const auto named = keptCurvesNamed.find(entry.Name);
+        if (named == keptCurvesNamed.end())
+            continue;
+        // At most one curve of the name is the entry's own: the loop ends at
+        // the first or the second.
+        for (const int curveIndex : named->second) {
             const bool ownFileCurve = entry.Source == RCalcEntrySource::FileCurve && entry.CurveIndex == curveIndex
-                                      && Bound(curveIndex, RCalcEntrySource::FileCurve);
+                                      && bound.contains({curveIndex, RCalcEntrySource::FileCurve});
             if (!ownFileCurve)
                 return {RCalcNameProblem::Kind::TakenByFile, at};
         }
@@ -116,6 +131,7 @@ void RCalculatorEntries::Commit(RLasData& data, RLasSettings& settings, std::vec
     std::vector<RCalcEntry> computed;
     std::vector<std::size_t> rowOf;
     std::set<int> kept;
+    const BoundCurves bound = Bound();
     for (std::size_t row = 0; row < working.size(); ++row) {
         const RCalculatorEntry& entry = working[row];
         int curveIndex = -1;
@@ -123,7 +139,7 @@ void RCalculatorEntries::Commit(RLasData& data, RLasSettings& settings, std::vec
         case RCalcEntrySource::Calculator:
             // Only a curve the calculator made is replaced, whatever index
             // the row carries.
-            if (Bound(entry.CurveIndex, RCalcEntrySource::Calculator))
+            if (bound.contains({entry.CurveIndex, RCalcEntrySource::Calculator}))
                 curveIndex = entry.CurveIndex;
             break;
         case RCalcEntrySource::FileCurve:
@@ -131,7 +147,7 @@ void RCalculatorEntries::Commit(RLasData& data, RLasSettings& settings, std::vec
                 continue;
             // The edited formula remakes the file's curve of that name; under
             // another name it is a curve of its own, and the file's stays.
-            if (Bound(entry.CurveIndex, RCalcEntrySource::FileCurve)
+            if (bound.contains({entry.CurveIndex, RCalcEntrySource::FileCurve})
                 && entry.CurveIndex < static_cast<int>(curves.size())
                 && curves[static_cast<std::size_t>(entry.CurveIndex)]->Mnemonic
                        == entry.Name.substr(0, RLasCurve::kMaxMnemonicLength))

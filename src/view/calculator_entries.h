@@ -30,7 +30,9 @@
 
 #include <array>
 #include <cstdint>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 class RLasData;
@@ -84,8 +86,9 @@ public:
                 int* failedRow = nullptr);
 
 private:
-    // The committed entry of `source` bound to curve `curveIndex`, or none.
-    const RCalculatorEntry* Bound(int curveIndex, RCalcEntrySource source) const;
+    // (curve index, source) of every committed entry bound to a curve.
+    using BoundCurves = std::set<std::pair<int, RCalcEntrySource>>;
+    BoundCurves Bound() const;
 
     std::vector<RCalculatorEntry> entries_;
 };

@@ -2,6 +2,7 @@
 
 #include "container/error.h"
 #include "las/las_data.h"
+#include "support/file_curves.h"
 #include "view/las_core.h"
 
 #include <gtest/gtest.h>
@@ -239,6 +240,38 @@ TEST_F(CalculatorEntriesTest, NamesAreCheckedAgainstTheCurvesTheCommitKeeps)
     auto missing = working;
     Edit(missing[1], "", "GR");
     EXPECT_EQ(check(missing), std::pair(Kind::Missing, 1));
+}
+
+// Methods are listed before the curves are named apart: a method meets the
+// first file curve of its name, whichever others share it.
+TEST(CalculatorEntriesOfRepeatedNames, AStoredMethodMeetsTheFirstFileCurveOfItsName)
+{
+    RLasCore core;
+    for (const char* name : {"GR", "RHOB", "GR", "RHOB"})
+        AddFileCurve(*core.Data, name, 1000.0, 0.5, {1, 2}, -999.25);
+    core.Settings->SetCalcMethod("RHOB", std::make_unique<RCurveCalcMethod>("GR/100"));
+    core.Settings->SetCalcMethod("TWICE", std::make_unique<RCurveCalcMethod>("GR*2"));
+    core.Prepare(RPrepareMode::Opened);
+
+    const auto& entries = core.CalculatorEntries().Entries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].Name, "RHOB");
+    EXPECT_EQ(entries[0].Source, Source::FileCurve);
+    EXPECT_EQ(entries[0].CurveIndex, 1);
+    EXPECT_EQ(entries[1].Name, "TWICE");
+    EXPECT_EQ(entries[1].Source, Source::Calculator);
+    EXPECT_EQ(entries[1].CurveIndex, 4);
+    EXPECT_EQ(core.Data->Curves()[3]->Mnemonic, "RHOB (2)");
+
+    // RHOB (2) is a curve of the file: a new entry may not take its name,
+    // nor repeat an earlier row's.
+    auto working = entries;
+    working.push_back({"RHOB (2)", "GR", -1, Source::Calculator, {}, true});
+    EXPECT_EQ(core.CalculatorEntries().CheckNames(*core.Data, working).kind, Kind::TakenByFile);
+    working.back().Name = "TWICE";
+    const RCalcNameProblem repeated = core.CalculatorEntries().CheckNames(*core.Data, working);
+    EXPECT_EQ(repeated.kind, Kind::Repeated);
+    EXPECT_EQ(repeated.row, 2);
 }
 
 }  // namespace
