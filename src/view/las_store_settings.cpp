@@ -5,6 +5,8 @@
 #include "las/las_problem.h"
 
 #include <filesystem>
+#include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -34,13 +36,31 @@ auto Lookup(const Map& map, const std::string& name)
     return found == map.end() ? nullptr : found->second.get();
 }
 
-// The child named `name`, made when missing. Names are matched as they are,
-// never split at backslashes, so any curve name round-trips.
-RDCNode& ChildNode(RDCNodeList& parent, const std::string& name)
-{
-    RDCNode* child = parent.Child(name);
-    return child ? *child : *parent.AddChild(name);
-}
+// The children of one node by name (the first of each name), so that a
+// file's thousands of views are matched in one pass. Names are matched as
+// they are, never split at backslashes, so any curve name round-trips.
+class ChildNodes {
+public:
+    explicit ChildNodes(RDCNodeList& parent) : parent_(parent)
+    {
+        for (int i = 0; i < parent.ChildCount(); ++i) {
+            RDCNode* child = parent.ChildAt(i);
+            byName_.try_emplace(child->Name(), child);
+        }
+    }
+    // The child named `name`, made when missing.
+    RDCNode& operator[](const std::string& name)
+    {
+        const auto [found, added] = byName_.try_emplace(name, nullptr);
+        if (added)
+            found->second = parent_.AddChild(name);
+        return *found->second;
+    }
+
+private:
+    RDCNodeList& parent_;
+    std::unordered_map<std::string, RDCNode*> byName_;
+};
 
 }  // namespace
 
@@ -84,14 +104,14 @@ void RLasStoreSettings::LoadFromNode(RDCNodeList& root)
 void RLasStoreSettings::SaveToNode(RDCNodeList& root) const
 {
     if (!views_.empty()) {
-        RDCNode& parent = *root.NodeByPath(kViewPath, true);
+        ChildNodes children(*root.NodeByPath(kViewPath, true));
         for (const auto& [name, view] : views_)
-            view->SaveToNode(ChildNode(parent, name));
+            view->SaveToNode(children[name]);
     }
     if (!methods_.empty()) {
-        RDCNode& parent = *root.NodeByPath(kMethodPath, true);
+        ChildNodes children(*root.NodeByPath(kMethodPath, true));
         for (const auto& [name, method] : methods_)
-            method->SaveToNode(ChildNode(parent, name));
+            method->SaveToNode(children[name]);
     }
 }
 

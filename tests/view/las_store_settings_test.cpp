@@ -87,6 +87,30 @@ TEST(LasStoreSettingsTest, AnyCurveNameRoundTrips)
         ASSERT_NE(loaded.GetView(name), nullptr) << name;
 }
 
+TEST(LasStoreSettingsTest, SavingAgainWritesOverTheNodesOfTheSameNames)
+{
+    RLasStoreSettings first;
+    for (int c = 0; c < 3000; ++c)
+        first.SetView("C" + std::to_string(c), ViewWithColor(c));
+    RDataContainer container;
+    first.SaveToNode(container);
+
+    RLasStoreSettings second;
+    second.SetView("C7", ViewWithColor(-1));
+    second.SetView("NEW", ViewWithColor(9));
+    second.SaveToNode(container);
+    const RDCNode* views = container.NodeByPath("LasSettings\\View");
+    ASSERT_NE(views, nullptr);
+    EXPECT_EQ(views->ChildCount(), 3001);
+
+    RLasStoreSettings loaded;
+    loaded.LoadFromNode(container);
+    ASSERT_EQ(loaded.Views().size(), 3001u);
+    EXPECT_EQ(loaded.GetView("C7")->Color.Value(), -1);
+    EXPECT_EQ(loaded.GetView("C2999")->Color.Value(), 2999);
+    EXPECT_EQ(loaded.GetView("NEW")->Color.Value(), 9);
+}
+
 TEST(LasStoreSettingsTest, MissingOrDamagedFileLoadsNothing)
 {
     const TempDir dir;
