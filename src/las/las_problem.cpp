@@ -251,6 +251,9 @@ std::string ProblemText(const RLasProblem& problem, RLasLanguage language)
     Fill(text, table.kinds[index].text, problem, size, cause, detail);
     if (CountsLikeLines(problem.Kind) && problem.Count > 1)
         Fill(text, table.suchRows, problem, {}, {}, problem.Detail);
+    // The system's reason after the text the writer has always given.
+    if (problem.Kind == Kind::CannotOpenForWriting && problem.Cause && problem.Cause->SystemError != 0)
+        text += ": " + SystemErrorText(problem.Cause->SystemError, language);
     return text;
 }
 

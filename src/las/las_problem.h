@@ -81,7 +81,7 @@ enum class RLasProblemKind {
     NoDataToWrite,
     ZeroStepToWrite,
     DataDisagreesWithHeader,  // the columns do not match the ~C lines or the sample count
-    CannotOpenForWriting,     // Path
+    CannotOpenForWriting,     // Path; Cause: why the file could not be created, its system reason appended
     WriteFailed,              // Cause: the storage error, shown alone (Detail: its Russian text)
 
     // settings.dat, the curve views and formulas kept beside the files.

@@ -181,8 +181,8 @@ bool RLasData::SaveToLas(const std::string& path) const
     std::optional<RAtomicFile> file;
     try {
         file.emplace(path);
-    } catch (const RError&) {
-        Report({.Kind = RLasProblemKind::CannotOpenForWriting, .Path = path});
+    } catch (const RFileError& error) {
+        Report({.Kind = RLasProblemKind::CannotOpenForWriting, .Path = path, .Cause = error.Fault()});
         return false;
     }
     try {

@@ -478,7 +478,11 @@ TEST(SaveToLas, FailedSavesLeaveTheOldFile)
     auto loaded = LoadText(MakeLas(kRange, kCurves, "1000 1 2\r\n"), dir);
     const std::string noDir = dir.File("no/such/dir/out.las");
     EXPECT_FALSE(loaded->data.SaveToLas(noDir));
-    EXPECT_EQ(log.Messages.back(), "не удается открыть файл " + noDir + " для записи");
+    EXPECT_EQ(log.Messages.back(), "не удается открыть файл " + noDir + " для записи: " + std::strerror(ENOENT));
+    const std::string underFile = dir.File("out.las/inner.las");
+    WriteWholeFile(dir.File("out.las"), "old contents");
+    EXPECT_FALSE(loaded->data.SaveToLas(underFile));
+    EXPECT_EQ(log.Messages.back(), "не удается открыть файл " + underFile + " для записи: " + std::strerror(ENOTDIR));
 
     const std::string out = dir.File("out.las");
     WriteWholeFile(out, "old contents");
@@ -487,6 +491,23 @@ TEST(SaveToLas, FailedSavesLeaveTheOldFile)
     EXPECT_FALSE(loaded->data.SaveToLas(out));
     EXPECT_EQ(log.Messages.back(), "Размерность данных из секции Data не соответсвует заголовку");
     EXPECT_EQ(ReadWholeFile(out), "old contents");
+}
+
+TEST(SaveToLas, ALinkStaysALinkAndItsFileGetsTheLog)
+{
+    TempDir dir;
+    auto loaded = LoadText(MakeLas(kRange, kCurves, "1000 1 2\r\n"), dir);
+    std::filesystem::create_directory(dir.File("wells"));
+    WriteWholeFile(dir.File("wells/a.las"), "old contents");
+    std::filesystem::create_symlink("wells/a.las", dir.File("a.las"));
+    std::filesystem::create_symlink("wells/new.las", dir.File("dangling.las"));
+    ASSERT_TRUE(loaded->data.SaveToLas(dir.File("a.las")));
+    ASSERT_TRUE(loaded->data.SaveToLas(dir.File("dangling.las")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("a.las")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("dangling.las")));
+    EXPECT_EQ(ReadWholeFile(dir.File("wells/a.las")).rfind("~V", 0), 0u);
+    EXPECT_EQ(ReadWholeFile(dir.File("wells/new.las")), ReadWholeFile(dir.File("wells/a.las")));
+    EXPECT_EQ(FileNames(dir.File("wells")), (std::vector<std::string>{"a.las", "new.las"}));
 }
 
 TEST(SaveToLas, RoundTripKeepsVersionWrapCurvesAndValues)
@@ -803,7 +824,7 @@ TEST(SaveToLas, AFullDiskOrAReadOnlyFolderKeepsTheOldFileAndSaysWhy)
         },
         {.dropRoot = true});
     ::chmod(folder.c_str(), 0755);
-    EXPECT_EQ(readOnly.message, "не удается открыть файл " + path + " для записи");
+    EXPECT_EQ(readOnly.message, "не удается открыть файл " + path + " для записи: " + std::strerror(EACCES));
     EXPECT_EQ(ReadWholeFile(path), "old contents");
     EXPECT_EQ(FileNames(folder), std::vector<std::string>{"old.las"});
 }

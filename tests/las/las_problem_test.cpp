@@ -146,6 +146,13 @@ TEST(ProblemText, AFileErrorCauseIsWordedInTheProblemsLanguage)
     problem.Detail = "Ошибка записи в файл: ...";
     EXPECT_EQ(Russian(problem), "Ошибка записи в файл: " + std::string(std::strerror(ENOSPC)) + " (/out/a.las)");
     EXPECT_EQ(English(problem), "Error writing file: No space left on device (/out/a.las)");
+
+    // A file that cannot be created says why after the text it always had.
+    problem = ProblemOf(RLasProblemKind::CannotOpenForWriting);
+    problem.Path = "/out/no/a.las";
+    problem.Cause = RFileFault{.Kind = RFileErrorKind::OpenFailed, .Path = "/out/no/a.las", .SystemError = ENOENT};
+    EXPECT_EQ(Russian(problem), "не удается открыть файл /out/no/a.las для записи: " + std::string(std::strerror(ENOENT)));
+    EXPECT_EQ(English(problem), "Cannot open file /out/no/a.las for writing: No such file or directory");
 }
 
 TEST(ProblemText, SizeRefusalsCarryTheirNumbers)
