@@ -52,12 +52,21 @@ RBufferedFile::~RBufferedFile()
 void RBufferedFile::OpenRead(const std::string& path)
 {
     Close();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: a FIFO in the file's place must not hold the open up
+    // waiting for a writer; it is refused below like every file that is
+    // not regular, and a regular file then reads as usual.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw RFileError({.Kind = RFileErrorKind::OpenFailed, .Path = path, .SystemError = errno});
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    int error = 0;
+    if (::fstat(fd, &info) != 0)
+        error = errno;
+    else if (!S_ISREG(info.st_mode))
+        error = S_ISDIR(info.st_mode) ? EISDIR : ENOTSUP;  // no errno names a FIFO, a socket or a device
+    else if (const int flags = ::fcntl(fd, F_GETFL); flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        error = errno;
+    if (error != 0) {
         ::close(fd);
         throw RFileError({.Kind = RFileErrorKind::OpenFailed, .Path = path, .SystemError = error});
     }

@@ -1,4 +1,5 @@
 #include "support/cli_runner.h"
+#include "support/fifo_guard.h"
 
 #include <nlohmann/json.hpp>
 
@@ -44,6 +45,46 @@ TEST(CliInfo, PrintsHeaderAndCurvesAsJson)
     EXPECT_EQ(gr["max"].get<double>(), 30.3);
 }
 
+TEST(CliInfo, AFifoAFolderOrADeviceIsRefusedAtOnceByWhatItIs)
+{
+    TempDir dir;
+    const std::string fifo = dir.File("pipe.las");
+    MakeFifo(fifo);
+    const std::string folder = dir.File("folder.las");
+    std::filesystem::create_directory(folder);
+    const std::pair<std::string, std::string> cases[] = {
+        {"info " + fifo, fifo + " не является обычным файлом (именованный канал (FIFO))\n"},
+        {"--lang en info " + fifo, fifo + " is not a regular file (FIFO (named pipe))\n"},
+        {"info /dev/null", "/dev/null не является обычным файлом (символьное устройство)\n"},
+        {"--lang en info " + folder, folder + " is a folder, not a file\n"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const FifoGuard guard(fifo);
+        const CliResult result = RunCli(arguments, dir);
+        EXPECT_FALSE(guard.Unblocked()) << arguments;
+        EXPECT_EQ(result.exitCode, 1) << arguments;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, message);
+    }
+}
+
+TEST(CliInfo, AFileOfOnlyTheDepthColumnSaysWhyItFails)
+{
+    TempDir dir;
+    const std::string path = dir.File("depth.las");
+    WriteWholeFile(path, "~Version\r\n VERS. 2.0 : X\r\n WRAP. NO : Y\r\n~Well\r\n STRT.M 1 : A\r\n"
+                         " STOP.M 2 : B\r\n STEP.M 1 : C\r\n NULL. -999.25 : N\r\n~Curve\r\n DEPT.M : D\r\n"
+                         "~A\r\n1\r\n2\r\n");
+    const CliResult info = RunCli("--lang en info " + path, dir);
+    EXPECT_EQ(info.exitCode, 1);
+    EXPECT_EQ(info.err, "File " + path + " has no curves: its data hold only the depth column\n");
+    const CliResult convert = RunCli("convert " + path + " " + dir.File("out.las"), dir);
+    EXPECT_EQ(convert.exitCode, 1);
+    EXPECT_NE(convert.err.find("В файле " + path + " нет кривых: в его данных только столбец глубины\n"),
+              std::string::npos)
+        << convert.err;
+}
+
 TEST(CliInfo, DecodesWindows1251AndReportsFailuresOnStderr)
 {
     TempDir dir;
@@ -66,6 +107,58 @@ TEST(CliInfo, DecodesWindows1251AndReportsFailuresOnStderr)
                                           "\xD1\xEA\xE2\xE0\xE6\xE8\xED\xE0 : W\r\n~C\r\nDEPT.M : D\r\n~A\r\n1\r\n");
     const CliResult quoted = RunCli("info " + dir.File("nodot.las"), dir);
     EXPECT_NE(quoted.err.find("Не найдена точка в строке Скважина"), std::string::npos) << quoted.err;
+}
+
+namespace {
+
+// Bytes a terminal acts on: C0 controls other than the line breaks and
+// tabs of the tool's own layout, DEL, and the C1 controls in UTF-8.
+std::string TerminalControls(const std::string& text)
+{
+    std::string found;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+        if ((byte < 0x20 && byte != '\n' && byte != '\t') || byte == 0x7F || c1)
+            found += std::to_string(byte) + "@" + std::to_string(i) + " ";
+    }
+    return found;
+}
+
+}  // namespace
+
+TEST(CliInfo, ControlBytesOfTheFileReachTheTerminalEscaped)
+{
+    // A title sequence, a bell, a screen clear (C1 CSI in UTF-8) and DEL in
+    // a well item, a mnemonic and a data line with too many values, and a
+    // bare CR, which ends a line.
+    TempDir dir;
+    WriteWholeFile(dir.File("esc.las"),
+                   "~Version\r\n VERS. 2.0 : X\r\n WRAP. NO : Y\r\n"
+                   "~Well\r\n STRT.M 1000 : A\r\n STOP.M 1000.5 : B\r\n STEP.M 0.25 : C\r\n"
+                   " NULL. -999.25 : N\r\n WELL. W\x1b]0;owned\x07x\xC2\x9B" "2J\x7Fz : WELL\r\n"
+                   "~Curve\r\n DEPT.M : D\r\n G\x1bR\x07X.GAPI : G\r\n"
+                   "~A\r\n1000 10.1\r\n1000.25 20\r5\r\n1000.5 30.3 \x1b]0;owned\x07 \xC2\x9B" "2J 7\r\n");
+    const CliResult result = RunCli("--lang en info " + dir.File("esc.las"), dir);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(TerminalControls(result.out), "");
+    EXPECT_EQ(TerminalControls(result.err), "");
+    EXPECT_NE(result.err.find("Too many values in line 1000.5 30.3 \\x1b]0;owned\\x07 \\x9b" "2J 7 of the Data section"),
+              std::string::npos)
+        << result.err;
+    // The JSON escapes them its own way and reads back as the file's text.
+    const auto info = nlohmann::json::parse(result.out);
+    EXPECT_EQ(info["well"]["WELL"], "W\x1b]0;owned\x07x\xC2\x9B" "2J\x7Fz");
+    ASSERT_EQ(info["curves"].size(), 1u);
+    EXPECT_EQ(info["curves"][0]["mnemonic"], "G\x1bR\x07X");
+    EXPECT_NE(result.out.find("\\u009b"), std::string::npos);
+    EXPECT_NE(result.out.find("\\u007f"), std::string::npos);
+
+    // A file name is shown the same way, in Russian as in English.
+    const CliResult missing = RunCli("info '" + dir.File("no\x1b]0;owned\x07.las") + "'", dir);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(TerminalControls(missing.err), "");
+    EXPECT_NE(missing.err.find("no\\x1b]0;owned\\x07.las не найден"), std::string::npos) << missing.err;
 }
 
 TEST(CliConvert, SavesAfterEveryLoadAndFailsOnlyOnRealFailures)

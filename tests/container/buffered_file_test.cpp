@@ -1,5 +1,7 @@
 #include "container/buffered_file.h"
 #include "container/error.h"
+#include "container/file_error.h"
+#include "support/fifo_guard.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
 
@@ -183,6 +185,28 @@ TEST(BufferedFile, OpenFailuresNameThePathAndTheReason)
     }
     EXPECT_THROW(file.OpenWrite(dir.File("no/such/dir/f")), RError);
     EXPECT_THROW(file.OpenRead(dir.Path().string()), RError);  // a directory is not a file
+}
+
+TEST(BufferedFile, AFifoOrADeviceIsRefusedWithoutWaitingOnIt)
+{
+    // A settings file replaced by a FIFO must not hold the viewer up
+    // waiting for a writer, nor a device be read as a file.
+    TempDir dir;
+    const std::string fifo = dir.File("settings.dat");
+    MakeFifo(fifo);
+    const std::pair<std::string, int> cases[] = {{fifo, ENOTSUP}, {"/dev/null", ENOTSUP}, {dir.Path().string(), EISDIR}};
+    for (const auto& [path, reason] : cases) {
+        const FifoGuard guard(fifo);
+        RBufferedFile file;
+        try {
+            file.OpenRead(path);
+            ADD_FAILURE() << "no error for " << path;
+        } catch (const RFileError& error) {
+            EXPECT_EQ(error.Fault().Kind, RFileErrorKind::OpenFailed);
+            EXPECT_EQ(error.Fault().SystemError, reason) << path;
+        }
+        EXPECT_FALSE(guard.Unblocked()) << path;
+    }
 }
 
 TEST(BufferedFile, ShortReadsAndImpossibleLengthsRaiseTheReadError)
