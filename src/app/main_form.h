@@ -9,7 +9,8 @@
 //     at and reporting the one the user chooses;
 //   - RLogOverlay draws the cursor line, its read-out and the rubber band;
 //   - RMiniMap shows the whole log small, the view framed on it.
-// The navigation handlers live in main_form_navigation.cpp.
+// The document's commands live in main_form_file.cpp, the navigation
+// handlers in main_form_navigation.cpp.
 //
 //     TFrmMain window(settingsFolder, arguments);  // reads mainSettings.ini
 //     window.showMaximized();                      // opens arguments[0] if it is the only one
@@ -174,6 +175,8 @@ private:
     void SetLoadingControls(bool loading);
     void SetVisibleLasXAxis();
     QString Text(const std::string& utf8) const { return QString::fromStdString(utf8); }
+    // A path in file-system bytes.
+    static std::string PathBytes(const QString& path);
 
     // Navigation (main_form_navigation.cpp).
     // The scale track and Inscribe show the view as it stands.
