@@ -132,9 +132,17 @@ RAtomicFile::RAtomicFile(const std::string& path) : path_(path)
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
         target_ = path;
-        fd_ = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        // A pipe nobody reads would block the open for ever; without a
+        // reader it fails at once (ENXIO). The writes block as usual.
+        fd_ = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
         if (fd_ < 0)
             FailOpen(path, errno);
+        const int flags = ::fcntl(fd_, F_GETFL);
+        if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) < 0) {
+            const int error = errno;
+            Discard();
+            FailOpen(path, error);
+        }
         return;
     }
     target_ = FollowLinks(path);

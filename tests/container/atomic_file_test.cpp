@@ -232,6 +232,17 @@ TEST(AtomicFile, ADeviceIsWrittenThroughAndNeverReplaced)
     ASSERT_EQ(::stat("/dev/full", &info), 0);
     EXPECT_TRUE(S_ISCHR(info.st_mode));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.File("full")));
+
+    // A pipe nobody reads is refused at once instead of waiting for ever.
+    const std::string fifo = dir.File("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    try {
+        RAtomicFile unread(fifo);
+        ADD_FAILURE() << "opened a pipe without a reader";
+    } catch (const RError& error) {
+        EXPECT_EQ(std::string(error.what()), "Ошибка открытия файла " + fifo + ": " + std::strerror(ENXIO));
+    }
+    EXPECT_EQ(std::filesystem::status(fifo).type(), std::filesystem::file_type::fifo);
 }
 
 namespace {
