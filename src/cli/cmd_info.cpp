@@ -28,6 +28,33 @@ std::string_view VersionText(RLasVersion version)
     }
 }
 
+// The JSON as printed: nlohmann escapes the C0 controls ("\u001b"); DEL and
+// the C1 controls (U+0080..U+009F), which a terminal may also act on, get
+// the same JSON escape here. The dump is valid UTF-8, so C2 80..C2 9F are
+// exactly those characters.
+std::string TerminalJson(const std::string& dump)
+{
+    constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(dump.size());
+    for (std::size_t i = 0; i < dump.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(dump[i]);
+        unsigned code = 0;
+        if (byte == 0x7F) {
+            code = byte;
+        } else if (byte == 0xC2 && i + 1 < dump.size() && static_cast<unsigned char>(dump[i + 1]) < 0xA0) {
+            code = static_cast<unsigned char>(dump[++i]);
+        } else {
+            out += dump[i];
+            continue;
+        }
+        out += "\\u00";
+        out += kHex[code >> 4];
+        out += kHex[code & 0xF];
+    }
+    return out;
+}
+
 }  // namespace
 
 int RunInfo(const CliArgs& args)
@@ -95,6 +122,6 @@ int RunInfo(const CliArgs& args)
                           {"max", curve->MaxValue}});
     }
     info["curves"] = std::move(curves);
-    std::cout << info.dump(2) << '\n';
+    std::cout << TerminalJson(info.dump(2)) << '\n';
     return data.Curves().empty() ? 1 : 0;
 }

@@ -120,18 +120,56 @@ void RemoveTemporariesAndDie(int signalNumber)
 
 RLasLanguage CliLanguage() { return CurrentLanguage(); }
 
+std::string TerminalText(std::string_view text)
+{
+    constexpr char kHex[] = "0123456789abcdef";
+    const auto escape = [&](std::string& out, unsigned code) {
+        out += "\\x";
+        out += kHex[code >> 4];
+        out += kHex[code & 0xF];
+    };
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) {
+            const bool lineEnd = byte == '\n' || (byte == '\r' && text.substr(i + 1, 1) == "\n");
+            if ((byte < 0x20 && !lineEnd && byte != '\t') || byte == 0x7F)
+                escape(out, byte);
+            else
+                out += static_cast<char>(byte);
+            ++i;
+            continue;
+        }
+        const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        const std::string_view sequence = text.substr(i, length);
+        if (length == 1 || !TextCodec::IsValidUtf8(sequence)) {
+            escape(out, byte);  // a stray byte, which an 8-bit terminal might take for a control
+            ++i;
+        } else if (byte == 0xC2 && static_cast<unsigned char>(sequence[1]) < 0xA0) {
+            escape(out, static_cast<unsigned char>(sequence[1]));  // C1: U+0080..U+009F
+            i += length;
+        } else {
+            out += sequence;
+            i += length;
+        }
+    }
+    return out;
+}
+
 std::string ErrorMessage(const std::exception& error)
 {
     if (const auto* known = dynamic_cast<const RError*>(&error))
-        return known->Text(CurrentLanguage());
-    return error.what();
+        return TerminalText(known->Text(CurrentLanguage()));
+    return TerminalText(error.what());
 }
 
 void PrintDiagnostic(const std::string& text)
 {
     // A message is program text in UTF-8 that may quote file bytes in
-    // Windows-1251; NUL bytes from the file are written through as well.
-    const std::string line = TextCodec::DecodeMixed(text) + '\n';
+    // Windows-1251 (or carry them in a path): read as such, then made safe
+    // for the terminal, NUL bytes from the file included.
+    const std::string line = TerminalText(TextCodec::DecodeMixed(text)) + '\n';
     std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
