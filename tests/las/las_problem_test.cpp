@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -153,6 +154,27 @@ TEST(ProblemText, AFileErrorCauseIsWordedInTheProblemsLanguage)
     problem.Cause = RFileFault{.Kind = RFileErrorKind::OpenFailed, .Path = "/out/no/a.las", .SystemError = ENOENT};
     EXPECT_EQ(Russian(problem), "не удается открыть файл /out/no/a.las для записи: " + std::string(std::strerror(ENOENT)));
     EXPECT_EQ(English(problem), "Cannot open file /out/no/a.las for writing: No such file or directory");
+}
+
+TEST(ProblemText, WhatStandsInAFilesPlaceIsWordedInTheProblemsLanguage)
+{
+    RLasProblem problem = ProblemOf(RLasProblemKind::NotARegularFile);
+    problem.Path = "/logs/a.las";
+    problem.Detail = "ignored when the type is known";
+    const std::tuple<RLasFileType, std::string, std::string> types[] = {
+        {RLasFileType::Fifo, "именованный канал (FIFO)", "FIFO (named pipe)"},
+        {RLasFileType::Socket, "сокет", "socket"},
+        {RLasFileType::CharacterDevice, "символьное устройство", "character device"},
+        {RLasFileType::BlockDevice, "блочное устройство", "block device"},
+        {RLasFileType::Other, "особый файл", "special file"},
+    };
+    for (const auto& [type, russian, english] : types) {
+        problem.FileType = type;
+        EXPECT_EQ(Russian(problem), "/logs/a.las не является обычным файлом (" + russian + ")");
+        EXPECT_EQ(English(problem), "/logs/a.las is not a regular file (" + english + ")");
+    }
+    problem.Kind = RLasProblemKind::IsAFolder;
+    EXPECT_EQ(Russian(problem), "/logs/a.las является папкой, а не файлом");
 }
 
 TEST(ProblemText, SizeRefusalsCarryTheirNumbers)
