@@ -45,11 +45,15 @@ const char* MarkerWord(int style)
     }
 }
 
+// The range the picture uses: after the layout the placement's (automatic
+// ends found from the data, a zero span widened, log rules applied), the
+// set one before it.
 Json AxisSummary(const RChartAxis& axis)
 {
+    const RAxisPlacement& placement = axis.Placement();
     return {{"caption", ChartText(axis.Caption)},
-            {"min", axis.MinValue()},
-            {"max", axis.MaxValue()},
+            {"min", axis.LaidOut() ? placement.min : axis.MinValue()},
+            {"max", axis.LaidOut() ? placement.max : axis.MaxValue()},
             {"log", axis.AxisType == atLogarithmic},
             {"color", Hex(axis.Color)}};
 }

@@ -1,5 +1,8 @@
+#include "chart/chart.h"
+#include "las/las_data.h"
 #include "raster/png_codec.h"
 #include "support/cli_runner.h"
+#include "view/las_core.h"
 
 #include <nlohmann/json.hpp>
 
@@ -10,6 +13,7 @@
 #include <filesystem>
 
 #include <fstream>
+#include <memory>
 
 namespace {
 
@@ -119,6 +123,52 @@ TEST(CliCrossPlot, PairsTwoCurvesWithTheWindowsDefaults)
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.err.find("NOPE"), std::string::npos);
     EXPECT_EQ(RunCli("crossplot " + kSample + " GR RHOB " + dir.File("z.png") + " --marker star", dir).exitCode, 2);
+}
+
+TEST(CliCrossPlot, ModelGivesTheAxisRangesThePictureUses)
+{
+    // Automatic axes: the model reports the ranges the layout gave them,
+    // drawn the same way here, not the 0..1 they hold before it.
+    TempDir dir;
+    const CliResult result = RunCli("crossplot " + kSample + " GR RHOB " + dir.File("x.png") + " --width 640 --height 480"
+                                        " --model " + dir.File("x.json"),
+                                    dir);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const auto model = ReadJson(dir.File("x.json"));
+
+    const std::unique_ptr<RLasCore> core = RLasCore::Open(kSample, "", RLasLoadOptions{});
+    RLasCrossPlotSettings plot;
+    const auto indexOf = [&](const std::string& mnemonic) {
+        const auto& curves = core->Data->Curves();
+        for (std::size_t i = 0; i < curves.size(); ++i)
+            if (curves[i]->Mnemonic == mnemonic)
+                return static_cast<std::int32_t>(i);
+        return std::int32_t{-1};
+    };
+    plot.XCurve = indexOf("GR");
+    plot.YCurve = indexOf("RHOB");
+    plot.UseGradient = true;
+    plot.MarkerStyle = cmsRound;
+    plot.MarkerSize = 5;
+    plot.DepthName = "Глубина";  // the colour scale's caption takes room from the plot
+    RChart chart(640, 480);
+    chart.SetUseAntialiasing(true);
+    core->BuildCrossPlot(chart, plot);
+    chart.Draw();
+    ASSERT_TRUE(chart.XAxis().At(0) && chart.YAxis().At(0));
+    const RAxisPlacement& x = chart.XAxis().At(0)->Placement();
+    const RAxisPlacement& y = chart.YAxis().At(0)->Placement();
+    ASSERT_TRUE(x.laidOut && y.laidOut);
+    EXPECT_DOUBLE_EQ(model["xAxis"]["min"].get<double>(), x.min);
+    EXPECT_DOUBLE_EQ(model["xAxis"]["max"].get<double>(), x.max);
+    EXPECT_DOUBLE_EQ(model["yAxis"]["min"].get<double>(), y.min);
+    EXPECT_DOUBLE_EQ(model["yAxis"]["max"].get<double>(), y.max);
+    // GR runs 20..120 and RHOB 2.1..2.5: every point lies on the picture.
+    EXPECT_LE(x.min, 20.0);
+    EXPECT_GE(x.max, 120.0);
+    EXPECT_LE(y.min, 2.1);
+    EXPECT_GE(y.max, 2.5);
+    EXPECT_LT(y.max - y.min, 1.0);
 }
 
 namespace {
