@@ -311,6 +311,8 @@ void RLasCore::BuildChart(RChart& chart, const RLasFilter& filter) const
     // As wide as its widest label (930,000.0), and never narrower than 50 px.
     depth.MinSize = 50;
     depth.GridLinesColor = GridColor(black, area);
+    // Zoomed in, 1,500.25 and 1,500.50 rather than 1,500.25 and 1,500.5.
+    depth.UniformLabelDecimals = true;
     // The depth track's header cell: the index's name over its unit.
     if (const TLasHeaderNew* header = Data->LasHeader(); header && !header->Curves().DepthLine.Mnem.empty()) {
         const RLasSectionLine& index = header->Curves().DepthLine;
