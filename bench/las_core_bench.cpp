@@ -6,6 +6,8 @@
 // - PrepareDistinct/N: N curves C0 ... C(N-1), likewise.
 // - PrepareWithFills/N: distinct curves, each with a stored view that fills
 //   against the curve before it in the same track.
+// - PrepareWithMethods/N: distinct curves and 1,000 stored methods, each
+//   reading one of the first curves, applied and listed after loading.
 // - BuildChart/N: the log chart of N prepared distinct curves.
 // - OpenDuplicates/N, OpenDistinct/N: RLasCore::Open of a generated LAS
 //   file of N curves and two depths, reading and preparing.
@@ -58,12 +60,25 @@ std::unique_ptr<RLasSettings> FillViews(std::int64_t count)
     return settings;
 }
 
-void Prepare(benchmark::State& state, bool duplicates, bool fills)
+std::unique_ptr<RLasSettings> Methods(int count)
+{
+    auto settings = std::make_unique<RLasSettings>();
+    for (int m = 0; m < count; ++m)
+        settings->SetCalcMethod("M" + std::to_string(m), std::make_unique<RCurveCalcMethod>("C" + std::to_string(m % 10) + "*2"));
+    return settings;
+}
+
+enum class Stored { None, Fills, Methods };
+
+void Prepare(benchmark::State& state, bool duplicates, Stored stored = Stored::None)
 {
     for (auto _ : state) {
         state.PauseTiming();
         RLasCore core;
-        core.SetData(CurvesNamed(state.range(0), duplicates), fills ? FillViews(state.range(0)) : nullptr);
+        core.SetData(CurvesNamed(state.range(0), duplicates),
+                     stored == Stored::Fills     ? FillViews(state.range(0))
+                     : stored == Stored::Methods ? Methods(1000)
+                                                 : nullptr);
         state.ResumeTiming();
         core.Prepare(RPrepareMode::Opened);
         benchmark::DoNotOptimize(core.Data->Curves().back()->Mnemonic.data());
@@ -73,9 +88,10 @@ void Prepare(benchmark::State& state, bool duplicates, bool fills)
     }
 }
 
-void PrepareDuplicates(benchmark::State& state) { Prepare(state, true, false); }
-void PrepareDistinct(benchmark::State& state) { Prepare(state, false, false); }
-void PrepareWithFills(benchmark::State& state) { Prepare(state, false, true); }
+void PrepareDuplicates(benchmark::State& state) { Prepare(state, true); }
+void PrepareDistinct(benchmark::State& state) { Prepare(state, false); }
+void PrepareWithFills(benchmark::State& state) { Prepare(state, false, Stored::Fills); }
+void PrepareWithMethods(benchmark::State& state) { Prepare(state, false, Stored::Methods); }
 
 void BuildChart(benchmark::State& state)
 {
@@ -138,6 +154,7 @@ void OpenDistinct(benchmark::State& state) { Open(state, false); }
 LAS_CORE_BENCH(PrepareDuplicates);
 LAS_CORE_BENCH(PrepareDistinct);
 LAS_CORE_BENCH(PrepareWithFills);
+LAS_CORE_BENCH(PrepareWithMethods);
 LAS_CORE_BENCH(BuildChart);
 LAS_CORE_BENCH(OpenDuplicates);
 LAS_CORE_BENCH(OpenDistinct);
