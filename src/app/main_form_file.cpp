@@ -8,7 +8,6 @@
 #include "app/mini_map.h"
 #include "app/scale_track.h"
 #include "chart/chart.h"
-#include "container/atomic_file.h"
 #include "container/text_codec.h"
 #include "view/las_core.h"
 
@@ -237,16 +236,8 @@ void TFrmMain::sBtnSaveClick()
         saved = core_->Data->SaveToLas(PathBytes(path));
     }
     if (!saved) {
-        // The writer has said what failed; when it could not even create
-        // its temporary file it does not say why, so the reason is asked of
-        // the file system with the same kind of temporary file.
-        try {
-            RAtomicFile probe(PathBytes(path));
-        } catch (const std::exception& error) {
-            const QString reason = ErrorText(error, DiagnosticLanguage());
-            if (!messages_.contains(reason))
-                messages_ << reason;
-        }
+        // The writer has said what failed and why (its file error with the
+        // system's reason).
         if (messages_.isEmpty())
             messages_ << Text(lang_.CannotWriteFile()) + path;
         ShowError(messages_.join('\n'));
