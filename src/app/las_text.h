@@ -7,6 +7,7 @@
 // file.
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
 #include <string_view>
@@ -25,5 +26,14 @@ std::string FromTyped(const QString& text, const RLasData& data);
 // A chart caption as shown: chart text is Windows-1251 bytes, what the
 // raster fonts draw.
 QString FromChart(std::string_view bytes);
+
+// Text that may carry a file's control characters (messages quoting it,
+// file names, the header as read) as a widget shows it: the C0 controls as
+// their symbols of the Control Pictures block (ESC U+241B "␛", BEL "␇", a
+// CR alone "␍"), DEL as "␡" and the C1 controls U+0080..U+009F as \x80..
+// \x9f. Line breaks (LF, CR LF) and tabs stay as they are. For showing
+// only: names typed back into a data set go through FromTyped unchanged.
+QString Visible(const QString& text);
+QStringList Visible(const QStringList& texts);
 
 }  // namespace LasText

@@ -512,7 +512,8 @@ void TFrmMain::ReportMessages(const QString& heading, QStringList extra)
     messages_.clear();
     if (messages.isEmpty())
         return;
-    ShowMessages(this, heading.isEmpty() ? windowTitle() : heading, messages);
+    // Messages and file names may carry a file's control characters.
+    ShowMessages(this, LasText::Visible(heading.isEmpty() ? windowTitle() : heading), LasText::Visible(messages));
 }
 
 // --- Showing the window ----------------------------------------------------
