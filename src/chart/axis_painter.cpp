@@ -72,8 +72,9 @@ void RAxisPainter::DrawGrid()
                 Rule(graph.left, y, graph.Width() - 1, 0, tick.major ? axis->GridLinesColor : minor);
         }
     }
+    const std::vector<bool> trackGrid = RChartLayout::TrackGridAxes(chart_);
     for (int i = 0; i < chart_.XAxis().Count(); ++i) {
-        if (!RChartLayout::DrawsTrackGrid(chart_, i))
+        if (!trackGrid[std::size_t(i)])
             continue;
         const RChartAxis& axis = chart_.XAxis()[i];
         const RChartRect extent = axis.Extent();

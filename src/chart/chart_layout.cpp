@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -52,17 +53,16 @@ void SetLabelDecimals(RChartAxis& axis)
 
 }  // namespace
 
-bool RChartLayout::DrawsTrackGrid(const RChart& chart, int axisIndex)
+std::vector<bool> RChartLayout::TrackGridAxes(const RChart& chart)
 {
-    const RChartAxis* axis = chart.XAxis().At(axisIndex);
-    if (!axis || !axis->Visible || !axis->ShowGridLines)
-        return false;
-    for (int i = 0; i < axisIndex; ++i) {
-        const RChartAxis& other = chart.XAxis()[i];
-        if (other.Visible && other.ShowGridLines && other.TrackIndex == axis->TrackIndex)
-            return false;
+    std::vector<bool> draws(std::size_t(chart.XAxis().Count()), false);
+    std::set<int> tracksWithGrid;
+    for (int i = 0; i < chart.XAxis().Count(); ++i) {
+        const RChartAxis& axis = chart.XAxis()[i];
+        if (axis.Visible && axis.ShowGridLines)
+            draws[std::size_t(i)] = tracksWithGrid.insert(axis.TrackIndex).second;
     }
-    return true;
+    return draws;
 }
 
 RChartLayoutResult RChartLayout::Run()

@@ -42,8 +42,9 @@ public:
     RChartLayout(RChart& chart, RChartOutputDriver& driver) : chart_(chart), driver_(driver) {}
     RChartLayoutResult Run();
 
-    // The first horizontal axis of each track draws the track's grid.
-    static bool DrawsTrackGrid(const RChart& chart, int axisIndex);
+    // Per horizontal axis, whether it draws its track's grid: the first
+    // visible one with grid lines of each track does.
+    static std::vector<bool> TrackGridAxes(const RChart& chart);
 
 private:
     struct AxisMeasure {
