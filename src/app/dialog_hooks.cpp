@@ -15,16 +15,31 @@ QString Title(QWidget* parent)
     return QApplication::applicationDisplayName();
 }
 
-void DefaultShowError(QWidget* parent, const QString& text) { QMessageBox::critical(parent, Title(parent), text); }
+// Messages quote paths and lines of files: they are shown as plain text,
+// never read as rich text, so that a LAS line like <a href=...> stays text.
+int PlainBox(QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text,
+             QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, title, QString(), buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    return box.exec();
+}
+
+void DefaultShowError(QWidget* parent, const QString& text)
+{
+    PlainBox(QMessageBox::Critical, parent, Title(parent), text, QMessageBox::Ok);
+}
 
 void DefaultInform(QWidget* parent, const QString& title, const QString& text)
 {
-    QMessageBox::information(parent, title, text);
+    PlainBox(QMessageBox::Information, parent, title, text, QMessageBox::Ok);
 }
 
 bool DefaultAsk(QWidget* parent, const QString& title, const QString& text)
 {
-    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return PlainBox(QMessageBox::Question, parent, title, text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
 }
 
 QColor DefaultPickColor(QWidget* parent, const QColor& initial) { return QColorDialog::getColor(initial, parent); }

@@ -32,6 +32,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QTextDocument>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
@@ -100,12 +101,14 @@ TFrmMain::TFrmMain(QString settingsFolder, QStringList arguments, QWidget* paren
         QMessageBox box(QMessageBox::Warning, parent ? parent->window()->windowTitle() : QString(), heading,
                         QMessageBox::Ok, parent);
         box.setObjectName("MessagesBox");
+        // Quotes of the file stay text: a line like <a href=...> is no link.
+        box.setTextFormat(Qt::PlainText);
         QStringList shown = messages.mid(0, kMessagesInText);
         if (messages.size() > kMessagesInText) {
             shown << Text(lang_.MoreMessages()).arg(messages.size() - kMessagesInText);
             box.setDetailedText(messages.join('\n'));
         }
-        box.setInformativeText(shown.join('\n'));
+        box.setInformativeText(Qt::convertFromPlainText(shown.join('\n'), Qt::WhiteSpaceNormal));
         box.exec();
     };
     AskDepth = [this](QWidget* parent, double current, double top, double bottom) -> std::optional<double> {
@@ -394,7 +397,9 @@ void TFrmMain::ShowInfo(bool show)
     infoShown_ = show;
     sBtnInfo_->setChecked(show);
     if (show) {
-        memoInfo_->setPlainText(core_ ? LasText::ToDisplay(core_->Data->Header.FullText, *core_->Data) : QString());
+        // Control bytes of the header as visible symbols, not as terminal codes.
+        memoInfo_->setPlainText(
+            core_ ? LasText::Visible(LasText::ToDisplay(core_->Data->Header.FullText, *core_->Data)) : QString());
         memoInfo_->show();
         const int total = std::max(Splitter1_->width(), kMemoWidth * 2);
         Splitter1_->setSizes({total - kMemoWidth, kMemoWidth});

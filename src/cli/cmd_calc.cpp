@@ -79,7 +79,7 @@ int RunCalc(const CliArgs& args)
         try {
             CommitCalcEntries(data, view, single);
         } catch (const RError& error) {
-            std::cerr << "loggard-cli calc: method " << name << " skipped: " << ErrorMessage(error) << "\n";
+            std::cerr << "loggard-cli calc: method " << TerminalText(name) << " skipped: " << ErrorMessage(error) << "\n";
         }
     }
     if (!entries.empty()) {

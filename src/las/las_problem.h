@@ -127,9 +127,10 @@ std::string ProblemText(const RLasProblem& problem, RLasLanguage language);
 // else the process-wide sink); dropped when there is none.
 void Report(RLasProblem problem);
 
-// File bytes as messages quote them: whole up to 200 bytes, otherwise the
-// first 200 and the length, so that a megabyte of binary junk does not end
-// up in a message. Every quoted line or token passes through here.
+// File bytes as messages quote them: control bytes written as \xNN (ESC as
+// \x1b), whole up to 200 bytes so written, otherwise the first 200 and the
+// length, so that a megabyte of binary junk does not end up in a message.
+// Every quoted line or token passes through here.
 std::string QuoteForMessage(std::string_view bytes);
 
 // The quoted file text of a problem (Line, Name) as UTF-8 through `decode`
