@@ -2,6 +2,7 @@
 
 #include "calc/calc_method.h"
 #include "calc/curve_link.h"
+#include "calc/curve_lookup.h"
 #include "calc/curve_operators.h"
 #include "calc/function_registry.h"
 #include "las/las_data.h"
@@ -31,17 +32,6 @@ struct QuoteState {
     }
     bool Open() const { return inDouble || inSingle; }
 };
-
-// Function and curve names compare in upper case (ASCII letters only: the
-// text is 8-bit bytes of unknown encoding).
-std::string Upper(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
 
 // 'name' or "name" without its quotes.
 std::string_view Unquoted(std::string_view name)
@@ -83,8 +73,8 @@ bool IsPlainNumber(std::string_view text)
 
 }  // namespace
 
-RCurveFormulaParser::RCurveFormulaParser(RCurveCalcMethod& method, const RLasData& data, std::string text)
-    : Text(std::move(text)), LasData(data), Method(method)
+RCurveFormulaParser::RCurveFormulaParser(RCurveCalcMethod& method, const RCurveLookup& curves, std::string text)
+    : Text(std::move(text)), Curves(curves), Method(method)
 {
     // The same walk as RemoveWhitespace, remembering where kept characters stood.
     const std::string& typed = method.Formula;
@@ -101,23 +91,28 @@ RCurveFormulaParser::RCurveFormulaParser(RCurveCalcMethod& method, const RLasDat
 
 void RCurveFormulaParser::Parse(RCurveCalcMethod& method, const RLasData& data)
 {
+    Parse(method, RCurveLookup(data));
+}
+
+void RCurveFormulaParser::Parse(RCurveCalcMethod& method, const RCurveLookup& curves)
+{
     // A bare curve name may hold a comparison sign (a curve "A>B"). A formula
     // that reads without comparisons keeps the meaning it had before they
     // existed; only where it does not are the signs operators.
-    if (CurveNamesHoldComparisonSigns(data)) {
+    if (curves.NamesHoldComparisonSigns()) {
         try {
-            ParseWith(method, data, false);
+            ParseWith(method, curves, false);
             return;
         } catch (const RFormulaError&) {
         }
     }
-    ParseWith(method, data, true);
+    ParseWith(method, curves, true);
 }
 
-void RCurveFormulaParser::ParseWith(RCurveCalcMethod& method, const RLasData& data, bool comparisons)
+void RCurveFormulaParser::ParseWith(RCurveCalcMethod& method, const RCurveLookup& curves, bool comparisons)
 {
     method.ClearTree();
-    RCurveFormulaParser parser(method, data, RemoveWhitespace(method.Formula));
+    RCurveFormulaParser parser(method, curves, RemoveWhitespace(method.Formula));
     parser.comparisons_ = comparisons;
     try {
         method.Root = parser.BuildArgument(1, static_cast<int>(parser.Text.size()));
@@ -126,14 +121,6 @@ void RCurveFormulaParser::ParseWith(RCurveCalcMethod& method, const RLasData& da
         method.ClearTree();
         throw;
     }
-}
-
-bool RCurveFormulaParser::CurveNamesHoldComparisonSigns(const RLasData& data)
-{
-    for (const auto& curve : data.Curves())
-        if (!curve->IsCalculated() && curve->Mnemonic.find_first_of(kComparisonSigns) != std::string::npos)
-            return true;
-    return false;
 }
 
 std::string RCurveFormulaParser::RemoveWhitespace(std::string_view formula)
@@ -293,7 +280,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::FunctionCall(int first, int last
         Fail(RFormulaErrorKind::BadCall, first, last);
 
     const std::string name = Range(first, open - 1);
-    const RCurveFunctionClass* functionClass = FindFunctionClass(Upper(name));
+    const RCurveFunctionClass* functionClass = FindFunctionClass(UpperName(name));
 
     // Argument ranges between the brackets, split at top-level commas; round
     // and square brackets both group here.
@@ -369,7 +356,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::NumberConstant(int first, int la
 
 std::unique_ptr<RCurveArg> RCurveFormulaParser::MakeLink(int first, int last)
 {
-    const std::string upperName = Upper(Range(first, last));
+    const std::string upperName = UpperName(Range(first, last));
     // Bare names are only functions without arguments: D, DEPTH, NULL, PI.
     if (const RCurveFunctionClass* functionClass = FindFunctionClass(upperName, true)) {
         std::unique_ptr<RCurveArg> node = functionClass->create();
@@ -389,13 +376,4 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::MakeLink(int first, int last)
     return link;
 }
 
-const RLasCurve* RCurveFormulaParser::FindCurve(std::string_view name) const
-{
-    const std::string wanted = Upper(name);
-    for (std::size_t i = LasData.Curves().size(); i-- > 0;) {
-        const RLasCurve& curve = *LasData.Curves()[i];
-        if (!curve.IsCalculated() && Upper(curve.Mnemonic) == wanted)
-            return &curve;
-    }
-    return nullptr;
-}
+const RLasCurve* RCurveFormulaParser::FindCurve(std::string_view name) const { return Curves.Find(name); }
