@@ -1,6 +1,5 @@
 #include "calc/calc_method.h"
 
-#include "calc/curve_lookup.h"
 #include "calc/formula_parser.h"
 #include "container/dc_node.h"
 #include "las/las_curve.h"
@@ -10,7 +9,6 @@
 #include <cmath>
 
 void RCurveCalcMethod::Parse(const RLasData& data) { RCurveFormulaParser::Parse(*this, data); }
-void RCurveCalcMethod::Parse(const RCurveLookup& curves) { RCurveFormulaParser::Parse(*this, curves); }
 
 void RCurveCalcMethod::ClearTree()
 {
@@ -18,12 +16,34 @@ void RCurveCalcMethod::ClearTree()
     Root.reset();
 }
 
-bool RCurveCalcMethod::Compute(const RLasData& data, RLasCurve& curve) const
+namespace {
+
+// The irregular depth index of the data set's file curves: the one they all
+// share (by pointer or, after a load from the container form, by content).
+// Null when every file curve is regular; `conflict` is set when irregular
+// curves carry different indexes, which give no common grid.
+std::shared_ptr<const TDoubleArray> SharedDepthIndex(const RLasData& data, const RLasCurve*& owner, bool& conflict)
 {
-    return Compute(RCurveLookup(data), curve);
+    std::shared_ptr<const TDoubleArray> shared;
+    conflict = false;
+    owner = nullptr;
+    for (const auto& source : data.Curves()) {
+        if (source->IsCalculated() || source->IsRegular())
+            continue;
+        if (!shared) {
+            shared = source->Depths;
+            owner = source.get();
+        } else if (source->Depths != shared && *source->Depths != *shared) {
+            conflict = true;
+            return nullptr;
+        }
+    }
+    return shared;
 }
 
-bool RCurveCalcMethod::Compute(const RCurveLookup& curves, RLasCurve& curve) const
+}  // namespace
+
+bool RCurveCalcMethod::Compute(const RLasData& data, RLasCurve& curve) const
 {
     curve.Data.Samples.clear();
     curve.Depths.reset();
@@ -33,19 +53,19 @@ bool RCurveCalcMethod::Compute(const RCurveLookup& curves, RLasCurve& curve) con
     if (!Root)
         return false;
 
-    const RDepthGrid& grid = curves.Grid();
-    if (grid.Conflict)
+    const RLasCurve* indexOwner = nullptr;
+    bool conflict = false;
+    std::shared_ptr<const TDoubleArray> depths = SharedDepthIndex(data, indexOwner, conflict);
+    if (conflict)
         return false;
-    const std::shared_ptr<const TDoubleArray>& depths = grid.Depths;
     std::size_t count = 0;
     double first = 0.0, step = 0.0;
     if (depths) {
         // An irregular file: one sample per row of its index, at the row's
         // depth; regular file curves beside it are read at those depths.
-        const RLasCurve& indexOwner = *curves.Data().Curves()[static_cast<std::size_t>(grid.IndexOwner)];
         curve.Depths = depths;
-        curve.FirstDepth = indexOwner.FirstDepth;
-        curve.LastDepth = indexOwner.LastDepth;
+        curve.FirstDepth = indexOwner->FirstDepth;
+        curve.LastDepth = indexOwner->LastDepth;
         curve.Data.Step = 0.0;
         count = depths->size();
         if (count == 0 || count > kMaxSamples) {
@@ -57,13 +77,32 @@ bool RCurveCalcMethod::Compute(const RCurveLookup& curves, RLasCurve& curve) con
         // part. Depths may run down as well as up (a negative step, as in
         // many LAS files); the grid then starts at the largest first depth.
         // Curves whose steps differ in sign or are zero have no common grid.
-        first = grid.First;
-        step = grid.Step;
-        const double last = grid.Last;
+        bool anyCurve = false, mixed = false;
+        double last = 0.0;
+        for (const auto& source : data.Curves()) {
+            if (source->IsCalculated())
+                continue;
+            if (!anyCurve) {
+                first = source->FirstDepth;
+                last = source->LastDepth;
+                step = source->Data.Step;
+                anyCurve = true;
+            } else if (step > 0.0) {
+                mixed = mixed || !(source->Data.Step > 0.0);
+                first = std::min(first, source->FirstDepth);
+                last = std::max(last, source->LastDepth);
+                step = std::min(step, source->Data.Step);
+            } else {
+                mixed = mixed || !(source->Data.Step < 0.0);
+                first = std::max(first, source->FirstDepth);
+                last = std::min(last, source->LastDepth);
+                step = std::max(step, source->Data.Step);
+            }
+        }
         curve.FirstDepth = first;
         curve.LastDepth = last;
         curve.Data.Step = step;
-        if (!grid.AnyCurve || grid.Mixed || !(step > 0.0 || step < 0.0))
+        if (!anyCurve || mixed || !(step > 0.0 || step < 0.0))
             return false;
         // Rounded, not truncated: (last - first) / step often lands a hair
         // below the integer it stands for.

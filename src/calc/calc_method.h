@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-class RCurveLookup;
 class RDCNode;
 class RLasCurve;
 class RLasData;
@@ -28,8 +27,6 @@ public:
     // Parses Formula against `data`, replacing any earlier tree. Raises
     // RError with the parser's message; the method then has no tree.
     void Parse(const RLasData& data);
-    // The same with a lookup that many methods of one data set share.
-    void Parse(const RCurveLookup& curves);
     bool IsParsed() const { return Root != nullptr; }
     // Drops the tree (Root and Nodes).
     void ClearTree();
@@ -49,8 +46,6 @@ public:
     // sign, irregular curves carry different indexes, or the sample count
     // is out of bounds.
     bool Compute(const RLasData& data, RLasCurve& curve) const;
-    // The same over the lookup's grid.
-    bool Compute(const RCurveLookup& curves, RLasCurve& curve) const;
 
     // The persisted form: the formula is value 0 of object 0 of `node`.
     void LoadFromNode(const RDCNode& node);

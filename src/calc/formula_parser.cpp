@@ -2,7 +2,6 @@
 
 #include "calc/calc_method.h"
 #include "calc/curve_link.h"
-#include "calc/curve_lookup.h"
 #include "calc/curve_operators.h"
 #include "calc/function_registry.h"
 #include "las/las_data.h"
@@ -32,6 +31,17 @@ struct QuoteState {
     }
     bool Open() const { return inDouble || inSingle; }
 };
+
+// Function and curve names compare in upper case (ASCII letters only: the
+// text is 8-bit bytes of unknown encoding).
+std::string Upper(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
 
 // 'name' or "name" without its quotes.
 std::string_view Unquoted(std::string_view name)
@@ -73,8 +83,8 @@ bool IsPlainNumber(std::string_view text)
 
 }  // namespace
 
-RCurveFormulaParser::RCurveFormulaParser(RCurveCalcMethod& method, const RCurveLookup& curves, std::string text)
-    : Text(std::move(text)), Curves(curves), Method(method)
+RCurveFormulaParser::RCurveFormulaParser(RCurveCalcMethod& method, const RLasData& data, std::string text)
+    : Text(std::move(text)), LasData(data), Method(method)
 {
     // The same walk as RemoveWhitespace, remembering where kept characters stood.
     const std::string& typed = method.Formula;
@@ -91,28 +101,23 @@ RCurveFormulaParser::RCurveFormulaParser(RCurveCalcMethod& method, const RCurveL
 
 void RCurveFormulaParser::Parse(RCurveCalcMethod& method, const RLasData& data)
 {
-    Parse(method, RCurveLookup(data));
-}
-
-void RCurveFormulaParser::Parse(RCurveCalcMethod& method, const RCurveLookup& curves)
-{
     // A bare curve name may hold a comparison sign (a curve "A>B"). A formula
     // that reads without comparisons keeps the meaning it had before they
     // existed; only where it does not are the signs operators.
-    if (curves.NamesHoldComparisonSigns()) {
+    if (CurveNamesHoldComparisonSigns(data)) {
         try {
-            ParseWith(method, curves, false);
+            ParseWith(method, data, false);
             return;
         } catch (const RFormulaError&) {
         }
     }
-    ParseWith(method, curves, true);
+    ParseWith(method, data, true);
 }
 
-void RCurveFormulaParser::ParseWith(RCurveCalcMethod& method, const RCurveLookup& curves, bool comparisons)
+void RCurveFormulaParser::ParseWith(RCurveCalcMethod& method, const RLasData& data, bool comparisons)
 {
     method.ClearTree();
-    RCurveFormulaParser parser(method, curves, RemoveWhitespace(method.Formula));
+    RCurveFormulaParser parser(method, data, RemoveWhitespace(method.Formula));
     parser.comparisons_ = comparisons;
     try {
         method.Root = parser.BuildArgument(1, static_cast<int>(parser.Text.size()));
@@ -121,6 +126,14 @@ void RCurveFormulaParser::ParseWith(RCurveCalcMethod& method, const RCurveLookup
         method.ClearTree();
         throw;
     }
+}
+
+bool RCurveFormulaParser::CurveNamesHoldComparisonSigns(const RLasData& data)
+{
+    for (const auto& curve : data.Curves())
+        if (!curve->IsCalculated() && curve->Mnemonic.find_first_of(kComparisonSigns) != std::string::npos)
+            return true;
+    return false;
 }
 
 std::string RCurveFormulaParser::RemoveWhitespace(std::string_view formula)
@@ -280,7 +293,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::FunctionCall(int first, int last
         Fail(RFormulaErrorKind::BadCall, first, last);
 
     const std::string name = Range(first, open - 1);
-    const RCurveFunctionClass* functionClass = FindFunctionClass(UpperName(name));
+    const RCurveFunctionClass* functionClass = FindFunctionClass(Upper(name));
 
     // Argument ranges between the brackets, split at top-level commas; round
     // and square brackets both group here.
@@ -356,7 +369,7 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::NumberConstant(int first, int la
 
 std::unique_ptr<RCurveArg> RCurveFormulaParser::MakeLink(int first, int last)
 {
-    const std::string upperName = UpperName(Range(first, last));
+    const std::string upperName = Upper(Range(first, last));
     // Bare names are only functions without arguments: D, DEPTH, NULL, PI.
     if (const RCurveFunctionClass* functionClass = FindFunctionClass(upperName, true)) {
         std::unique_ptr<RCurveArg> node = functionClass->create();
@@ -376,4 +389,13 @@ std::unique_ptr<RCurveArg> RCurveFormulaParser::MakeLink(int first, int last)
     return link;
 }
 
-const RLasCurve* RCurveFormulaParser::FindCurve(std::string_view name) const { return Curves.Find(name); }
+const RLasCurve* RCurveFormulaParser::FindCurve(std::string_view name) const
+{
+    const std::string wanted = Upper(name);
+    for (std::size_t i = LasData.Curves().size(); i-- > 0;) {
+        const RLasCurve& curve = *LasData.Curves()[i];
+        if (!curve.IsCalculated() && Upper(curve.Mnemonic) == wanted)
+            return &curve;
+    }
+    return nullptr;
+}

@@ -28,7 +28,6 @@
 
 class RCurveArg;
 class RCurveCalcMethod;
-class RCurveLookup;
 class RLasCurve;
 class RLasData;
 
@@ -44,18 +43,17 @@ public:
     // holds < > or =, a formula that reads with those signs as parts of
     // bare names keeps that reading; quoted names ('A'>'B') never do.
     static void Parse(RCurveCalcMethod& method, const RLasData& data);
-    // The same against a lookup of the data set's file curves, which many
-    // parses of one data set share.
-    static void Parse(RCurveCalcMethod& method, const RCurveLookup& curves);
 
     // The formula without tabs, line ends and spaces outside quotes.
     static std::string RemoveWhitespace(std::string_view formula);
 
 private:
-    RCurveFormulaParser(RCurveCalcMethod& method, const RCurveLookup& curves, std::string text);
+    RCurveFormulaParser(RCurveCalcMethod& method, const RLasData& data, std::string text);
 
     // One parse, with or without the comparison level.
-    static void ParseWith(RCurveCalcMethod& method, const RCurveLookup& curves, bool comparisons);
+    static void ParseWith(RCurveCalcMethod& method, const RLasData& data, bool comparisons);
+    // Whether a file curve's name holds < > or =.
+    static bool CurveNamesHoldComparisonSigns(const RLasData& data);
 
     std::unique_ptr<RCurveArg> BuildArgument(int first, int last);
     // Null when the level's operators do not occur at the top level.
@@ -81,7 +79,7 @@ private:
     // Where each character of Text stood in the formula as typed (0-based).
     std::vector<int> typedIndex_;
     int typedLength_ = 0;
-    const RCurveLookup& Curves;
+    const RLasData& LasData;
     RCurveCalcMethod& Method;
     int depth_ = 0;
     bool comparisons_ = true;

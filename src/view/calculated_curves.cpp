@@ -1,6 +1,5 @@
 #include "view/calculated_curves.h"
 
-#include "calc/curve_lookup.h"
 #include "las/las_data.h"
 #include "view/calc_curve_error.h"
 #include "view/las_settings.h"
@@ -42,9 +41,7 @@ void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings)
         taken.insert(curve->Mnemonic);
 
     // Calculated curves take no part in parsing or in the depth grid, so each
-    // method can be computed as soon as it parses, and one lookup of the file
-    // curves serves every method.
-    RCurveLookup fileCurves(data);
+    // method can be computed as soon as it parses.
     for (const auto& [name, method] : settings.CalcMethods()) {
         if (!IsFitCalcCurveName(name))
             continue;  // its column would not match its curve
@@ -52,15 +49,14 @@ void RebuildCalculatedCurves(RLasData& data, const RLasStoreSettings& settings)
         if (taken.contains(mnemonic))
             continue;
         try {
-            method->Parse(fileCurves);
+            method->Parse(data);
         } catch (const RError&) {
             continue;  // a formula this file cannot satisfy gives no curve
         }
         auto curve = std::make_unique<RLasCurve>(method->Formula, name);
         curve->Mnemonic = mnemonic;
-        method->Compute(fileCurves, *curve);
+        method->Compute(data, *curve);
         taken.insert(data.AppendCurve(std::move(curve), method->Formula)->Mnemonic);
-        fileCurves.Appended();
         method->ClearTree();
     }
 }
@@ -85,11 +81,9 @@ public:
         steps_.push_back({Kind::Append, {}});
     }
 
-    // The curve it replaced.
-    const RLasCurve& Replace(int curveIndex, std::unique_ptr<RLasCurve> curve, std::string_view description)
+    void Replace(int curveIndex, std::unique_ptr<RLasCurve> curve, std::string_view description)
     {
         steps_.push_back({Kind::Replace, data_.ReplaceCurve(curveIndex, std::move(curve), description)});
-        return *steps_.back().slot.Curve;
     }
 
     void Undo()
@@ -162,17 +156,14 @@ void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalc
             else
                 entry.CurveIndex -= static_cast<int>(below - deletedCurves.rbegin());
         }
-        // Each written entry is a file curve the next ones read and whose
-        // depths join their grid: the lookup is told of every one.
-        RCurveLookup fileCurves(data);
         for (std::size_t i = 0; i < entries.size(); ++i) {
             RCalcEntry& entry = entries[i];
             if (failedEntry)
                 *failedEntry = i;
             CheckEntryName(entry.Name);
-            entry.Method.Parse(fileCurves);
+            entry.Method.Parse(data);
             auto curve = std::make_unique<RLasCurve>();
-            entry.Method.Compute(fileCurves, *curve);
+            entry.Method.Compute(data, *curve);
             // The tree refers to curves this commit may still replace.
             entry.Method.ClearTree();
             curve->Mnemonic = entry.Name.substr(0, RLasCurve::kMaxMnemonicLength);
@@ -180,11 +171,9 @@ void CommitCalcEntries(RLasData& data, RLasSettings& settings, std::vector<RCalc
             if (entry.CurveIndex < 0 || entry.CurveIndex >= static_cast<int>(data.Curves().size())) {
                 entry.CurveIndex = static_cast<int>(data.Curves().size());
                 journal.Append(std::move(curve), entry.Method.Formula);
-                fileCurves.Appended();
                 appended.push_back(entry.CurveIndex);
             } else {
-                fileCurves.Replaced(entry.CurveIndex,
-                                    journal.Replace(entry.CurveIndex, std::move(curve), entry.Method.Formula));
+                journal.Replace(entry.CurveIndex, std::move(curve), entry.Method.Formula);
             }
         }
         if (failedEntry)
