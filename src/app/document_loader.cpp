@@ -1,5 +1,6 @@
 #include "app/document_loader.h"
 
+#include "app/wait_cursor.h"
 #include "las/las_data.h"
 #include "las/logging.h"
 #include "view/las_core.h"
@@ -24,13 +25,6 @@ int Permille(const RLasLoadProgress& progress)
     const std::uint64_t size = progress.FileSize, read = std::min<std::uint64_t>(progress.BytesRead, size);
     return size == 0 ? 0 : static_cast<int>(1000.0 * static_cast<double>(read) / static_cast<double>(size));
 }
-
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 
@@ -107,7 +101,7 @@ RDocumentLoader::Result RDocumentLoader::Load(const ReadDocument& read, const st
     QEventLoop loop;
     loop_ = &loop;
     cancelled_ = false;
-    std::optional<WaitCursor> wait(std::in_place);
+    std::optional<RWaitCursor> wait(std::in_place);
     std::unique_ptr<QProgressDialog> progress;
     QTimer poll;
     poll.setInterval(kPollMs);

@@ -7,6 +7,7 @@
 #include "app/main_form.h"
 #include "app/mini_map.h"
 #include "app/scale_track.h"
+#include "app/wait_cursor.h"
 #include "chart/chart.h"
 #include "container/text_codec.h"
 #include "view/las_core.h"
@@ -29,14 +30,6 @@ namespace {
 constexpr int kMaxMessages = 10000;
 
 QString FromUtf8(const std::string& text) { return QString::fromStdString(TextCodec::DecodeMixed(text)); }
-
-// A wait cursor while a file is read into the window or written.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 
@@ -118,7 +111,7 @@ bool TFrmMain::OpenLasFile(const QString& path)
     else if (failure.isEmpty() && loaded->Header.SampleCount == 0)
         failure = Text(lang_.NoRowsInFile()) + path;
     if (failure.isEmpty()) {
-        const WaitCursor wait;
+        const RWaitCursor wait;
         try {
             // The charts let go of the old document before it is freed, so
             // that nothing refers to it whatever happens below.
@@ -232,7 +225,7 @@ void TFrmMain::sBtnSaveClick()
     messages_.clear();
     bool saved = false;
     {
-        const WaitCursor wait;
+        const RWaitCursor wait;
         saved = core_->Data->SaveToLas(PathBytes(path));
     }
     if (!saved) {

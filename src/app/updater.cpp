@@ -3,6 +3,7 @@
 #include "app/dialog_hooks.h"
 #include "app/multi_lang.h"
 #include "app/product_info.h"
+#include "app/wait_cursor.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -19,20 +20,6 @@ const RMultiLang& Texts(const RMultiLang* lang)
 }
 
 QString Say(const std::string& text) { return QString::fromStdString(text); }
-
-// A wait cursor for the time the check blocks the window.
-struct WaitCursor {
-    WaitCursor()
-    {
-        if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~WaitCursor()
-    {
-        if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-            QApplication::restoreOverrideCursor();
-    }
-};
 
 }  // namespace
 
@@ -58,7 +45,7 @@ RUpdater::Result RUpdater::CheckForUpdates(QWidget* parent) const
     process.setWorkingDirectory(appDir_);
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     {
-        const WaitCursor wait;
+        const RWaitCursor wait;
         process.start(program, {"/c", url});
         if (!process.waitForStarted(TimeoutMs)) {
             RDialogHooks::ShowError(parent, Say(texts.UpdaterNotStarted()).arg(program) + ": " + process.errorString());

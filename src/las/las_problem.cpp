@@ -1,10 +1,10 @@
 #include "las/las_problem.h"
 
-#include <functional>
-
+#include "container/error.h"
 #include "las/logging.h"
 
 #include <array>
+#include <functional>
 
 namespace {
 
@@ -188,47 +188,24 @@ bool CountsLikeLines(Kind kind)
 
 // Appends `text` with its {Field} names replaced by the problem's fields;
 // {Size}, {Cause} and {Detail} are the phrases worded for it. Field texts go in as
-// they are and are not scanned again, so the work is linear in the output.
-// A name that is no field stays as written.
+// they are and are not scanned again (FillTemplate), so the work is linear in
+// the output. A name that is no field stays as written.
 void Fill(std::string& out, std::string_view text, const RLasProblem& problem, std::string_view size,
           std::string_view cause, std::string_view detail)
 {
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t open = text.find('{', pos);
-        const std::size_t close = open == std::string_view::npos ? open : text.find('}', open);
-        if (close == std::string_view::npos) {
-            out.append(text.substr(pos));
-            return;
-        }
-        out.append(text.substr(pos, open - pos));
-        const std::string_view name = text.substr(open + 1, close - open - 1);
-        if (name == "Path")
-            out += problem.Path;
-        else if (name == "Line")
-            out += problem.Line;
-        else if (name == "Name")
-            out += problem.Name;
-        else if (name == "Header")
-            out += problem.Header;
-        else if (name == "Found")
-            out += problem.Found;
-        else if (name == "Detail")
-            out += detail;
-        else if (name == "Count")
-            out += std::to_string(problem.Count);
-        else if (name == "Expected")
-            out += std::to_string(problem.Expected);
-        else if (name == "Row")
-            out += std::to_string(problem.Row);
-        else if (name == "Size")
-            out += size;
-        else if (name == "Cause")
-            out += cause;
-        else
-            out.append(text.substr(open, close - open + 1));
-        pos = close + 1;
-    }
+    const std::string count = std::to_string(problem.Count), expected = std::to_string(problem.Expected),
+                      row = std::to_string(problem.Row);
+    out += FillTemplate(text, {{"Path", problem.Path},
+                               {"Line", problem.Line},
+                               {"Name", problem.Name},
+                               {"Header", problem.Header},
+                               {"Found", problem.Found},
+                               {"Detail", detail},
+                               {"Count", count},
+                               {"Expected", expected},
+                               {"Row", row},
+                               {"Size", size},
+                               {"Cause", cause}});
 }
 
 }  // namespace
